@@ -1,0 +1,38 @@
+#include "parse_state.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include "word_sets.h"
+
+namespace sentex {
+namespace {
+
+StringHashSet setOf(std::span<const std::string_view> words) {
+    StringHashSet set(61);
+    for (std::string_view w : words) set.insertOrAssign(w, Present{});
+    return set;
+}
+
+}  // namespace
+
+ParseEnvironment ParseEnvironment::fromSystem() {
+    return ParseEnvironment{&DateTime::now, DateFormat::fromEnvironment(),
+                            std::getenv("SENTEX_TRACE") != nullptr};
+}
+
+ParseState::ParseState(const SettingsFile& settings, ParseEnvironment env)
+    : vocabulary(settings),
+      aliasVocabulary(settings),
+      reservedWords(setOf(reservedWordList())),
+      noiseWords(setOf(noiseWordList())),
+      environment(std::move(env)) {}
+
+namespace {
+// Built when the library is loaded, before any export can be called.
+ParseState gParseState(SettingsFile::load(settingsFilePath()), ParseEnvironment::fromSystem());
+}  // namespace
+
+ParseState& parseState() { return gParseState; }
+
+}  // namespace sentex

@@ -1,0 +1,115 @@
+#include "text.h"
+
+#include <langinfo.h>
+#include <locale.h>
+#include <wctype.h>
+
+#include <cstdint>
+#include <cstring>
+
+namespace sentex {
+namespace {
+
+locale_t caseMappingLocale() {
+    static const locale_t locale = [] {
+        locale_t fromEnvironment = newlocale(LC_CTYPE_MASK, "", locale_t(0));
+        if (fromEnvironment && std::strcmp(nl_langinfo_l(CODESET, fromEnvironment), "UTF-8") == 0)
+            return fromEnvironment;
+        if (fromEnvironment) freelocale(fromEnvironment);
+        return newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
+    }();
+    return locale;
+}
+
+// Decodes one UTF-8 sequence at text[i]; returns its length, or 0 when it is not valid
+// (truncated, overlong, a surrogate or beyond U+10FFFF).
+std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& out) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length;
+    char32_t minimum;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, out = lead & 0x1F, minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, out = lead & 0x0F, minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, out = lead & 0x07, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto b = static_cast<unsigned char>(text[i + k]);
+        if ((b & 0xC0) != 0x80) return 0;
+        out = (out << 6) | (b & 0x3F);
+    }
+    if (out < minimum || out > 0x10FFFF || (out >= 0xD800 && out <= 0xDFFF)) return 0;
+    return length;
+}
+
+void encodeUtf8(char32_t c, std::string& out) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+constexpr char asciiLowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+}  // namespace
+
+std::string_view trimWhiteSpace(std::string_view text) {
+    while (!text.empty() && isWhiteSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isWhiteSpace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::string asciiLower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = asciiLowerChar(c);
+    return out;
+}
+
+void lowercaseInto(std::string_view text, std::string& out) {
+    out.clear();
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (static_cast<unsigned char>(c) < 0x80) {
+            out += asciiLowerChar(c);
+            ++i;
+            continue;
+        }
+        char32_t wide = 0;
+        const std::size_t length = decodeUtf8(text, i, wide);
+        const locale_t locale = caseMappingLocale();
+        if (length == 0 || !locale) {
+            out += c;
+            ++i;
+            continue;
+        }
+        const auto lower = static_cast<char32_t>(towlower_l(static_cast<wint_t>(wide), locale));
+        // Keep ASCII out of reach of a non-ASCII capital (the Kelvin sign lowercases to
+        // 'k'), so that letters outside ASCII never turn into vocabulary words.
+        encodeUtf8(lower < 0x80 ? wide : lower, out);
+        i += length;
+    }
+}
+
+std::string lowercase(std::string_view text) {
+    std::string out;
+    lowercaseInto(text, out);
+    return out;
+}
+
+}  // namespace sentex
