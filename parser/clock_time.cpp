@@ -32,7 +32,11 @@ ClockTime makeClockTimeAmPm(int hour, int minute, bool pm) {
     return makeClockTime(hour, minute);
 }
 
-int clockHour(ClockTime t) { return (t - midnightOfReferenceDay()) / 3600; }
-int clockMinute(ClockTime t) { return (t - midnightOfReferenceDay()) / 60 % 60; }
+int clockHour(ClockTime t) {
+    return (t - midnightOfReferenceDay()) / 3600;
+}
+int clockMinute(ClockTime t) {
+    return (t - midnightOfReferenceDay()) / 60 % 60;
+}
 
 }  // namespace sentex

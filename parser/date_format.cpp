@@ -45,18 +45,25 @@ DateFormat DateFormat::fromStrftime(std::string_view rawFormat) {
         if (format[i] != '%') continue;
         const std::size_t start = i++;
         // Flags, width and the E/O modifiers come between '%' and the conversion.
-        while (i < format.size() && std::string_view("-_0^#EO123456789").find(format[i]) !=
-                                        std::string_view::npos)
+        while (i < format.size() &&
+               std::string_view("-_0^#EO123456789").find(format[i]) != std::string_view::npos)
             ++i;
         if (i >= format.size()) break;
         char field = 0;
         switch (format[i]) {
             case 'd':
-            case 'e': field = 'd'; break;
-            case 'm': field = 'm'; break;
+            case 'e':
+                field = 'd';
+                break;
+            case 'm':
+                field = 'm';
+                break;
             case 'y':
-            case 'Y': field = 'y'; break;
-            default: continue;
+            case 'Y':
+                field = 'y';
+                break;
+            default:
+                continue;
         }
         if (count == 0) firstEnd = i + 1;
         if (count == 1) secondStart = start;

@@ -8,8 +8,8 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr int32_t kFirstValidDay = -657434;   // 1 January 100
-constexpr int32_t kLastValidDay = 2958465;    // 31 December 9999
+constexpr int32_t kFirstValidDay = -657434;       // 1 January 100
+constexpr int32_t kLastValidDay = 2958465;        // 31 December 9999
 constexpr int32_t kSerialEpochFromUnix = -25569;  // 30 December 1899 in days since 1970
 constexpr int32_t kSecondsPerDay = 86400;
 
@@ -36,7 +36,9 @@ DateTime DateTime::fromCalendarTime(std::time_t t) {
                      parts.tm_min, parts.tm_sec > 59 ? 59 : parts.tm_sec);
 }
 
-DateTime DateTime::now() { return fromCalendarTime(std::time(nullptr)); }
+DateTime DateTime::now() {
+    return fromCalendarTime(std::time(nullptr));
+}
 
 DateTime DateTime::fromDayAndSeconds(int64_t dayNumber, int64_t secondOfDay) {
     if (dayNumber < kFirstValidDay || dayNumber > kLastValidDay) return invalid();
@@ -68,9 +70,15 @@ DateTime::Civil DateTime::civil() const {
     return Civil{static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
                  static_cast<int>(static_cast<unsigned>(ymd.day()))};
 }
-int DateTime::year() const { return civil().year; }
-int DateTime::month() const { return civil().month; }
-int DateTime::day() const { return civil().day; }
+int DateTime::year() const {
+    return civil().year;
+}
+int DateTime::month() const {
+    return civil().month;
+}
+int DateTime::day() const {
+    return civil().day;
+}
 
 int DateTime::hour() const {
     int32_t dayCount, second;

@@ -7,7 +7,9 @@ bool isPunctuation(const Token& t) {
     return t.text == "," || t.text == "." || t.text == ":" || t.text == ";";
 }
 
-bool isAddress(const Token& t) { return t.is(TokenClass::PLEASE) || t.is(TokenClass::FYI); }
+bool isAddress(const Token& t) {
+    return t.is(TokenClass::PLEASE) || t.is(TokenClass::FYI);
+}
 
 void takeListAndProject(WorkingRecord& record, const AliasTargets& keyword) {
     record.list = keyword.list;
@@ -52,7 +54,8 @@ void KeywordRecognizer::recognizeLeading(TokenList& tokens, WorkingRecord& recor
         if (first->is(TokenClass::FYI)) record.isFyi = true;
         const Token* next = tokens.take();
         if (next && !isPrefix(*next) && isPunctuation(*next)) next = tokens.take();
-        const AliasTargets* keyword = next && isPrefix(*next) ? longestMatch(tokens, *next) : nullptr;
+        const AliasTargets* keyword =
+            next && isPrefix(*next) ? longestMatch(tokens, *next) : nullptr;
         if (!keyword) {
             tokens.putBack(start);
             return;

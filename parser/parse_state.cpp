@@ -10,7 +10,8 @@ namespace {
 
 StringHashSet setOf(std::span<const std::string_view> words) {
     StringHashSet set(61);
-    for (std::string_view w : words) set.insertOrAssign(w, Present{});
+    for (std::string_view w : words)
+        set.insertOrAssign(w, Present{});
     return set;
 }
 
@@ -33,6 +34,8 @@ namespace {
 ParseState gParseState(SettingsFile::load(settingsFilePath()), ParseEnvironment::fromSystem());
 }  // namespace
 
-ParseState& parseState() { return gParseState; }
+ParseState& parseState() {
+    return gParseState;
+}
 
 }  // namespace sentex

@@ -16,7 +16,7 @@ public:
     Slot& operator<<(std::string_view text) {
         const std::size_t room = static_cast<std::size_t>(begin_ + kLast - at_);
         const std::size_t n = text.size() < room ? text.size() : room;
-        std::memcpy(at_, text.data(), n);
+        if (n > 0) std::memcpy(at_, text.data(), n);
         at_ += n;
         *at_ = '\0';
         return *this;
@@ -33,7 +33,9 @@ private:
     char* at_;
 };
 
-void writeTime(char* slot, ClockTime t) { Slot(slot) << clockHour(t) << ":" << clockMinute(t); }
+void writeTime(char* slot, ClockTime t) {
+    Slot(slot) << clockHour(t) << ":" << clockMinute(t);
+}
 
 }  // namespace
 
@@ -56,8 +58,8 @@ const char* renderResult(const WorkingRecord& record, const DateFormat& format, 
             d.day = 28;
             adjusted = true;
         }
-        const int fields[3][3] = {{d.month, d.day, d.year}, {d.day, d.month, d.year},
-                                  {d.year, d.month, d.day}};
+        const int fields[3][3] = {
+            {d.month, d.day, d.year}, {d.day, d.month, d.year}, {d.year, d.month, d.day}};
         const int(&f)[3] = fields[format.order];
         Slot(result.date) << f[0] << format.separator << f[1] << format.separator << f[2];
     }
@@ -70,7 +72,8 @@ const char* renderResult(const WorkingRecord& record, const DateFormat& format, 
         result.recurDays = r.days;
         result.recurNth = r.nth;
         const auto interval = static_cast<uint32_t>(r.interval);
-        for (int i = 0; i < 4; ++i) result.recurInterval[i] = static_cast<uint8_t>(interval >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            result.recurInterval[i] = static_cast<uint8_t>(interval >> (8 * i));
     }
     result.isFyi = record.isFyi ? 1 : 0;
     return record.datePresent && !adjusted ? result.date : nullptr;

@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
         first = false;
     };
     if (!options.texts.empty()) {
-        for (const std::string& text : options.texts) parseOne(text);
+        for (const std::string& text : options.texts)
+            parseOne(text);
     } else {
         std::string line;
         while (std::getline(std::cin, line)) {

@@ -16,7 +16,8 @@ struct NumberSlot {
 
 int32_t recurInterval(const TParseResults& r) {
     uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | r.recurInterval[i];
+    for (int i = 3; i >= 0; --i)
+        v = (v << 8) | r.recurInterval[i];
     return static_cast<int32_t>(v);
 }
 
@@ -26,12 +27,17 @@ void forEachSlot(const TParseResults& r, auto&& text, auto&& number) {
                               {"contact", r.contact}, {"recipient", r.recipient},
                               {"date", r.date},       {"startTime", r.startTime},
                               {"endTime", r.endTime}, {"spare", r.spare}};
-    for (const TextSlot& s : texts) text(s.name, std::string_view(s.value, strnlen(s.value, SENTEX_TEXT_SLOT)));
-    const NumberSlot numbers[] = {{"isRecurring", r.isRecurring}, {"recurUnit", r.recurUnit},
-                                  {"recurDays", r.recurDays},     {"recurNth", r.recurNth},
-                                  {"recurInterval", recurInterval(r)}, {"isFyi", r.isFyi},
+    for (const TextSlot& s : texts)
+        text(s.name, std::string_view(s.value, strnlen(s.value, SENTEX_TEXT_SLOT)));
+    const NumberSlot numbers[] = {{"isRecurring", r.isRecurring},
+                                  {"recurUnit", r.recurUnit},
+                                  {"recurDays", r.recurDays},
+                                  {"recurNth", r.recurNth},
+                                  {"recurInterval", recurInterval(r)},
+                                  {"isFyi", r.isFyi},
                                   {"reserved", r.reserved}};
-    for (const NumberSlot& s : numbers) number(s.name, s.value);
+    for (const NumberSlot& s : numbers)
+        number(s.name, s.value);
 }
 
 // A JSON string; bytes that are not valid UTF-8 become U+FFFD.

@@ -21,8 +21,8 @@ SettingsFile SettingsFile::fromText(std::string_view text) {
         if (line.empty() || line.front() == ';') continue;
         if (line.front() == '[') {
             const std::size_t close = line.find(']');
-            section = asciiLower(line.substr(1, close == std::string_view::npos ? line.size() - 1
-                                                                                : close - 1));
+            section = asciiLower(
+                line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
             section = std::string(trimWhiteSpace(section));
             inSection = true;
             continue;
@@ -31,8 +31,8 @@ SettingsFile SettingsFile::fromText(std::string_view text) {
         if (!inSection || equals == std::string_view::npos) continue;
         std::string_view value = trimWhiteSpace(line.substr(equals + 1));
         value = trimWhiteSpace(value.substr(0, kMaxValueLength));
-        file.entries_.push_back(Entry{section, asciiLower(trimWhiteSpace(line.substr(0, equals))),
-                                      std::string(value)});
+        file.entries_.push_back(
+            Entry{section, asciiLower(trimWhiteSpace(line.substr(0, equals))), std::string(value)});
     }
     return file;
 }

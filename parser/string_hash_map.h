@@ -12,7 +12,8 @@ namespace sentex {
 // with 32-bit unsigned wrap-around. The keyword store's enumeration order depends on it.
 inline uint32_t stringHash(std::string_view text) {
     uint32_t h = 0;
-    for (char c : text) h = h * 33u + static_cast<uint32_t>(static_cast<signed char>(c));
+    for (char c : text)
+        h = h * 33u + static_cast<uint32_t>(static_cast<signed char>(c));
     return h;
 }
 
@@ -68,7 +69,8 @@ public:
     }
 
     void clear() {
-        for (auto& bucket : buckets_) bucket.clear();
+        for (auto& bucket : buckets_)
+            bucket.clear();
         size_ = 0;
     }
 
@@ -76,7 +78,8 @@ public:
     template <class F>
     void forEach(F&& f) const {
         for (const auto& bucket : buckets_)
-            for (auto it = bucket.rbegin(); it != bucket.rend(); ++it) f(*it);
+            for (auto it = bucket.rbegin(); it != bucket.rend(); ++it)
+                f(*it);
     }
 
 private:

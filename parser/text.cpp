@@ -64,19 +64,24 @@ void encodeUtf8(char32_t c, std::string& out) {
     }
 }
 
-constexpr char asciiLowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+constexpr char asciiLowerChar(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
 
 }  // namespace
 
 std::string_view trimWhiteSpace(std::string_view text) {
-    while (!text.empty() && isWhiteSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isWhiteSpace(text.back())) text.remove_suffix(1);
+    while (!text.empty() && isWhiteSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isWhiteSpace(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
 std::string asciiLower(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = asciiLowerChar(c);
+    for (char& c : out)
+        c = asciiLowerChar(c);
     return out;
 }
 

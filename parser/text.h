@@ -9,7 +9,9 @@ namespace sentex {
 constexpr bool isWhiteSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 // ASCII letters, and every byte of 128 or more, so that multi-byte characters stay whole.
 constexpr bool isLetter(char c) {
     const auto b = static_cast<unsigned char>(c);

@@ -7,8 +7,12 @@ struct TimeRange {
     ClockTime start, end;
 };
 
-ClockTime onTheHour(const Token& hour) { return makeClockTime(hour.value, 0); }
-ClockTime onTheHourPm(const Token& hour) { return makeClockTimeAmPm(hour.value, 0, true); }
+ClockTime onTheHour(const Token& hour) {
+    return makeClockTime(hour.value, 0);
+}
+ClockTime onTheHourPm(const Token& hour) {
+    return makeClockTimeAmPm(hour.value, 0, true);
+}
 
 // Completes a range of a TIME or HOUR and a TIME or HOUR; a bare hour takes the half of
 // the day that puts the end after the start. Nothing when the end is not later.
@@ -45,10 +49,9 @@ std::optional<TimeRange> readBetween(TokenList& tokens) {
     const TokenList::Mark start = tokens.mark();
     tokens.take();
     using C = TokenClass;
-    for (auto [first, second] : {std::pair{C::TIME, C::TIME}, std::pair{C::TIME, C::HOUR},
-                                 std::pair{C::HOUR, C::TIME}}) {
-        if (std::optional<TimeRange> range = readRange(tokens, first, C::AND, second))
-            return range;
+    for (auto [first, second] :
+         {std::pair{C::TIME, C::TIME}, std::pair{C::TIME, C::HOUR}, std::pair{C::HOUR, C::TIME}}) {
+        if (std::optional<TimeRange> range = readRange(tokens, first, C::AND, second)) return range;
     }
     tokens.putBack(start);
     return std::nullopt;
@@ -93,13 +96,16 @@ void recognizeTimeOfDay(TokenList& tokens, DateTime now, WorkingRecord& record) 
                 return;
             }
             case C::HOUR:
-                if (const std::optional<TimeRange> range = readRange(tokens, C::HOUR, C::TO, C::TIME)) {
+                if (const std::optional<TimeRange> range =
+                        readRange(tokens, C::HOUR, C::TO, C::TIME)) {
                     setRange(record, *range, now);
                     return;
                 }
                 tokens.take();
                 break;
-            default: tokens.take(); break;
+            default:
+                tokens.take();
+                break;
         }
     }
 }

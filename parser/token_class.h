@@ -55,6 +55,8 @@ enum SpanUnit : int32_t { kUnitDay = 1, kUnitWeek = 2, kUnitMonth = 3, kUnitYear
 // Day-of-week masks in the encoding of a recurrence's days (Sunday 1 .. Saturday 64).
 constexpr int32_t kMondayToFriday = 62;
 constexpr int32_t kSaturdayAndSunday = 65;
-constexpr int dayBit(int dayOfWeek) { return 1 << (dayOfWeek - 1); }
+constexpr int dayBit(int dayOfWeek) {
+    return 1 << (dayOfWeek - 1);
+}
 
 }  // namespace sentex

@@ -9,7 +9,9 @@
 namespace sentex {
 namespace {
 
-bool isClockHour(const Token* t) { return t && t->is(TokenClass::NUMBER) && t->value <= 23; }
+bool isClockHour(const Token* t) {
+    return t && t->is(TokenClass::NUMBER) && t->value <= 23;
+}
 
 }  // namespace
 
@@ -49,7 +51,8 @@ void Vocabulary::scan() {
         finishWord();
         if (isDigit(c)) {
             std::size_t end = i;
-            while (end < text.size() && isDigit(text[end])) ++end;
+            while (end < text.size() && isDigit(text[end]))
+                ++end;
             const std::string_view run = text.substr(i, end - i);
             const bool number = run.size() <= 2 || (run.size() <= 4 && run.front() != '0');
             int32_t value = 0;
@@ -103,7 +106,8 @@ void Vocabulary::joinClockTimes() {
 }
 
 std::string_view Vocabulary::joinedText(std::string_view first, std::string_view second) {
-    if (first.data() + first.size() == second.data()) return {first.data(), first.size() + second.size()};
+    if (first.data() + first.size() == second.data())
+        return {first.data(), first.size() + second.size()};
     const std::size_t at = joined_.size();
     joined_.append(first).append(second);
     return std::string_view(joined_).substr(at);

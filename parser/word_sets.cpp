@@ -3,6 +3,7 @@
 namespace sentex {
 namespace {
 
+// clang-format off
 constexpr std::string_view kReservedWords[] = {
     "january", "jan", "february", "feb", "march", "mar", "april", "apr", "may", "june", "jun",
     "july", "jul", "august", "aug", "september", "sept", "sep", "october", "oct", "november",
@@ -28,11 +29,17 @@ constexpr std::string_view kReservedWords[] = {
     "while", "yet", "you", "yours", "yourself",
 };
 
+// clang-format on
+
 constexpr std::string_view kNoiseWords[] = {"please", "pls", "fyi", ",", ".", ":", ";"};
 
 }  // namespace
 
-std::span<const std::string_view> reservedWordList() { return kReservedWords; }
-std::span<const std::string_view> noiseWordList() { return kNoiseWords; }
+std::span<const std::string_view> reservedWordList() {
+    return kReservedWords;
+}
+std::span<const std::string_view> noiseWordList() {
+    return kNoiseWords;
+}
 
 }  // namespace sentex

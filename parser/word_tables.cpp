@@ -134,6 +134,8 @@ constexpr WordTableRow kRows[] = {
 
 }  // namespace
 
-std::span<const WordTableRow> builtInWordTables() { return kRows; }
+std::span<const WordTableRow> builtInWordTables() {
+    return kRows;
+}
 
 }  // namespace sentex

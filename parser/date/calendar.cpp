@@ -16,7 +16,8 @@ Calendar::Calendar(DateTime now)
 
 DateTime Calendar::buildWithDayFallback(int year, int month, int day) {
     DateTime date = DateTime::fromParts(year, month, day);
-    while (!date.isValid() && day > 28) date = DateTime::fromParts(year, month, --day);
+    while (!date.isValid() && day > 28)
+        date = DateTime::fromParts(year, month, --day);
     return date;
 }
 
@@ -46,8 +47,8 @@ int Calendar::yearOfMonth(int month) const {
 }
 
 DateTime Calendar::comingWeekday(int dayOfWeek) const {
-    const int ahead = todayDayOfWeek_ < dayOfWeek ? dayOfWeek - todayDayOfWeek_
-                                                  : dayOfWeek - todayDayOfWeek_ + 7;
+    const int ahead =
+        todayDayOfWeek_ < dayOfWeek ? dayOfWeek - todayDayOfWeek_ : dayOfWeek - todayDayOfWeek_ + 7;
     return now_.plus(DateSpan::of(ahead));
 }
 
@@ -96,7 +97,8 @@ DateTime Calendar::addSpan(DateTime date, int amount, int unit) {
                 result = buildWithDayFallback(static_cast<int>(year), d.month, d.day);
             break;
         }
-        default: break;
+        default:
+            break;
     }
     return result;
 }

@@ -54,9 +54,14 @@ Outcome recognizeFromFront(DateScan& scan, WorkingRecord& record) {
         }
         const DatePhrase phrase = readDatePhrase(scan);
         switch (phrase.status) {
-            case DatePhrase::FOUND: takeDate(record, phrase.date); return Outcome::Done;
-            case DatePhrase::NONE: tokens.take(); break;
-            case DatePhrase::SPAN: return anchorSpan(scan, phrase, record);
+            case DatePhrase::FOUND:
+                takeDate(record, phrase.date);
+                return Outcome::Done;
+            case DatePhrase::NONE:
+                tokens.take();
+                break;
+            case DatePhrase::SPAN:
+                return anchorSpan(scan, phrase, record);
         }
     }
     return Outcome::Done;

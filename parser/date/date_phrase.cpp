@@ -19,27 +19,40 @@ DatePhrase readDatePhrase(DateScan& scan) {
     const Token* front = scan.tokens.peek();
     if (!front) return DatePhrase::none();
     switch (front->cls) {
-        case TokenClass::NUMBER: return firstOf(scan, {readNumericDate, readDayMonth, readSpan});
-        case TokenClass::DAY_NAME: return readWeekday(scan);
-        case TokenClass::MONTH: return readMonthFirst(scan);
-        case TokenClass::DATESPAN: return readSpan(scan);
-        case TokenClass::TODAY: return readToday(scan);
-        case TokenClass::TOMORROW: return readTomorrow(scan);
+        case TokenClass::NUMBER:
+            return firstOf(scan, {readNumericDate, readDayMonth, readSpan});
+        case TokenClass::DAY_NAME:
+            return readWeekday(scan);
+        case TokenClass::MONTH:
+            return readMonthFirst(scan);
+        case TokenClass::DATESPAN:
+            return readSpan(scan);
+        case TokenClass::TODAY:
+            return readToday(scan);
+        case TokenClass::TOMORROW:
+            return readTomorrow(scan);
         case TokenClass::THIS:
-        case TokenClass::THE: return readThisThe(scan);
-        case TokenClass::NEXT: return readNext(scan);
-        case TokenClass::IN: return readIn(scan);
-        case TokenClass::ALPHA: return firstOf(scan, {readSpan, readDayMonth});
-        case TokenClass::ORDINAL: return firstOf(scan, {readDayMonth, readNthWeekday});
-        case TokenClass::LAST: return readNthWeekday(scan);
-        default: return DatePhrase::none();
+        case TokenClass::THE:
+            return readThisThe(scan);
+        case TokenClass::NEXT:
+            return readNext(scan);
+        case TokenClass::IN:
+            return readIn(scan);
+        case TokenClass::ALPHA:
+            return firstOf(scan, {readSpan, readDayMonth});
+        case TokenClass::ORDINAL:
+            return firstOf(scan, {readDayMonth, readNthWeekday});
+        case TokenClass::LAST:
+            return readNthWeekday(scan);
+        default:
+            return DatePhrase::none();
     }
 }
 
 std::optional<int> takeDayNumber(TokenList& tokens) {
     const Token* t = tokens.peek();
-    if (!t || !(t->is(TokenClass::NUMBER) || t->is(TokenClass::ORDINAL) ||
-                t->is(TokenClass::ALPHA)))
+    if (!t ||
+        !(t->is(TokenClass::NUMBER) || t->is(TokenClass::ORDINAL) || t->is(TokenClass::ALPHA)))
         return std::nullopt;
     if (!Calendar::isValidDayNumber(t->value)) return std::nullopt;
     tokens.take();

@@ -9,8 +9,8 @@ DatePhrase readIn(DateScan& scan) {
     if (tokens.takeIf(TokenClass::IN)) {
         const DatePhrase span = readSpan(scan);
         if (span.status == DatePhrase::SPAN) {
-            const DatePhrase phrase = DatePhrase::found(
-                Calendar::addSpan(scan.calendar.now(), span.amount, span.unit));
+            const DatePhrase phrase =
+                DatePhrase::found(Calendar::addSpan(scan.calendar.now(), span.amount, span.unit));
             if (phrase.isFound()) return phrase;
         }
     }

@@ -11,8 +11,8 @@ constexpr int kSunday = 1;
 DatePhrase readNext(DateScan& scan) {
     TokenList& tokens = scan.tokens;
     const TokenList::Mark start = tokens.mark();
-    const Token* day = tokens.takeIf(TokenClass::NEXT) ? tokens.takeIf(TokenClass::DAY_NAME)
-                                                       : nullptr;
+    const Token* day =
+        tokens.takeIf(TokenClass::NEXT) ? tokens.takeIf(TokenClass::DAY_NAME) : nullptr;
     if (!day) {
         tokens.putBack(start);
         return DatePhrase::none();

@@ -23,8 +23,12 @@ struct NumericFields {
                 if (y) year = *y;
                 return y.has_value();
             }
-            case Field::Month: month = written; return Calendar::isValidMonth(written);
-            case Field::Day: day = written; return Calendar::isValidDayNumber(written);
+            case Field::Month:
+                month = written;
+                return Calendar::isValidMonth(written);
+            case Field::Day:
+                day = written;
+                return Calendar::isValidDayNumber(written);
         }
         return false;
     }
@@ -51,7 +55,8 @@ DatePhrase readNumericDate(DateScan& scan) {
         tokens.takeIf(TokenClass::DATE_SEPARATOR) ? tokens.takeIf(TokenClass::NUMBER) : nullptr;
     if (third) {
         if (date.set(fields[2], third->value, scan.calendar))
-            return DatePhrase::found(Calendar::buildWithDayFallback(date.year, date.month, date.day));
+            return DatePhrase::found(
+                Calendar::buildWithDayFallback(date.year, date.month, date.day));
         tokens.putBack(start);
         return DatePhrase::none();
     }

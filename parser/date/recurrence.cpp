@@ -24,8 +24,8 @@ Recurrence everyWeekend(const Calendar& calendar, int32_t interval) {
 
 Recurrence everySpan(const Calendar& calendar, int32_t amount, int32_t unit) {
     const int days = unit == kUnitWeek ? dayBit(calendar.todayDayOfWeek()) : 0;
-    return Recurrence{calendar.now(), amount, static_cast<uint8_t>(unit),
-                      static_cast<uint8_t>(days), 0, 1};
+    return Recurrence{
+        calendar.now(), amount, static_cast<uint8_t>(unit), static_cast<uint8_t>(days), 0, 1};
 }
 
 // After "every other".
@@ -33,11 +33,14 @@ std::optional<Recurrence> readEveryOther(DateScan& scan) {
     const Token* t = scan.tokens.take();
     if (!t) return std::nullopt;
     switch (t->cls) {
-        case TokenClass::DATESPAN: return everySpan(scan.calendar, 2, t->value);
+        case TokenClass::DATESPAN:
+            return everySpan(scan.calendar, 2, t->value);
         case TokenClass::DAY_NAME:
             return weekly(scan.calendar.weekdayTodayOrLater(t->value), 2, dayBit(t->value));
-        case TokenClass::WEEKEND: return everyWeekend(scan.calendar, 2);
-        default: return std::nullopt;
+        case TokenClass::WEEKEND:
+            return everyWeekend(scan.calendar, 2);
+        default:
+            return std::nullopt;
     }
 }
 
@@ -50,10 +53,14 @@ std::optional<Recurrence> readEveryWithoutPutBack(DateScan& scan) {
     switch (t->cls) {
         case TokenClass::DAY_NAME:
             return weekly(scan.calendar.weekdayTodayOrLater(t->value), 1, dayBit(t->value));
-        case TokenClass::WEEKDAY: return everyWeekday(scan.calendar);
-        case TokenClass::WEEKEND: return everyWeekend(scan.calendar, 1);
-        case TokenClass::OTHER: return readEveryOther(scan);
-        default: return std::nullopt;
+        case TokenClass::WEEKDAY:
+            return everyWeekday(scan.calendar);
+        case TokenClass::WEEKEND:
+            return everyWeekend(scan.calendar, 1);
+        case TokenClass::OTHER:
+            return readEveryOther(scan);
+        default:
+            return std::nullopt;
     }
 }
 
@@ -108,13 +115,19 @@ std::optional<Recurrence> readRecurrence(DateScan& scan) {
             if (!r) tokens.putBack(start);
             return r;
         }
-        case TokenClass::EVERY: return readEvery(scan);
+        case TokenClass::EVERY:
+            return readEvery(scan);
         case TokenClass::DAYSOFWEEK:
             tokens.take();
             return weekly(calendar.weekdayTodayOrLater(front->value), 1, dayBit(front->value));
-        case TokenClass::WEEKDAYS: tokens.take(); return everyWeekday(calendar);
-        case TokenClass::WEEKENDS: tokens.take(); return everyWeekend(calendar, 1);
-        default: return std::nullopt;
+        case TokenClass::WEEKDAYS:
+            tokens.take();
+            return everyWeekday(calendar);
+        case TokenClass::WEEKENDS:
+            tokens.take();
+            return everyWeekend(calendar, 1);
+        default:
+            return std::nullopt;
     }
 }
 

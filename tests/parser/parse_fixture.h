@@ -10,7 +10,9 @@
 namespace sentex::testing {
 
 // Wednesday 15 April 1998, 10:00.
-inline DateTime referenceNow() { return DateTime::fromParts(1998, 4, 15, 10, 0, 0); }
+inline DateTime referenceNow() {
+    return DateTime::fromParts(1998, 4, 15, 10, 0, 0);
+}
 
 inline ParseEnvironment fixedEnvironment(DateTime now = referenceNow(), DateFormat format = {}) {
     return ParseEnvironment{[now] { return now; }, std::move(format), false};
@@ -21,7 +23,9 @@ class ParseTest : public ::testing::Test {
 protected:
     ParseTest() : state(SettingsFile(), fixedEnvironment()) {}
 
-    void setNow(DateTime now) { state.environment.clock = [now] { return now; }; }
+    void setNow(DateTime now) {
+        state.environment.clock = [now] { return now; };
+    }
     void setNow(int y, int m, int d, int h = 10) { setNow(DateTime::fromParts(y, m, d, h, 0, 0)); }
 
     TParseResults parse(const std::string& text) {

@@ -1,0 +1,31 @@
+# Two entry points for a fresh Debian 12 machine:
+#   make test   install what is missing, build, run every test (also under ASan/UBSan)
+#   make run    install what is missing, build, run the program
+.PHONY: deps build build-asan test run bench clean
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	cmake --preset default >/dev/null
+	cmake --build --preset default
+
+build-asan: deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan
+
+# The sanitizer run comes first so that the output ends with the full test summary.
+test: build-asan build
+	ctest --preset asan
+	ctest --preset default
+
+# Until the tray program exists, this shows the parser at work on an example note.
+run: build
+	@echo "The tray program is not built yet: running sentex-parse on an example note."
+	build/parser/sentex-parse "lunch with Ann tomorrow at noon"
+
+bench: build
+	build/bench/sentex_bench
+
+clean:
+	rm -rf build build-asan

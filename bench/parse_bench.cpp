@@ -1,0 +1,74 @@
+// How long a parse takes: the note is parsed again on every keystroke.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "allocation_counter.h"
+#include "note_corpus.h"
+#include "sentex.h"
+
+namespace {
+
+// Heap allocations per call, as a benchmark counter.
+void reportAllocations(benchmark::State& state, uint64_t before, int64_t calls) {
+    state.counters["allocs_per_parse"] = benchmark::Counter(
+        static_cast<double>(allocationCount() - before) / static_cast<double>(calls));
+}
+
+void BM_ParseLongNote(benchmark::State& state) {
+    TParseResults result;
+    Prs_Parse(kLongNote, reinterpret_cast<char*>(&result));  // warm the reused buffers
+    const uint64_t before = allocationCount();
+    for (auto _ : state) {
+        Prs_Parse(kLongNote, reinterpret_cast<char*>(&result));
+        benchmark::DoNotOptimize(result);
+    }
+    reportAllocations(state, before, state.iterations());
+    state.SetLabel(std::to_string(std::string(kLongNote).size()) + " characters");
+}
+BENCHMARK(BM_ParseLongNote);
+
+void BM_ParseCorpus(benchmark::State& state) {
+    const std::vector<std::string> notes = noteCorpus();
+    TParseResults result;
+    for (const std::string& note : notes)
+        Prs_Parse(note.c_str(), reinterpret_cast<char*>(&result));
+    const uint64_t before = allocationCount();
+    for (auto _ : state) {
+        for (const std::string& note : notes) {
+            Prs_Parse(note.c_str(), reinterpret_cast<char*>(&result));
+            benchmark::DoNotOptimize(result);
+        }
+    }
+    reportAllocations(state, before, state.iterations() * static_cast<int64_t>(notes.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(notes.size()));
+    state.SetLabel(std::to_string(notes.size()) + " notes per iteration");
+}
+BENCHMARK(BM_ParseCorpus);
+
+// Typing: each prefix of the long note, as the note grows keystroke by keystroke.
+void BM_ParseWhileTyping(benchmark::State& state) {
+    const std::string note = kLongNote;
+    TParseResults result;
+    for (auto _ : state) {
+        for (std::size_t n = 1; n <= note.size(); ++n) {
+            const std::string prefix = note.substr(0, n);
+            Prs_Parse(prefix.c_str(), reinterpret_cast<char*>(&result));
+            benchmark::DoNotOptimize(result);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(note.size()));
+}
+BENCHMARK(BM_ParseWhileTyping);
+
+void BM_DateParseLongNote(benchmark::State& state) {
+    TParseResults result;
+    for (auto _ : state) {
+        Prs_DateParse(kLongNote, reinterpret_cast<char*>(&result));
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_DateParseLongNote);
+
+}  // namespace

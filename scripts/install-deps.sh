@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what building and testing Jotwise needs on Debian 12, and only what is
+# missing, so that running it again costs nothing.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-14-dev
+    locales binutils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The date-format tests read these locales' short-date order.
+for loc in en_US de_DE sv_SE; do
+    if ! locale -a 2>/dev/null | grep -qi "^${loc}\.utf-\?8$"; then
+        echo "Generating locale ${loc}.UTF-8"
+        as_root localedef -i "$loc" -c -f UTF-8 "${loc}.UTF-8"
+    fi
+done
