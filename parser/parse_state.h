@@ -33,7 +33,6 @@ public:
     StringHashSet noiseWords;
     AliasStore aliases;
     DateTime now;  // as of the last date recognition
-    DateSpan oneDay = DateSpan::of(1);
     ParseEnvironment environment;
     std::string keywordCandidate;  // reused by keyword recognition
 };

@@ -72,5 +72,7 @@ std::optional<Recurrence> readRecurrence(DateScan& scan);
 std::optional<int> takeDayNumber(TokenList& tokens);
 // Takes a NUMBER that windows to a year; takes nothing otherwise.
 std::optional<int> takeYear(DateScan& scan);
+// The day of the month in the year that follows, or else in its next occurrence.
+DatePhrase readOptionalYear(DateScan& scan, int month, int day);
 
 }  // namespace sentex

@@ -67,4 +67,10 @@ std::optional<int> takeYear(DateScan& scan) {
     return year;
 }
 
+DatePhrase readOptionalYear(DateScan& scan, int month, int day) {
+    const std::optional<int> year = takeYear(scan);
+    return DatePhrase::found(year ? Calendar::buildWithDayFallback(*year, month, day)
+                                  : scan.calendar.nextOccurrence(month, day));
+}
+
 }  // namespace sentex

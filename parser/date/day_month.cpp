@@ -12,10 +12,7 @@ DatePhrase readDayMonth(DateScan& scan) {
         tokens.putBack(start);
         return DatePhrase::none();
     }
-    const std::optional<int> year = takeYear(scan);
-    const DatePhrase phrase =
-        DatePhrase::found(year ? Calendar::buildWithDayFallback(*year, month->value, *day)
-                               : scan.calendar.nextOccurrence(month->value, *day));
+    const DatePhrase phrase = readOptionalYear(scan, month->value, *day);
     if (!phrase.isFound()) tokens.putBack(start);
     return phrase;
 }
