@@ -83,8 +83,66 @@ SENTEX_API int32_t SENTEX_CALL Prs_Parse(const char* text, char* result);
 /* As Prs_Parse, but dates and times only: the four keyword slots stay empty. */
 SENTEX_API int32_t SENTEX_CALL Prs_DateParse(const char* text, char* result);
 
-/* Empties the keyword store. The vocabulary stays. Returns 0. */
+/* Empties the keyword store: keywords and registered names. The vocabulary stays.
+   Returns 0. */
 SENTEX_API int32_t SENTEX_CALL Prs_ResetParseDll(void);
+
+/*
+ * The keyword store. Keywords ("aliases") name up to three targets: a list, a project
+ * and a contact, each of which must be registered first. Keyword texts are kept in
+ * canonical form (lowercase words, numbers and marks joined by one blank); names are
+ * compared by their key (trimmed, lowercased) and shown as given, trimmed. A text whose
+ * stored form would exceed 127 bytes is refused. Functions return 1 when done and 0 when
+ * refused; a refusal changes nothing.
+ */
+SENTEX_API int32_t SENTEX_CALL Prs_AddAlias(const char* alias, const char* list,
+                                            const char* project, const char* contact);
+SENTEX_API int32_t SENTEX_CALL Prs_DeleteAlias(const char* alias);
+SENTEX_API int32_t SENTEX_CALL Prs_RenameAlias(const char* oldAlias, const char* newAlias);
+
+SENTEX_API int32_t SENTEX_CALL Prs_AddList(const char* name);
+SENTEX_API int32_t SENTEX_CALL Prs_DeleteList(const char* name);
+SENTEX_API int32_t SENTEX_CALL Prs_RenameList(const char* oldName, const char* newName);
+SENTEX_API int32_t SENTEX_CALL Prs_AddProject(const char* name);
+SENTEX_API int32_t SENTEX_CALL Prs_DeleteProject(const char* name);
+SENTEX_API int32_t SENTEX_CALL Prs_RenameProject(const char* oldName, const char* newName);
+SENTEX_API int32_t SENTEX_CALL Prs_AddContact(const char* name);
+SENTEX_API int32_t SENTEX_CALL Prs_DeleteContact(const char* name);
+SENTEX_API int32_t SENTEX_CALL Prs_RenameContact(const char* oldName, const char* newName);
+
+/* 1 when the text may become a new keyword; when it already is one. */
+SENTEX_API int32_t SENTEX_CALL Prs_IsValidAlias(const char* text);
+SENTEX_API int32_t SENTEX_CALL Prs_IsAlias(const char* text);
+/* 1 when the name is registered. */
+SENTEX_API int32_t SENTEX_CALL Prs_IsList(const char* name);
+SENTEX_API int32_t SENTEX_CALL Prs_IsProject(const char* name);
+SENTEX_API int32_t SENTEX_CALL Prs_IsContact(const char* name);
+/* Writes the canonical form into a 128-byte buffer; 1 when it is not empty. A text whose
+   canonical form exceeds 127 bytes (and so can never be a keyword) gives "" and 0. */
+SENTEX_API int32_t SENTEX_CALL Prs_FilterAlias(const char* text, char* canonical);
+
+/* Proposes up to two keywords for a name into three 128-byte slots (384 bytes); slots
+   without a proposal are "". The returned value carries no information. */
+SENTEX_API int32_t SENTEX_CALL Prs_SuggestListAliases(const char* name, char* suggestions);
+SENTEX_API int32_t SENTEX_CALL Prs_SuggestProjectAliases(const char* name, char* suggestions);
+SENTEX_API int32_t SENTEX_CALL Prs_SuggestContactAliases(const char* firstName,
+                                                         const char* lastName,
+                                                         const char* otherName, char* suggestions);
+
+/* Completes the beginning of a name: the registered name of that kind that sorts first,
+   without regard to letter case, among those beginning with it. 1 when found; else the
+   128-byte buffer receives "". */
+SENTEX_API int32_t SENTEX_CALL Prs_AutoFillList(const char* beginning, char* name);
+SENTEX_API int32_t SENTEX_CALL Prs_AutoFillProject(const char* beginning, char* name);
+SENTEX_API int32_t SENTEX_CALL Prs_AutoFillContact(const char* beginning, char* name);
+
+/* Enumerates the keywords with their targets into four 128-byte buffers (null buffers
+   are skipped). 1 when a keyword was returned; 0, with the buffers untouched, at the end.
+   Any change to the store ends an enumeration: start again with Prs_GetFirstAlias. */
+SENTEX_API int32_t SENTEX_CALL Prs_GetFirstAlias(char* alias, char* list, char* project,
+                                                 char* contact);
+SENTEX_API int32_t SENTEX_CALL Prs_GetNextAlias(char* alias, char* list, char* project,
+                                                char* contact);
 
 #ifdef __cplusplus
 }

@@ -27,6 +27,7 @@ ParseState::ParseState(const SettingsFile& settings, ParseEnvironment env)
       aliasVocabulary(settings),
       reservedWords(setOf(reservedWordList())),
       noiseWords(setOf(noiseWordList())),
+      aliases(aliasVocabulary, noiseWords, reservedWords),
       environment(std::move(env)) {}
 
 namespace {

@@ -26,6 +26,8 @@ struct ParseEnvironment {
 class ParseState {
 public:
     ParseState(const SettingsFile& settings, ParseEnvironment environment);
+    ParseState(const ParseState&) = delete;
+    ParseState& operator=(const ParseState&) = delete;
 
     Vocabulary vocabulary;       // tokenises notes
     Vocabulary aliasVocabulary;  // tokenises keyword texts

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -17,82 +19,110 @@ inline uint32_t stringHash(std::string_view text) {
     return h;
 }
 
-// A map from text to V with chained buckets that are never resized. Iteration runs
-// bucket 0 upwards and, within a bucket, from the most recently inserted entry.
+// A map from text to V whose iteration order is that of a chained hash table with a
+// fixed number of buckets: bucket 0 upwards (bucket = stringHash(key) mod count) and,
+// within a bucket, the most recently inserted entry first. The entries live in a hash
+// index that finds each one directly, so lookups and removals stay cheap however many
+// entries share a bucket; the buckets are chains linked through the entries.
 template <class V>
 class StringHashMap {
+    struct Node;
+
 public:
-    struct Entry {
-        std::string key;
-        V value;
+    // A place in iteration order; valid until the map changes.
+    struct Position {
+        std::size_t bucket = 0;
+        Node* node = nullptr;
     };
 
-    explicit StringHashMap(std::size_t bucketCount = 17) : buckets_(bucketCount) {}
+    explicit StringHashMap(std::size_t bucketCount = 17) : heads_(bucketCount, nullptr) {}
+    StringHashMap(const StringHashMap&) = delete;
+    StringHashMap& operator=(const StringHashMap&) = delete;
+    StringHashMap(StringHashMap&&) noexcept = default;
 
-    std::size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
-    std::size_t bucketCount() const { return buckets_.size(); }
+    std::size_t size() const { return index_.size(); }
+    bool empty() const { return index_.empty(); }
 
     const V* find(std::string_view key) const {
-        const auto& bucket = bucketOf(key);
-        for (const Entry& e : bucket)
-            if (e.key == key) return &e.value;
-        return nullptr;
+        const auto it = index_.find(key);
+        return it == index_.end() ? nullptr : &it->second.value;
     }
     V* find(std::string_view key) {
-        return const_cast<V*>(static_cast<const StringHashMap&>(*this).find(key));
+        const auto it = index_.find(key);
+        return it == index_.end() ? nullptr : &it->second.value;
     }
-    bool contains(std::string_view key) const { return find(key) != nullptr; }
+    bool contains(std::string_view key) const { return index_.find(key) != index_.end(); }
+    // The map's own copy of a key it holds (empty when absent); valid while the entry is.
+    std::string_view storedKey(std::string_view key) const {
+        const auto it = index_.find(key);
+        return it == index_.end() ? std::string_view() : std::string_view(it->first);
+    }
 
-    // Inserts, or replaces the value of an existing key where it stands.
+    // Inserts as the newest entry of its bucket, or replaces the value of an existing
+    // key where it stands.
     V& insertOrAssign(std::string_view key, V value) {
         if (V* existing = find(key)) {
             *existing = std::move(value);
             return *existing;
         }
-        auto& bucket = bucketOf(key);
-        bucket.push_back(Entry{std::string(key), std::move(value)});
-        ++size_;
-        return bucket.back().value;
+        auto [it, inserted] = index_.emplace(std::string(key), Node{std::move(value)});
+        Node& node = it->second;
+        node.key = &it->first;
+        node.bucket = stringHash(key) % heads_.size();
+        node.next = heads_[node.bucket];
+        if (node.next) node.next->previous = &node;
+        heads_[node.bucket] = &node;
+        return node.value;
     }
 
     bool erase(std::string_view key) {
-        auto& bucket = bucketOf(key);
-        for (auto it = bucket.begin(); it != bucket.end(); ++it) {
-            if (it->key == key) {
-                bucket.erase(it);
-                --size_;
-                return true;
-            }
-        }
-        return false;
+        const auto it = index_.find(key);
+        if (it == index_.end()) return false;
+        Node& node = it->second;
+        if (node.previous)
+            node.previous->next = node.next;
+        else
+            heads_[node.bucket] = node.next;
+        if (node.next) node.next->previous = node.previous;
+        index_.erase(it);
+        return true;
     }
 
     void clear() {
-        for (auto& bucket : buckets_)
-            bucket.clear();
-        size_ = 0;
+        index_.clear();
+        std::fill(heads_.begin(), heads_.end(), nullptr);
     }
 
-    // Calls f(const Entry&) in iteration order.
-    template <class F>
-    void forEach(F&& f) const {
-        for (const auto& bucket : buckets_)
-            for (auto it = bucket.rbegin(); it != bucket.rend(); ++it)
-                f(*it);
-    }
+    // Iteration: first(), then next() until done().
+    Position first() const { return settle(Position{0, heads_[0]}); }
+    Position next(Position p) const { return settle(Position{p.bucket, p.node->next}); }
+    bool done(const Position& p) const { return p.node == nullptr; }
+    std::string_view keyAt(const Position& p) const { return *p.node->key; }
+    V& valueAt(const Position& p) const { return p.node->value; }
 
 private:
-    // Within a bucket the newest entry is at the back.
-    using Bucket = std::vector<Entry>;
+    struct Node {
+        V value;
+        const std::string* key = nullptr;
+        std::size_t bucket = 0;
+        Node* previous = nullptr;  // newer entry of the same bucket
+        Node* next = nullptr;      // older entry of the same bucket
+    };
+    struct ViewHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return stringHash(s); }
+    };
 
-    const Bucket& bucketOf(std::string_view key) const {
-        return buckets_[stringHash(key) % buckets_.size()];
+    // Moves p to the next entry at or after it, across empty buckets.
+    Position settle(Position p) const {
+        while (!p.node && ++p.bucket < heads_.size())
+            p.node = heads_[p.bucket];
+        return p;
     }
-    Bucket& bucketOf(std::string_view key) { return buckets_[stringHash(key) % buckets_.size()]; }
 
-    std::vector<Bucket> buckets_;
-    std::size_t size_ = 0;
+    // Nodes of an unordered_map never move, so the chains may point into them.
+    std::unordered_map<std::string, Node, ViewHash, std::equal_to<>> index_;
+    std::vector<Node*> heads_;
 };
 
 struct Present {};

@@ -15,17 +15,21 @@ bool isClockHour(const Token* t) {
 
 }  // namespace
 
-void Vocabulary::tokenize(std::string_view text) {
+void Vocabulary::tokenizeRaw(std::string_view text) {
     lowercaseInto(trimWhiteSpace(text), lowered_);
+    lists_.rawTokens.clear();
+    scan();
+}
+
+void Vocabulary::tokenize(std::string_view text) {
+    tokenizeRaw(text);
     joined_.clear();
     // Joined texts never add up to more than the text itself, so views into joined_
     // stay valid while it grows.
     joined_.reserve(lowered_.size());
-    lists_.rawTokens.clear();
     lists_.clockTokens1.clear();
     lists_.dateTokens.clear();
     lists_.clockTokens.clear();
-    scan();
     joinClockTimes();
     joinOrdinals();
     buildClockList();

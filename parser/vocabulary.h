@@ -26,6 +26,8 @@ public:
 
     // Fills the four token lists from the text (see tokenizer.cpp).
     void tokenize(std::string_view text);
+    // Fills only rawTokens: the normalised text split into words, numbers and marks.
+    void tokenizeRaw(std::string_view text);
     TokenLists& lists() { return lists_; }
     const TokenLists& lists() const { return lists_; }
 

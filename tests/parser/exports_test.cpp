@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -15,14 +17,27 @@
 namespace sentex::testing {
 namespace {
 
-std::set<std::string> namesInDefFile() {
+// Export name to ordinal, from the module-definition file.
+std::map<std::string, int> ordinalsInDefFile() {
     std::ifstream def(SENTEX_DEF_PATH);
-    std::set<std::string> names;
+    std::map<std::string, int> ordinals;
     std::string line;
-    const std::regex exportLine(R"(^\s+(\w+)\s+@\d+\s*$)");
+    const std::regex exportLine(R"(^\s+(\w+)\s+@(\d+)\s*$)");
     std::smatch m;
     while (std::getline(def, line))
-        if (std::regex_match(line, m, exportLine)) names.insert(m[1]);
+        if (std::regex_match(line, m, exportLine)) ordinals[m[1]] = std::stoi(m[2]);
+    return ordinals;
+}
+
+std::set<std::string> functionsInHeader() {
+    std::ifstream header(SENTEX_HEADER_PATH);
+    const std::string text{std::istreambuf_iterator<char>(header),
+                           std::istreambuf_iterator<char>()};
+    const std::regex declaration(R"(SENTEX_CALL\s+(Prs_\w+)\s*\()");
+    std::set<std::string> names;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), declaration);
+         it != std::sregex_iterator(); ++it)
+        names.insert((*it)[1]);
     return names;
 }
 
@@ -38,10 +53,44 @@ std::set<std::string> definedDynamicSymbols() {
     return names;
 }
 
-TEST(ExportsTest, LibraryExportsExactlyTheListedFunctions) {
-    const std::set<std::string> listed = namesInDefFile();
-    EXPECT_EQ(listed, (std::set<std::string>{"Prs_Parse", "Prs_DateParse", "Prs_ResetParseDll"}));
-    EXPECT_EQ(definedDynamicSymbols(), listed);
+TEST(ExportsTest, HeaderDefinitionFileAndLibraryAgree) {
+    const std::map<std::string, int> expected = {
+        {"Prs_Parse", 1},
+        {"Prs_DateParse", 2},
+        {"Prs_ResetParseDll", 3},
+        {"Prs_AddAlias", 10},
+        {"Prs_DeleteAlias", 11},
+        {"Prs_RenameAlias", 12},
+        {"Prs_IsValidAlias", 13},
+        {"Prs_IsAlias", 14},
+        {"Prs_IsList", 15},
+        {"Prs_IsProject", 16},
+        {"Prs_IsContact", 17},
+        {"Prs_FilterAlias", 18},
+        {"Prs_SuggestListAliases", 20},
+        {"Prs_SuggestProjectAliases", 21},
+        {"Prs_SuggestContactAliases", 22},
+        {"Prs_AddList", 30},
+        {"Prs_DeleteList", 31},
+        {"Prs_RenameList", 32},
+        {"Prs_AddProject", 33},
+        {"Prs_DeleteProject", 34},
+        {"Prs_RenameProject", 35},
+        {"Prs_AddContact", 36},
+        {"Prs_DeleteContact", 37},
+        {"Prs_RenameContact", 38},
+        {"Prs_AutoFillList", 40},
+        {"Prs_AutoFillProject", 41},
+        {"Prs_AutoFillContact", 42},
+        {"Prs_GetFirstAlias", 50},
+        {"Prs_GetNextAlias", 51},
+    };
+    EXPECT_EQ(ordinalsInDefFile(), expected);
+    std::set<std::string> names;
+    for (const auto& [name, ordinal] : expected)
+        names.insert(name);
+    EXPECT_EQ(functionsInHeader(), names);
+    EXPECT_EQ(definedDynamicSymbols(), names);
 }
 
 TEST(ExportsTest, ParseThroughTheLibrary) {

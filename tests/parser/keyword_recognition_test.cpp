@@ -10,10 +10,19 @@ namespace {
 class KeywordTest : public ParseTest {
 protected:
     KeywordTest() {
-        state.aliases.insertAlias("bob", {"", "", "BOB-KEY"});
-        state.aliases.insertAlias("acme", {"Clients", "", "ACME-KEY"});
-        state.aliases.insertAlias("acme corp", {"Key Accounts", "task", "CORP-KEY"});
-        state.aliases.insertAlias("budget", {"Finance", "appointment", ""});
+        keyword("bob", "", "", "BOB-KEY");
+        keyword("acme", "Clients", "", "ACME-KEY");
+        keyword("acme corp", "Key Accounts", "task", "CORP-KEY");
+        keyword("budget", "Finance", "appointment", "");
+    }
+
+    // Registers the targets that are not yet known, then the keyword.
+    void keyword(const char* alias, const char* list, const char* project, const char* contact) {
+        AliasStore& store = state.aliases;
+        if (*list) store.addName(TargetKind::List, list);
+        if (*project) store.addName(TargetKind::Project, project);
+        if (*contact) store.addName(TargetKind::Contact, contact);
+        ASSERT_TRUE(store.addAlias(alias, list, project, contact)) << alias;
     }
 };
 
@@ -70,7 +79,7 @@ TEST_F(KeywordTest, LongestKeywordWins) {
     EXPECT_STREQ(r.contact, "ACME-KEY");
     EXPECT_STREQ(r.list, "Clients");
     // A prefix that never completes falls back to the last whole keyword.
-    state.aliases.insertAlias("acme corp europe ltd", {"", "", "EU-KEY"});
+    keyword("acme corp europe ltd", "", "", "EU-KEY");
     EXPECT_STREQ(parse("acme corp europe office").contact, "CORP-KEY");
     EXPECT_STREQ(parse("acme corp europe ltd").contact, "EU-KEY");
 }

@@ -76,13 +76,17 @@ TEST_F(RobustnessTest, MegabyteNotes) {
     EXPECT_STREQ(parseGuarded("friday").date, "4/17/1998");
 }
 
-TEST_F(RobustnessTest, LongKeywordTargetsAreCutInsideTheirSlots) {
-    const std::string longName(300, 'n');
-    state.aliases.insertAlias("bob", {longName, longName, longName});
+TEST_F(RobustnessTest, LongestKeywordTargetsFillTheirSlotsExactly) {
+    const std::string longest(127, 'n');
+    AliasStore& store = state.aliases;
+    ASSERT_TRUE(store.addName(TargetKind::List, longest));
+    ASSERT_TRUE(store.addName(TargetKind::Project, longest));
+    ASSERT_TRUE(store.addName(TargetKind::Contact, longest));
+    ASSERT_TRUE(store.addAlias("bob", longest, longest, longest));
     const TParseResults r = parseGuarded("please bob call");
-    EXPECT_EQ(std::string(r.list), longName.substr(0, 127));
-    EXPECT_EQ(std::string(r.project), longName.substr(0, 127));
-    EXPECT_EQ(std::string(r.recipient), longName.substr(0, 127));
+    EXPECT_EQ(std::string(r.list), longest);
+    EXPECT_EQ(std::string(r.project), longest);
+    EXPECT_EQ(std::string(r.recipient), longest);
 }
 
 TEST_F(RobustnessTest, DatesNearTheEndOfTheCalendar) {

@@ -95,5 +95,40 @@ TEST(SentexParseCliTest, ReadsSentexIniBesideTheExecutable) {
     fs::remove_all(dir);
 }
 
+TEST(SentexParseCliTest, RegistersKeywordsBeforeParsing) {
+    const ProcessOutput p = parseTool(
+        "--contact BOB-KEY --list Work --alias 'Bob=work,,bob-key' 'please bob call' "
+        "| grep -E '^(list|recipient):'");
+    EXPECT_EQ(p.out, "list: work\nrecipient: bob-key\n");
+
+    const fs::path file = fs::temp_directory_path() / ("keywords-" + std::to_string(getpid()));
+    std::ofstream(file) << "# test keywords\n\nproject task\ncontact K1\nalias todo = ,task,\n"
+                           "alias ann lee=,,K1\n";
+    EXPECT_EQ(parseTool("--keywords " + shellQuote(file.string()) +
+                        " 'todo: ask ann lee' | grep -E '^(project|contact):'")
+                  .out,
+              "project: task\ncontact: K1\n");
+    fs::remove(file);
+}
+
+TEST(SentexParseCliTest, RefusedKeywordsStopWithAReason) {
+    struct Case {
+        const char* arguments;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"--alias 'bob=,,NOBODY' x", "keyword 'bob' refused"},
+        {"--alias bob x", "TEXT=LIST,PROJECT,CONTACT"},
+        {"--list Work --list WORK x", "list 'WORK' refused"},
+        {"--contact", "--contact needs a value"},
+        {"--keywords /nonexistent/keywords x", "cannot read keyword file"},
+    };
+    for (const Case& c : cases) {
+        const ProcessOutput p = parseTool(c.arguments);
+        EXPECT_EQ(p.exitCode, 2) << c.arguments;
+        EXPECT_NE(p.out.find(c.message), std::string::npos) << c.arguments << ":\n" << p.out;
+    }
+}
+
 }  // namespace
 }  // namespace sentex::testing

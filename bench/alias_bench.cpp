@@ -1,0 +1,142 @@
+// The keyword store at the scale of a large address book: 10,000 contacts, 200
+// categories and 10,000 keywords.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "note_corpus.h"
+#include "sentex.h"
+
+namespace {
+
+constexpr int kContacts = 10000;
+constexpr int kCategories = 200;
+
+const char* const kFirstNames[] = {"Ann",   "Bob",  "Carla", "Dieter", "Eva",
+                                   "Frank", "Gina", "Hugo",  "Ines",   "Jon"};
+const char* const kLastNames[] = {"Lee",    "Smith", "Meyer", "Nguyen", "Okafor",
+                                  "Petrov", "Quinn", "Rossi", "Sato",   "Tanaka"};
+
+// Entry identifiers as the program registers contacts: 48 upper-case hex digits.
+std::string contactKey(int i) {
+    char key[49];
+    std::snprintf(key, sizeof key, "00000000A1B2C3D4E5F60718293A4B5C6D7E8F90%08X", i);
+    return key;
+}
+
+// A unique full name per contact: "Ann Lee 417" style, its keyword the same text.
+std::string fullName(int i) {
+    return std::string(kFirstNames[i % 10]) + " " + kLastNames[i / 10 % 10] + " " +
+           std::to_string(i / 100);
+}
+
+std::string categoryName(int i) {
+    return "Category " + std::to_string(i);
+}
+
+// The program's start-up registration: every name, then a default keyword for each.
+void registerEverything() {
+    Prs_ResetParseDll();
+    for (const char* kind : {"task", "appointment", "note"}) {
+        Prs_AddProject(kind);
+        Prs_AddAlias(kind, "", kind, "");
+    }
+    for (int i = 0; i < kCategories; ++i)
+        Prs_AddList(categoryName(i).c_str());
+    for (int i = 0; i < kContacts; ++i)
+        Prs_AddContact(contactKey(i).c_str());
+    for (int i = 0; i < kCategories; ++i) {
+        const std::string name = categoryName(i);
+        Prs_AddAlias(name.c_str(), name.c_str(), "", "");
+    }
+    for (int i = 0; i < kContacts; ++i)
+        Prs_AddAlias(fullName(i).c_str(), "", "", contactKey(i).c_str());
+}
+
+void BM_RegisterAll(benchmark::State& state) {
+    for (auto _ : state)
+        registerEverything();
+    state.SetLabel("3 projects, 200 lists, 10000 contacts, 10203 keywords");
+}
+BENCHMARK(BM_RegisterAll)->Unit(benchmark::kMillisecond);
+
+void BM_ParseWithFullStore(benchmark::State& state) {
+    registerEverything();
+    TParseResults result;
+    for (auto _ : state) {
+        Prs_Parse(kLongNote, reinterpret_cast<char*>(&result));
+        benchmark::DoNotOptimize(result);
+    }
+}
+BENCHMARK(BM_ParseWithFullStore);
+
+void BM_ParseCorpusWithFullStore(benchmark::State& state) {
+    registerEverything();
+    const std::vector<std::string> notes = noteCorpus();
+    TParseResults result;
+    for (auto _ : state)
+        for (const std::string& note : notes)
+            Prs_Parse(note.c_str(), reinterpret_cast<char*>(&result));
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(notes.size()));
+}
+BENCHMARK(BM_ParseCorpusWithFullStore);
+
+// Times one call per iteration; restoring the store afterwards is not counted.
+template <class Call, class Restore>
+void timeEach(benchmark::State& state, Call call, Restore restore) {
+    registerEverything();
+    int i = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        call(i);
+        const auto end = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        restore(i);
+        i = (i + 1) % kContacts;
+    }
+}
+
+void BM_DeleteContact(benchmark::State& state) {
+    timeEach(
+        state, [](int i) { Prs_DeleteContact(contactKey(i).c_str()); },
+        [](int i) {
+            Prs_AddContact(contactKey(i).c_str());
+            Prs_AddAlias(fullName(i).c_str(), "", "", contactKey(i).c_str());
+        });
+}
+BENCHMARK(BM_DeleteContact)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_RenameContact(benchmark::State& state) {
+    timeEach(
+        state, [](int i) { Prs_RenameContact(contactKey(i).c_str(), "RENAMED"); },
+        [](int i) { Prs_RenameContact("RENAMED", contactKey(i).c_str()); });
+}
+BENCHMARK(BM_RenameContact)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_DeleteList(benchmark::State& state) {
+    timeEach(
+        state, [](int i) { Prs_DeleteList(categoryName(i % kCategories).c_str()); },
+        [](int i) {
+            const std::string name = categoryName(i % kCategories);
+            Prs_AddList(name.c_str());
+            Prs_AddAlias(name.c_str(), name.c_str(), "", "");
+        });
+}
+BENCHMARK(BM_DeleteList)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_AutoFillContact(benchmark::State& state) {
+    registerEverything();
+    char name[SENTEX_TEXT_SLOT];
+    const char* const beginnings[] = {"00000000a1b2c3d4e5f60718293a4b5c6d7e8f9000001", "0000",
+                                      "zz"};
+    int i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Prs_AutoFillContact(beginnings[i++ % 3], name));
+    }
+}
+BENCHMARK(BM_AutoFillContact);
+
+}  // namespace
