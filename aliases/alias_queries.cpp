@@ -47,7 +47,7 @@ bool AliasStore::isAlias(std::string_view text) {
 }
 
 bool AliasStore::isName(TargetKind kind, std::string_view name) const {
-    return names_[slot(kind)].contains(nameKey(name));
+    return autoFill_[slot(kind)].contains(nameKey(name));
 }
 
 std::optional<std::string_view> AliasStore::autoFill(TargetKind kind,

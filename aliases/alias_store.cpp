@@ -44,7 +44,7 @@ bool AliasStore::addAlias(std::string_view text, std::string_view list, std::str
         const std::string_view display = displayForm(given[slot(kind)]);
         if (display.empty()) continue;
         std::string key = nameKey(display);
-        if (!fits(display) || !names_[slot(kind)].contains(key)) return false;
+        if (!fits(display) || !autoFill_[slot(kind)].contains(key)) return false;
         record.targets[kind] = std::string(display);
         record.targetKeys[slot(kind)] = std::move(key);
         anyTarget = true;
@@ -81,18 +81,16 @@ bool AliasStore::renameAlias(std::string_view oldText, std::string_view newText)
 bool AliasStore::addName(TargetKind kind, std::string_view name) {
     const std::string_view display = displayForm(name);
     std::string key = nameKey(display);
-    if (key.empty() || !fits(display) || !fits(key) || names_[slot(kind)].contains(key))
-        return false;
-    names_[slot(kind)].insertOrAssign(key, Present{});
-    autoFill_[slot(kind)].add(std::move(key), std::string(display));
+    AutoFillIndex& names = autoFill_[slot(kind)];
+    if (key.empty() || !fits(display) || !fits(key) || names.contains(key)) return false;
+    names.add(std::move(key), std::string(display));
     changed();
     return true;
 }
 
 bool AliasStore::deleteName(TargetKind kind, std::string_view name) {
     const std::string key = nameKey(name);
-    if (!names_[slot(kind)].contains(key)) return false;
-    names_[slot(kind)].erase(key);
+    if (!autoFill_[slot(kind)].contains(key)) return false;
     autoFill_[slot(kind)].remove(key);
     for (std::string_view alias : aliasesNaming(kind, key)) {
         AliasRecord& record = *aliasRecords_.find(alias);
@@ -111,14 +109,12 @@ bool AliasStore::renameName(TargetKind kind, std::string_view oldName, std::stri
     const std::string oldKey = nameKey(oldName);
     const std::string_view newDisplay = displayForm(newName);
     const std::string newKey = nameKey(newDisplay);
-    StringHashSet& names = names_[slot(kind)];
+    AutoFillIndex& names = autoFill_[slot(kind)];
     if (!names.contains(oldKey) || newKey.empty() || !fits(newDisplay) || !fits(newKey) ||
         names.contains(newKey))
         return false;
-    names.erase(oldKey);
-    names.insertOrAssign(newKey, Present{});
-    autoFill_[slot(kind)].remove(oldKey);
-    autoFill_[slot(kind)].add(newKey, std::string(newDisplay));
+    names.remove(oldKey);
+    names.add(newKey, std::string(newDisplay));
     for (std::string_view alias : aliasesNaming(kind, oldKey)) {
         AliasRecord& record = *aliasRecords_.find(alias);
         unindexTarget(kind, record.targetKeys[slot(kind)], alias);
@@ -134,7 +130,6 @@ void AliasStore::clear() {
     aliasRecords_.clear();
     aliasPrefixes_.clear();
     for (TargetKind kind : kKinds) {
-        names_[slot(kind)].clear();
         autoFill_[slot(kind)].clear();
         aliasesByTarget_[slot(kind)].clear();
     }

@@ -106,9 +106,8 @@ private:
 
     StringHashMap<AliasRecord> aliasRecords_;
     StringHashMap<int32_t> aliasPrefixes_;
-    // listNames, projectNames, contactNames: the registered keys of each kind.
-    std::array<StringHashSet, kTargetKinds> names_;
-    // listAutoFill, projectAutoFill, contactAutoFill.
+    // listAutoFill, projectAutoFill, contactAutoFill: the registered names of each kind.
+    // Their keys are the name sets (listNames, projectNames, contactNames) too.
     std::array<AutoFillIndex, kTargetKinds> autoFill_;
     // For each kind, the keywords that point at a key, so that removing or renaming a name
     // visits only those.

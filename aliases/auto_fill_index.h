@@ -7,7 +7,7 @@
 
 namespace sentex {
 
-// The registered names of one kind, ordered by key, for completing a partly typed name.
+// The registered names of one kind, by key, ordered for completing a partly typed name.
 //
 // A completion is the name that sorts first, compared without regard to letter case,
 // among those whose key begins with the typed text. Keys are the lowercased names, so
