@@ -47,6 +47,18 @@ void writeSuggestions(char* block, const sentex::Suggestions& suggestions) {
         writeOutput(block + SENTEX_TEXT_SLOT * i, suggestions[i]);
 }
 
+// Empties the block, then fills it with what `propose` returns; the result carries no
+// information.
+template <class Propose>
+int32_t suggest(char* block, Propose&& propose) {
+    writeSuggestions(block, {});
+    guardedExport([&] {
+        writeSuggestions(block, propose());
+        return 0;
+    });
+    return 0;
+}
+
 int32_t enumerated(const std::optional<sentex::AliasView>& entry, char* alias, char* list,
                    char* project, char* contact) {
     if (!entry) return 0;
@@ -131,12 +143,7 @@ SENTEX_API int32_t SENTEX_CALL Prs_FilterAlias(const char* text, char* canonical
 }
 
 SENTEX_API int32_t SENTEX_CALL Prs_SuggestListAliases(const char* name, char* suggestions) {
-    writeSuggestions(suggestions, {});
-    guardedExport([&] {
-        writeSuggestions(suggestions, store().suggestNameAliases(textArgument(name)));
-        return 0;
-    });
-    return 0;
+    return suggest(suggestions, [&] { return store().suggestNameAliases(textArgument(name)); });
 }
 SENTEX_API int32_t SENTEX_CALL Prs_SuggestProjectAliases(const char* name, char* suggestions) {
     return Prs_SuggestListAliases(name, suggestions);
@@ -144,14 +151,10 @@ SENTEX_API int32_t SENTEX_CALL Prs_SuggestProjectAliases(const char* name, char*
 SENTEX_API int32_t SENTEX_CALL Prs_SuggestContactAliases(const char* firstName,
                                                          const char* lastName,
                                                          const char* otherName, char* suggestions) {
-    writeSuggestions(suggestions, {});
-    guardedExport([&] {
-        writeSuggestions(suggestions, store().suggestContactAliases(textArgument(firstName),
-                                                                    textArgument(lastName),
-                                                                    textArgument(otherName)));
-        return 0;
+    return suggest(suggestions, [&] {
+        return store().suggestContactAliases(textArgument(firstName), textArgument(lastName),
+                                             textArgument(otherName));
     });
-    return 0;
 }
 
 SENTEX_API int32_t SENTEX_CALL Prs_AutoFillList(const char* beginning, char* name) {

@@ -15,7 +15,6 @@ namespace sentex {
 class AutoFillIndex {
 public:
     bool contains(std::string_view key) const { return names_.find(key) != names_.end(); }
-    std::size_t size() const { return names_.size(); }
 
     void add(std::string key, std::string display) {
         names_.emplace(std::move(key), std::move(display));

@@ -3,17 +3,18 @@
 #include <cstring>
 
 #include "../include/sentex.h"
+#include "export_guard.h"
 #include "parse.h"
 
 namespace {
 
 int32_t runParse(const char* text, char* result, sentex::ParseMode mode) {
     if (!result) return 0;
-    try {
+    const int32_t parsed = sentex::guardedExport([&] {
         sentex::parseNote(sentex::parseState(), text, mode, result);
-    } catch (...) {
-        std::memset(result, 0, sizeof(TParseResults));
-    }
+        return 1;
+    });
+    if (!parsed) std::memset(result, 0, sizeof(TParseResults));
     return 0;
 }
 

@@ -34,7 +34,6 @@ public:
     void push(const Token& token) { tokens_.push_back(token); }
 
     bool empty() const { return front_ == tokens_.size(); }
-    std::size_t size() const { return tokens_.size() - front_; }
     const Token* peek(std::size_t ahead = 0) const {
         return front_ + ahead < tokens_.size() ? &tokens_[front_ + ahead] : nullptr;
     }
