@@ -8,6 +8,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     locales binutils
+    qt6-base-dev libsqlite3-dev sqlite3 libx11-dev
+    xvfb xauth xdotool trayer
 )
 
 missing=()
