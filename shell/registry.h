@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "platform/registry.h"
+
+namespace shell {
+
+// The program's own settings under the current user: where and how large the last note
+// was, and whether shadows sit beside or behind their notes. Every failure is silent:
+// reads report the setting as absent and writes do not happen.
+class TRegistry {
+public:
+    explicit TRegistry(platform::Registry& registry) : registry_(registry) {}
+
+    // True only when the key opened and both values were read as 32-bit integers.
+    bool ReadPosition(int& left, int& top);
+    bool ReadSize(int& width, int& height);
+    // Creates the key if needed; the second value is written only if the first was.
+    void WritePosition(int left, int top);
+    void WriteSize(int width, int height);
+
+    // Beside unless "Side" holds the integer 0.
+    bool ReadBeside();
+    void WriteBeside(bool beside);
+
+private:
+    // One handle per key, opened by the first call that needs it and kept; a failed open
+    // is tried again by the next call.
+    struct KeySlot {
+        std::string_view path;
+        std::unique_ptr<platform::RegistryKey> handle;
+    };
+
+    platform::RegistryKey* open(KeySlot& slot, bool create);
+    bool readPair(KeySlot& slot, std::string_view first, std::string_view second, int& a, int& b);
+    void writePair(KeySlot& slot, std::string_view first, std::string_view second, int a, int b);
+
+    platform::Registry& registry_;
+    KeySlot position_{"Software\\Jotwise\\Note\\Position", nullptr};
+    KeySlot shadow_{"Software\\Jotwise\\Note\\Shadow", nullptr};
+};
+
+}  // namespace shell
