@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "outlook/appointment.h"
 #include "outlook/automation.h"
 #include "outlook/contact.h"
 #include "outlook/item.h"
@@ -13,6 +14,7 @@
 #include "outlook/mapi.h"
 #include "outlook/note.h"
 #include "outlook/sendable_item.h"
+#include "outlook/task.h"
 #include "platform/registry.h"
 #include "shell/error_box.h"
 #include "shell/messages.h"

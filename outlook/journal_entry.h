@@ -4,10 +4,16 @@
 
 namespace outlook {
 
-// Wraps an Outlook journal entry.
+class TContact;
+
+// An Outlook journal entry: it records now as its start, with no duration.
 class TOLjournalEntry : public TDataItem {
 public:
     using TDataItem::TDataItem;
+
+    MessageId Commit() override;
+    MessageId SetContact(TContact& contact);
+    MessageId SetType(const std::string& type);
 };
 
 }  // namespace outlook

@@ -4,25 +4,17 @@
 
 namespace outlook {
 
-// An item that can go to recipients: saved without them, sent with them.
+// An item that can go to recipients: saved while it has none, sent once it has some.
 class TSendableItem : public TDataItem {
 public:
     using TDataItem::TDataItem;
+
+    MessageId Commit() override;
 
     bool hasRecipients = false;
 };
 
 class TMailMessage : public TSendableItem {
-public:
-    using TSendableItem::TSendableItem;
-};
-
-class TTask : public TSendableItem {
-public:
-    using TSendableItem::TSendableItem;
-};
-
-class TAppointment : public TSendableItem {
 public:
     using TSendableItem::TSendableItem;
 };
