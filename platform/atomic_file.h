@@ -1,0 +1,29 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Called when the temporary file is complete and synced, just before it replaces the
+// target. Returning false stops the write there and leaves the temporary file behind, as
+// if the program had died at that moment; an exception it throws does the same and passes
+// on. Tests use it to see what a crash leaves on disk.
+using BeforeReplaceHook = std::function<bool(const std::filesystem::path& temporary)>;
+
+// Replaces `target` with `content` so that readers find either the old file or the new one,
+// whole, even after a crash or power loss: the content goes to a new temporary file in the
+// target's folder (named ".<target name>.tmp-XXXXXX", so readers of the target never see
+// it), which is synced and renamed over the target, and then the folder is synced. Missing
+// folders on the way are created with mode 0700; the file gets exactly `mode`.
+// On failure returns false with the reason in *error (when given), removes the temporary
+// file and leaves the target as it was.
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view content,
+                         mode_t mode = 0600, std::string* error = nullptr,
+                         const BeforeReplaceHook& beforeReplace = {});
+
+}  // namespace platform

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace platform {
+
+// Keeps a second copy of the program from running: an exclusive flock on a per-user lock
+// file, held until this object is destroyed. The lock belongs to the open file, so even a
+// second acquire in the same process fails while the first lock lives.
+class SingleInstanceLock {
+public:
+    // nullopt when another holder has the lock, the name is empty or contains "/", or the
+    // lock file cannot be opened.
+    static std::optional<SingleInstanceLock> acquire(std::string_view name);
+
+    // $XDG_RUNTIME_DIR/<name>.lock, or /tmp/<name>-<uid>.lock without XDG_RUNTIME_DIR.
+    static std::filesystem::path lockFilePath(std::string_view name);
+
+    SingleInstanceLock(SingleInstanceLock&& other) noexcept;
+    SingleInstanceLock& operator=(SingleInstanceLock&& other) noexcept;
+    SingleInstanceLock(const SingleInstanceLock&) = delete;
+    SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
+    ~SingleInstanceLock();
+
+private:
+    explicit SingleInstanceLock(int fd) : fd_(fd) {}
+    void release() noexcept;
+
+    int fd_;
+};
+
+}  // namespace platform
