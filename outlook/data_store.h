@@ -103,6 +103,9 @@ public:
     const std::map<std::string, std::unique_ptr<TFolder>>& Folders() const { return folders_; }
 
 private:
+    // The columns contact rows are read with.
+    static const mapi::PropTagArray kContactColumns;
+
     // The Contacts folder's store, folder and contents table.
     struct ContactsTableParts {
         mapi::ComPtr<mapi::IMsgStore> store;

@@ -92,7 +92,10 @@ mapi::HRESULT TDataStore::OpenContactsTable(ContactsTableParts& parts) {
 
 MessageId TDataStore::WatchContactsTable() {
     ContactsTableParts parts;
-    if (mapi::Failed(OpenContactsTable(parts))) return kMapiLoginFailed;
+    // Notifications carry rows with the table's columns: the ones contacts are read with.
+    if (mapi::Failed(OpenContactsTable(parts)) ||
+        mapi::Failed(parts.table->SetColumns(kContactColumns, 0)))
+        return kMapiLoginFailed;
     contactsStore_ = std::move(parts.store);
     contactsFolder_ = std::move(parts.folder);
     contactsTable_ = std::move(parts.table);

@@ -4,10 +4,12 @@
 #include "sentex.h"
 
 namespace outlook {
-namespace {
 
-const mapi::PropTagArray kContactColumns = {mapi::PR_ENTRYID, mapi::PR_GIVEN_NAME, mapi::PR_SURNAME,
-                                            mapi::PR_COMPANY_NAME, mapi::PR_ORIGINAL_ENTRYID};
+const mapi::PropTagArray TDataStore::kContactColumns = {mapi::PR_ENTRYID, mapi::PR_GIVEN_NAME,
+                                                        mapi::PR_SURNAME, mapi::PR_COMPANY_NAME,
+                                                        mapi::PR_ORIGINAL_ENTRYID};
+
+namespace {
 
 // A contact as a table row describes it; columns are found by tag, and a column of an
 // unexpected type counts as absent.
