@@ -1,0 +1,80 @@
+// Connecting the Outlook session to a local store with 5,000 contacts and 200 categories:
+// logging on, opening and watching the Contacts table, reading the categories, loading
+// and registering every contact and the default keywords.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "outlook/data_store.h"
+#include "outlook/local/local_outlook.h"
+#include "outlook/progress_box.h"
+#include "platform/file_registry.h"
+#include "platform/manual_event_loop.h"
+#include "sentex.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kContacts = 5000;
+constexpr int kCategories = 200;
+
+struct Profile {
+    fs::path folder;
+    platform::FileRegistry registry;
+    platform::ManualEventLoop loop;
+    std::unique_ptr<outlook::local::LocalOutlook> outlook;
+
+    explicit Profile(fs::path where)
+        : folder(std::move(where)),
+          registry(folder / "HKEY_CURRENT_USER.reg", folder / "machine.reg"),
+          outlook(
+              outlook::local::LocalOutlook::open(folder / "outlook.db", registry, loop, nullptr)) {}
+    ~Profile() { fs::remove_all(folder); }
+};
+
+Profile& seededProfile() {
+    static Profile* profile = [] {
+        std::string pattern = (fs::temp_directory_path() / "jotwise-bench-XXXXXX").string();
+        auto* p = new Profile(::mkdtemp(pattern.data()));
+        std::string categories;
+        for (int i = 0; i < kCategories; ++i)
+            categories += "Category " + std::to_string(i) + ";";
+        p->registry
+            .createKey(platform::RegistryRoot::CurrentUser,
+                       "Software\\Microsoft\\Office\\8.0\\Outlook\\Categories")
+            ->setValue("", platform::RegistryValue::ofString(categories));
+        const auto app = p->outlook->automation().createObject("Outlook.Application");
+        for (int i = 0; i < kContacts; ++i) {
+            const auto contact = app->call("CreateItem", {2}).asObject();
+            contact->put("FirstName", "Given" + std::to_string(i));
+            contact->put("LastName", "Surname" + std::to_string(i % 977));
+            contact->put("CompanyName", "Company " + std::to_string(i % 50));
+            contact->call("Save");
+        }
+        return p;
+    }();
+    return *profile;
+}
+
+void BM_ConnectWith5000ContactsAnd200Categories(benchmark::State& state) {
+    Profile& profile = seededProfile();
+    outlook::TNoProgress progress;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Prs_ResetParseDll();
+        auto session = std::make_unique<outlook::TDataStore>(outlook::TDataStore::Platform{
+            profile.outlook->automation(), profile.outlook->mapi(), profile.registry});
+        state.ResumeTiming();
+        if (session->Connect(0, progress) != 0) state.SkipWithError(session->LastError().c_str());
+        benchmark::DoNotOptimize(session->Contacts().size());
+        state.PauseTiming();  // leaving the session is not part of connecting
+        session.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ConnectWith5000ContactsAnd200Categories)->Unit(benchmark::kMillisecond);
+
+}  // namespace

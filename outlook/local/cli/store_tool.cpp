@@ -1,0 +1,289 @@
+#include "outlook/local/cli/store_tool.h"
+
+#include <ctime>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <sstream>
+
+#include "outlook/local/cli/command_options.h"
+#include "outlook/local/cli/contact_writer.h"
+#include "outlook/local/cli/property_listing.h"
+#include "outlook/local/cli/vcard_reader.h"
+#include "outlook/local/store/address_book_data.h"
+#include "outlook/local/store/item_kind.h"
+#include "outlook/local/store/recipient_resolver.h"
+#include "outlook/local/store/store.h"
+#include "outlook/local/store/store_file.h"
+#include "outlook/local/store/text_compare.h"
+
+namespace outlook::local {
+
+using namespace mapi;
+
+namespace {
+
+constexpr int kDone = 0, kFailed = 1, kBadUsage = 2;
+
+using Opener = std::function<std::shared_ptr<Store>()>;
+
+struct Invocation {
+    std::vector<std::string> words;  // the command and its arguments
+    std::optional<std::filesystem::path> db;
+};
+
+}  // namespace
+
+const char* StoreTool::usage() {
+    return "Usage: jotwise-store [--db PATH] COMMAND [ARGUMENTS]\n"
+           "\n"
+           "Lists and changes the local mail and calendar store of a profile. The store is\n"
+           "$XDG_DATA_HOME/jotwise/outlook.db ($HOME/.local/share/... without XDG_DATA_HOME);\n"
+           "--db names another file. A missing store is created.\n"
+           "\n"
+           "Commands:\n"
+           "  folders                    every folder with its entry id and item count\n"
+           "  items FOLDER               one line per item of the folder (a name or an entry id)\n"
+           "  show ENTRYID               every property of an item or address book entry\n"
+           "  add-contact --first F --last L [--company C] [--email E] [--full-name N]\n"
+           "              [--file-as A] [--street S] [--city C] [--state S] [--postal-code P]\n"
+           "              [--country C] [--po-box B] [--note TEXT]\n"
+           "  add-mailuser --name N --email E [--first F] [--last L] [--company C]\n"
+           "              [--comment TEXT]\n"
+           "  add-distlist --name N [--member ENTRYID_OR_EMAIL ...]\n"
+           "  import-vcard FILE          the contacts of a vCard file (2.1, 3.0, 4.0), in one\n"
+           "                             transaction; bad cards are reported and skipped\n"
+           "  --help                     this text\n"
+           "\n"
+           "Exit codes: 0 done, 1 the store or the operation failed, 2 wrong command line.\n";
+}
+
+int StoreTool::usageError(const std::string& message) {
+    err_ << "jotwise-store: " << message << "\nTry 'jotwise-store --help'.\n";
+    return kBadUsage;
+}
+
+int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> given) {
+    Invocation invocation;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        if (word == "--help" || word == "-h" || (word == "help" && invocation.words.empty())) {
+            out_ << usage();
+            return kDone;
+        }
+        if (word == "--db") {
+            if (i + 1 >= args.size()) return usageError("option '--db' needs a path");
+            if (invocation.db) return usageError("option '--db' is given twice");
+            invocation.db = args[++i];
+            continue;
+        }
+        invocation.words.push_back(word);
+    }
+    if (invocation.words.empty()) return usageError("no command given");
+
+    const std::string command = invocation.words.front();
+    const std::vector<std::string> rest(invocation.words.begin() + 1, invocation.words.end());
+    const std::filesystem::path path = invocation.db ? *invocation.db : StoreFile::defaultPath();
+    std::shared_ptr<Store> store = std::move(given);
+    std::string openError;
+    const auto open = [&]() -> bool {
+        if (store) return true;
+        store = Store::open({path, registry_, nullptr}, openError);
+        if (!store) err_ << "jotwise-store: " << openError << "\n";
+        return store != nullptr;
+    };
+
+    try {
+        if (command == "folders") {
+            if (!rest.empty()) return usageError("'folders' takes no arguments");
+            return open() ? folders(*store) : kFailed;
+        }
+        if (command == "items") {
+            if (rest.size() != 1) return usageError("'items' takes one folder");
+            return open() ? items(*store, rest) : kFailed;
+        }
+        if (command == "show") {
+            if (rest.size() != 1) return usageError("'show' takes one entry id");
+            if (!FBinFromHex(rest[0]) || rest[0].empty())
+                return usageError("'" + rest[0] + "' is not an entry id (hexadecimal)");
+            return open() ? show(*store, rest) : kFailed;
+        }
+        if (command == "add-contact" || command == "add-mailuser" || command == "add-distlist") {
+            static const std::map<std::string, std::set<std::string>> kOptions = {
+                {"add-contact",
+                 {"first", "last", "company", "email", "full-name", "file-as", "street", "city",
+                  "state", "postal-code", "country", "po-box", "note"}},
+                {"add-mailuser", {"name", "email", "first", "last", "company", "comment"}},
+                {"add-distlist", {"name"}}};
+            std::string error;
+            const auto options =
+                CommandOptions::parse(rest, kOptions.at(command),
+                                      command == "add-distlist" ? std::set<std::string>{"member"}
+                                                                : std::set<std::string>{},
+                                      error);
+            if (!options) return usageError(command + ": " + error);
+            if (command == "add-contact" && !options->has("first") && !options->has("last") &&
+                !options->has("company"))
+                return usageError("add-contact needs --first, --last or --company");
+            if (command == "add-mailuser" && (!options->has("name") || !options->has("email")))
+                return usageError("add-mailuser needs --name and --email");
+            if (command == "add-distlist" && !options->has("name"))
+                return usageError("add-distlist needs --name");
+            if (!open()) return kFailed;
+            if (command == "add-contact") return addContact(store, rest);
+            if (command == "add-mailuser") return addMailUser(*store, rest);
+            return addDistList(*store, rest);
+        }
+        if (command == "import-vcard") {
+            if (rest.size() != 1) return usageError("'import-vcard' takes one file");
+            return open() ? importVCards(store, rest) : kFailed;
+        }
+    } catch (const std::exception& e) {
+        err_ << "jotwise-store: " << e.what() << "\n";
+        return kFailed;
+    }
+    return usageError("unknown command '" + command + "'");
+}
+
+int StoreTool::folders(Store& store) {
+    for (const auto& folder : store.folders())
+        out_ << HexFromBin(store.folderEntryId(folder.id)) << '\t' << store.itemCount(folder.id)
+             << '\t' << folder.name << '\n';
+    return kDone;
+}
+
+int StoreTool::items(Store& store, const std::vector<std::string>& args) {
+    const FolderRecord* folder = store.folderByName(args[0]);
+    if (!folder) {
+        const auto id = FBinFromHex(args[0]);
+        const auto ref = id ? store.parse(*id) : std::nullopt;
+        if (ref && ref->kind == EntryKind::Folder) folder = store.folderById(ref->row);
+    }
+    if (!folder) return usageError("no folder is named '" + args[0] + "'");
+    std::int64_t after = 0;
+    for (;;) {
+        const auto ids = store.itemIdsAfter(folder->id, after, 256);
+        if (ids.empty()) break;
+        for (const auto& [id, props] : store.loadProps(ids))
+            out_ << HexFromBin(store.itemEntryId(id)) << '\t' << itemSummary(store, props) << '\n';
+        after = ids.back();
+    }
+    return kDone;
+}
+
+int StoreTool::show(Store& store, const std::vector<std::string>& args) {
+    const EntryId id = *FBinFromHex(args[0]);
+    const auto ref = store.parse(id);
+    if (ref && ref->kind == EntryKind::Message) {
+        if (auto record = store.loadItem(ref->row)) {
+            listItem(store, *record, out_);
+            return kDone;
+        }
+    } else if (ref) {
+        if (auto entry = store.addressBook().load(id)) {
+            listAddressEntry(store, *entry, out_);
+            return kDone;
+        }
+    }
+    err_ << "jotwise-store: nothing in the store has the entry id " << args[0] << "\n";
+    return kFailed;
+}
+
+int StoreTool::addContact(const std::shared_ptr<Store>& store,
+                          const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = *CommandOptions::parse(
+        args,
+        {"first", "last", "company", "email", "full-name", "file-as", "street", "city", "state",
+         "postal-code", "country", "po-box", "note"},
+        {}, error);
+    ContactFields fields;
+    fields.firstName = options.get("first");
+    fields.lastName = options.get("last");
+    fields.fullName = options.get("full-name");
+    fields.fileAs = options.get("file-as");
+    fields.company = options.get("company");
+    fields.email = options.get("email");
+    fields.street = options.get("street");
+    fields.city = options.get("city");
+    fields.state = options.get("state");
+    fields.postalCode = options.get("postal-code");
+    fields.country = options.get("country");
+    fields.postOfficeBox = options.get("po-box");
+    fields.note = options.get("note");
+    out_ << HexFromBin(ContactWriter(store).add(fields)) << '\n';
+    return kDone;
+}
+
+int StoreTool::addMailUser(Store& store, const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = *CommandOptions::parse(
+        args, {"name", "email", "first", "last", "company", "comment"}, {}, error);
+    if (!looksLikeEmailAddress(options.get("email"))) {
+        err_ << "jotwise-store: '" << options.get("email") << "' is not an e-mail address\n";
+        return kFailed;
+    }
+    PropertyBag props;
+    props.setString(PR_DISPLAY_NAME, options.get("name"));
+    props.setString(PR_EMAIL_ADDRESS, options.get("email"));
+    const std::pair<const char*, PropTag> optional[] = {{"first", PR_GIVEN_NAME},
+                                                        {"last", PR_SURNAME},
+                                                        {"company", PR_COMPANY_NAME},
+                                                        {"comment", PR_COMMENT}};
+    for (const auto& [name, tag] : optional)
+        if (options.has(name)) props.setString(tag, options.get(name));
+    const auto row = store.addressBook().addMailUser(props);
+    out_ << HexFromBin(store.entryId(EntryKind::MailUser, row)) << '\n';
+    return kDone;
+}
+
+int StoreTool::addDistList(Store& store, const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = *CommandOptions::parse(args, {"name"}, {"member"}, error);
+    std::vector<EntryId> members;
+    for (const auto& member : options.all("member")) {
+        const auto id = FBinFromHex(member);
+        if (id && !member.empty() && store.addressBook().load(*id)) {
+            members.push_back(*id);
+            continue;
+        }
+        const auto match = store.addressBook().findByAddress(member);
+        if (!match) {
+            err_ << "jotwise-store: no address book entry or contact is '" << member << "'\n";
+            return kFailed;
+        }
+        members.push_back(match->entry);
+    }
+    const auto row = store.addressBook().addDistList(options.get("name"), members);
+    out_ << HexFromBin(store.entryId(EntryKind::DistList, row)) << '\n';
+    return kDone;
+}
+
+int StoreTool::importVCards(const std::shared_ptr<Store>& store,
+                            const std::vector<std::string>& args) {
+    std::ifstream in(args[0], std::ios::binary);
+    if (!in) {
+        err_ << "jotwise-store: cannot read '" << args[0] << "'\n";
+        return kFailed;
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const VCardFile file = readVCards(text);
+    for (const auto& problem : file.problems)
+        err_ << args[0] << ":" << problem.line << ": card " << problem.card
+             << " skipped: " << problem.reason << "\n";
+    if (file.cards.empty()) {
+        err_ << "jotwise-store: no usable vCard in '" << args[0] << "'\n";
+        return kFailed;
+    }
+    ContactWriter writer(store);
+    store->transact([&] {
+        for (const auto& card : file.cards)
+            writer.add(contactFieldsOf(card));
+    });
+    out_ << "Imported " << file.cards.size() << " contact" << (file.cards.size() == 1 ? "" : "s");
+    if (!file.problems.empty()) out_ << ", skipped " << file.problems.size();
+    out_ << "\n";
+    return kDone;
+}
+
+}  // namespace outlook::local

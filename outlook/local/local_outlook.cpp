@@ -1,0 +1,55 @@
+#include "outlook/local/local_outlook.h"
+
+#include "outlook/local/mapi/local_subsystem.h"
+#include "outlook/local/model/local_automation_server.h"
+#include "outlook/local/store/store_file.h"
+
+namespace outlook::local {
+
+LocalOutlook::LocalOutlook(const std::filesystem::path& database, platform::Registry& registry,
+                           platform::EventLoop& loop)
+    : connection_(std::make_shared<StoreConnection>(Store::Options{database, &registry, &loop})),
+      windows_(std::make_shared<WindowSet>()),
+      automation_(std::make_unique<LocalAutomationServer>(connection_, windows_)),
+      mapi_(std::make_unique<LocalSubsystem>(connection_, windows_, loop)) {}
+
+LocalOutlook::~LocalOutlook() = default;
+
+std::unique_ptr<LocalOutlook> LocalOutlook::open(const std::filesystem::path& database,
+                                                 platform::Registry& registry,
+                                                 platform::EventLoop& loop, std::string* error) {
+    std::unique_ptr<LocalOutlook> outlook(new LocalOutlook(database, registry, loop));
+    if (!outlook->store()) {
+        if (error) *error = outlook->lastError();
+        return nullptr;
+    }
+    return outlook;
+}
+
+std::unique_ptr<LocalOutlook> LocalOutlook::openLazily(const std::filesystem::path& database,
+                                                       platform::Registry& registry,
+                                                       platform::EventLoop& loop) {
+    return std::unique_ptr<LocalOutlook>(new LocalOutlook(database, registry, loop));
+}
+
+std::filesystem::path LocalOutlook::defaultDatabasePath() {
+    return StoreFile::defaultPath();
+}
+
+AutomationServer& LocalOutlook::automation() {
+    return *automation_;
+}
+
+mapi::Subsystem& LocalOutlook::mapi() {
+    return *mapi_;
+}
+
+std::shared_ptr<Store> LocalOutlook::store() {
+    return connection_->get();
+}
+
+std::string LocalOutlook::lastError() const {
+    return connection_->lastError();
+}
+
+}  // namespace outlook::local

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+
+#include "outlook/local/mapi/com_object.h"
+
+namespace outlook::local {
+
+class Store;
+class WindowSet;
+
+// The address book: mail users, distribution lists and the contacts that have an e-mail
+// address. OpenEntry with an empty id gives the container of all entries; Address shows
+// the installed address dialog (MAPI_E_NO_SUPPORT while none is installed). A contact's
+// entry id and the id of its address book entry compare as the same entry.
+class LocalAddressBook : public ComObject<mapi::IAddrBook> {
+public:
+    LocalAddressBook(std::shared_ptr<Store> store, std::shared_ptr<WindowSet> windows)
+        : store_(std::move(store)), windows_(std::move(windows)) {}
+
+    mapi::HRESULT GetProps(const mapi::PropTagArray* tags, mapi::ULONG flags,
+                           mapi::PropValueArray& values) override;
+    mapi::HRESULT SetProps(const mapi::PropValueArray& values) override;
+    mapi::HRESULT DeleteProps(const mapi::PropTagArray& tags) override;
+    mapi::HRESULT GetIDsFromNames(const std::vector<mapi::MAPINAMEID>& names, mapi::ULONG flags,
+                                  mapi::PropTagArray& tags) override;
+    mapi::HRESULT SaveChanges(mapi::ULONG flags) override;
+    mapi::HRESULT Address(mapi::ULONG_PTR* uiParam, const mapi::ADRPARM& parameters,
+                          mapi::ADRLIST& list) override;
+    mapi::HRESULT OpenEntry(const mapi::EntryId& entryId, const mapi::GUID* iid, mapi::ULONG flags,
+                            mapi::ULONG& objectType, mapi::ComPtr<mapi::IUnknown>& object) override;
+    mapi::HRESULT CompareEntryIDs(const mapi::EntryId& first, const mapi::EntryId& second,
+                                  mapi::ULONG flags, mapi::ULONG& result) override;
+
+private:
+    std::shared_ptr<Store> store_;
+    std::shared_ptr<WindowSet> windows_;
+};
+
+// Opens an address book entry: the root container (empty id), a mail user, a list, or a
+// contact with an e-mail address (by its address book id or its own entry id).
+mapi::HRESULT openAddressEntry(const std::shared_ptr<Store>& store, const mapi::EntryId& id,
+                               mapi::ULONG& objectType, mapi::ComPtr<mapi::IUnknown>& object);
+
+}  // namespace outlook::local

@@ -1,0 +1,63 @@
+#include "outlook/local/mapi/local_folder.h"
+
+#include "outlook/local/mapi/local_table.h"
+#include "outlook/local/mapi/store_entries.h"
+#include "outlook/local/store/row_builder.h"
+#include "outlook/local/store/store.h"
+#include "outlook/local/store/store_tags.h"
+#include "outlook/local/store/table_sources.h"
+
+namespace outlook::local {
+
+using namespace mapi;
+
+HRESULT LocalFolder::GetProps(const PropTagArray* tags, ULONG, PropValueArray& values) {
+    return guardedCall([&]() -> HRESULT {
+        const FolderRecord* folder = store_->folderById(folder_);
+        if (!folder) return MAPI_E_NOT_FOUND;
+        PropertyBag bag;
+        bag.set(SPropValue::binary(PR_ENTRYID, store_->folderEntryId(folder_)));
+        bag.set(SPropValue::binary(tags::PR_RECORD_KEY, store_->folderEntryId(folder_)));
+        bag.set(SPropValue::binary(PR_STORE_ENTRYID, store_->storeEntryId()));
+        bag.setLong(PR_OBJECT_TYPE, static_cast<std::int32_t>(MAPI_FOLDER));
+        bag.setLong(tags::PR_FOLDER_TYPE, 1);
+        bag.setString(PR_DISPLAY_NAME, folder->name);
+        bag.setString(tags::PR_CONTAINER_CLASS, folder->containerClass);
+        bag.setLong(tags::PR_CONTENT_COUNT, static_cast<std::int32_t>(store_->itemCount(folder_)));
+        values = tags ? buildRow(bag, *tags, nullptr) : bag.all();
+        return S_OK;
+    });
+}
+
+HRESULT LocalFolder::SetProps(const PropValueArray&) {
+    return MAPI_E_NO_ACCESS;
+}
+
+HRESULT LocalFolder::DeleteProps(const PropTagArray&) {
+    return MAPI_E_NO_ACCESS;
+}
+
+HRESULT LocalFolder::GetIDsFromNames(const std::vector<MAPINAMEID>& names, ULONG,
+                                     PropTagArray& tags) {
+    return namesToIds(*store_, names, tags);
+}
+
+HRESULT LocalFolder::SaveChanges(ULONG) {
+    return S_OK;
+}
+
+HRESULT LocalFolder::GetContentsTable(ULONG, ComPtr<IMAPITable>& table) {
+    return guardedCall([&] {
+        table = ComPtr<IMAPITable>::adopt(
+            makeCom<LocalTable>(store_, std::make_shared<FolderContentsSource>(store_, folder_))
+                .detach());
+        return S_OK;
+    });
+}
+
+HRESULT LocalFolder::OpenEntry(const EntryId& entryId, const GUID*, ULONG, ULONG& objectType,
+                               ComPtr<IUnknown>& object) {
+    return openStoreEntry(store_, entryId, objectType, object);
+}
+
+}  // namespace outlook::local

@@ -1,0 +1,126 @@
+#include "outlook/local/model/attachments_object.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "outlook/local/model/attachment_object.h"
+#include "outlook/local/model/dispatch_support.h"
+#include "outlook/local/model/item_object.h"
+#include "outlook/local/store/property_codec.h"
+#include "outlook/local/store/store.h"
+
+namespace outlook::local {
+
+namespace fs = std::filesystem;
+
+Variant AttachmentsObject::get(std::string_view property) {
+    if (isMember(property, "Count")) return static_cast<std::int32_t>(item_->attachments().size());
+    throwUnknownProperty("Attachments", property);
+}
+
+void AttachmentsObject::put(std::string_view property, const Variant&) {
+    if (isMember(property, "Count")) throwReadOnly(property);
+    throwUnknownProperty("Attachments", property);
+}
+
+std::size_t AttachmentsObject::index(std::string_view method, const Arguments& arguments) const {
+    expectArguments(method, arguments, 1, 1);
+    const std::int32_t i = intArgument(method, arguments, 0);
+    if (i < 1 || static_cast<std::size_t>(i) > item_->attachments().size())
+        throw AutomationError("Attachments." + std::string(method) + ": index " +
+                              std::to_string(i) + " is out of range");
+    return static_cast<std::size_t>(i - 1);
+}
+
+AttachmentRecord AttachmentsObject::fromFile(const std::string& path, std::int32_t type) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec))
+        throw AutomationError("Cannot attach '" + path + "': the file does not exist");
+    AttachmentRecord record;
+    record.method = type;
+    record.path = path;
+    record.fileName = fs::path(path).filename().string();
+    record.displayName = record.fileName;
+    if (type == kAttachByReference) {
+        record.size = static_cast<std::int64_t>(fs::file_size(path, ec));
+        return record;
+    }
+    std::ifstream in(path, std::ios::binary);
+    mapi::Binary bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw AutomationError("Cannot attach '" + path + "': the file cannot be read");
+    record.size = static_cast<std::int64_t>(bytes.size());
+    record.data = std::move(bytes);
+    return record;
+}
+
+AttachmentRecord AttachmentsObject::fromItem(const ItemObject& item, std::int32_t type) {
+    AttachmentRecord record;
+    record.displayName = item.title();
+    if (type == kAttachByReference) {
+        if (item.id() == 0)
+            throw AutomationError("Cannot attach an unsaved item by reference: save it first");
+        record.method = kAttachByReference;
+        record.path = mapi::HexFromBin(item.context()->store->itemEntryId(item.id()));
+        return record;
+    }
+    record.method = kAttachEmbeddedItem;
+    record.data = encodePropertyBag(item.props());
+    record.size = static_cast<std::int64_t>(record.data->size());
+    return record;
+}
+
+Variant AttachmentsObject::call(std::string_view method, const Arguments& arguments) {
+    auto& attachments = item_->attachments();
+    if (isMember(method, "Add")) {
+        expectArguments(method, arguments, 1, 4);
+        const std::int32_t type = arguments.size() > 1 && !arguments[1].isEmpty()
+                                      ? intArgument(method, arguments, 1)
+                                      : kAttachByValue;
+        if (type != kAttachByValue && type != kAttachByReference && type != kAttachEmbeddedItem)
+            throw AutomationError("Attachments.Add: attachment type " + std::to_string(type) +
+                                  " is not supported (1 by value, 4 by reference, 5 item)");
+        if (arguments.size() > 2 && !arguments[2].isEmpty()) intArgument(method, arguments, 2);
+        const Variant& source = arguments[0];
+        AttachmentRecord record;
+        if (source.type() == Variant::Type::Object) {
+            auto item = std::dynamic_pointer_cast<ItemObject>(source.asObject());
+            if (!item) throw AutomationError("Attachments.Add: the object is not an item");
+            record = fromItem(*item, type);
+        } else if (source.type() == Variant::Type::String) {
+            const std::string& text = source.asString();
+            const auto entryId = mapi::FBinFromHex(text);
+            const auto ref = entryId ? item_->context()->store->parse(*entryId) : std::nullopt;
+            if (ref && ref->kind == EntryKind::Message) {
+                auto item = ItemObject::load(item_->context(), ref->row);
+                if (!item) throw AutomationError("Cannot attach '" + text + "': no such item");
+                record = fromItem(*item, type);
+            } else {
+                if (type == kAttachEmbeddedItem)
+                    throw AutomationError("Attachments.Add: type 5 needs an item");
+                record = fromFile(text, type);
+            }
+        } else {
+            throw AutomationError(std::string("Type mismatch: Attachments.Add expects a path or an "
+                                              "item, got ") +
+                                  typeName(source.type()));
+        }
+        if (arguments.size() > 3 && !arguments[3].isEmpty())
+            record.displayName = stringArgument(method, arguments, 3);
+        auto added = std::make_shared<AttachmentObject>(item_->context(), std::move(record),
+                                                        std::weak_ptr<ItemObject>(item_));
+        attachments.push_back(added);
+        item_->attachmentsChanged();
+        return DispatchPtr(added);
+    }
+    if (isMember(method, "Item")) return DispatchPtr(attachments[index(method, arguments)]);
+    if (isMember(method, "Remove")) {
+        attachments.erase(attachments.begin() +
+                          static_cast<std::ptrdiff_t>(index(method, arguments)));
+        item_->attachmentsChanged();
+        return {};
+    }
+    throwUnknownMethod("Attachments", method);
+}
+
+}  // namespace outlook::local

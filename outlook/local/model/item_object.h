@@ -1,0 +1,81 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "outlook/automation.h"
+#include "outlook/local/model/item_schema.h"
+#include "outlook/local/model/model_context.h"
+#include "outlook/local/store/item_kind.h"
+#include "outlook/local/store/item_record.h"
+
+namespace outlook::local {
+
+class AttachmentObject;
+class RecipientObject;
+
+// An item of the object model (mail, appointment, contact, task, journal entry, note,
+// meeting or task request): its properties in memory until Save writes them.
+//
+// EntryID is the empty string until the item is first saved. Writing Empty to a property
+// clears it. Reading an unset date gives 1 January 4501 ("none"), and writing that date
+// clears it. Close takes 0 (save) or 1 (discard). Delete moves a saved item to Deleted
+// Items, or removes it for good when it is there already.
+class ItemObject : public Dispatch, public std::enable_shared_from_this<ItemObject> {
+public:
+    // A new, unsaved item of `kind` that will be saved into `folder`.
+    static std::shared_ptr<ItemObject> createNew(ContextPtr context, ItemKind kind,
+                                                 std::int64_t folder);
+    // A saved item; nullptr when the store has no such item.
+    static std::shared_ptr<ItemObject> load(ContextPtr context, std::int64_t id);
+
+    Variant get(std::string_view property) override;
+    void put(std::string_view property, const Variant& value) override;
+    Variant call(std::string_view method, const Arguments& arguments) override;
+
+    ItemKind kind() const { return kind_; }
+    std::int64_t id() const { return record_.id; }
+    const PropertyBag& props() const { return record_.props; }
+    // The name an attachment or a listing shows for the item.
+    std::string title() const;
+    const ContextPtr& context() const { return context_; }
+
+    // Used by the recipient and attachment collections.
+    std::vector<std::shared_ptr<RecipientObject>>& recipients() { return recipients_; }
+    std::vector<std::shared_ptr<AttachmentObject>>& attachments() { return attachments_; }
+    void recipientsChanged() { record_.recipientsChanged = true; }
+    void attachmentsChanged() { record_.attachmentsChanged = true; }
+
+    ItemObject(ContextPtr context, ItemKind kind, ItemRecord record);
+
+private:
+    Variant getStored(const PropertySpec& spec) const;
+    void putStored(const PropertySpec& spec, const Variant& value);
+    mapi::PropTag tagOf(const PropertySpec& spec) const;
+    void checkValue(const PropertySpec& spec, const Variant& value) const;
+    void putDate(const PropertySpec& spec, const Variant& value);
+    void putDuration(const Variant& value);
+    std::int32_t durationMinutes() const;
+    Variant noteSubject() const;
+
+    // Actions (item_object_actions.cpp).
+    void save();
+    void send();
+    void assign();
+    void display(const Arguments& arguments);
+    void close(const Arguments& arguments);
+    void remove();
+    void resolveAllRecipients();
+    ItemRecord snapshotRecord();
+    ItemRecord requestCopy(ItemKind requestKind);
+    void adoptSaved(const ItemRecord& saved);
+
+    ContextPtr context_;
+    ItemKind kind_;
+    ItemRecord record_;
+    std::vector<std::shared_ptr<RecipientObject>> recipients_;
+    std::vector<std::shared_ptr<AttachmentObject>> attachments_;
+    bool sent_ = false;
+};
+
+}  // namespace outlook::local

@@ -1,0 +1,197 @@
+#include "outlook/local/model/attachment_object.h"
+#include "outlook/local/model/dispatch_support.h"
+#include "outlook/local/model/item_object.h"
+#include "outlook/local/model/recipient_object.h"
+
+namespace outlook::local {
+
+using namespace mapi;
+
+Variant ItemObject::call(std::string_view method, const Arguments& arguments) {
+    if (isMember(method, "Save")) {
+        expectArguments(method, arguments, 0, 0);
+        save();
+        return {};
+    }
+    if (isMember(method, "Send")) {
+        expectArguments(method, arguments, 0, 0);
+        send();
+        return {};
+    }
+    if (isMember(method, "Assign")) {
+        expectArguments(method, arguments, 0, 0);
+        assign();
+        return DispatchPtr(shared_from_this());
+    }
+    if (isMember(method, "Display")) {
+        display(arguments);
+        return {};
+    }
+    if (isMember(method, "Close")) {
+        close(arguments);
+        return {};
+    }
+    if (isMember(method, "Delete")) {
+        expectArguments(method, arguments, 0, 0);
+        remove();
+        return {};
+    }
+    throw AutomationError("Unknown method '" + std::string(method) + "' of " + describeKind(kind_));
+}
+
+ItemRecord ItemObject::snapshotRecord() {
+    ItemRecord record = record_;
+    record.recipients.clear();
+    for (const auto& r : recipients_)
+        record.recipients.push_back(r->record());
+    record.attachments.clear();
+    for (const auto& a : attachments_)
+        record.attachments.push_back(a->record());
+    return record;
+}
+
+void ItemObject::adoptSaved(const ItemRecord& saved) {
+    record_.id = saved.id;
+    record_.folder = saved.folder;
+    record_.props = saved.props;
+    record_.recipientsChanged = false;
+    record_.attachmentsChanged = false;
+    for (std::size_t i = 0; i < attachments_.size() && i < saved.attachments.size(); ++i)
+        attachments_[i]->record().id = saved.attachments[i].id;
+}
+
+void ItemObject::save() {
+    ItemRecord record = snapshotRecord();
+    context_->store->saveItem(record);
+    adoptSaved(record);
+}
+
+void ItemObject::resolveAllRecipients() {
+    if (recipients_.empty())
+        throw AutomationError("Cannot send " + describeKind(kind_) + ": it has no recipients");
+    for (auto& recipient : recipients_) {
+        if (recipient->record().resolved || recipient->resolve()) continue;
+        throw AutomationError("Cannot send " + describeKind(kind_) + ": the recipient '" +
+                              recipient->record().name + "' cannot be resolved");
+    }
+}
+
+ItemRecord ItemObject::requestCopy(ItemKind requestKind) {
+    ItemRecord copy = snapshotRecord();
+    copy.id = 0;
+    copy.folder = context_->store->folder(FolderKind::SentItems).id;
+    copy.props.erase(PR_CREATION_TIME);
+    copy.props.setString(PR_MESSAGE_CLASS, std::string(messageClassOf(requestKind)));
+    copy.props.markAllChanged();
+    for (std::size_t i = 0; i < copy.attachments.size(); ++i) {
+        copy.attachments[i].data = attachments_[i]->data();
+        copy.attachments[i].id = 0;
+    }
+    return copy;
+}
+
+void ItemObject::send() {
+    if (sent_) throw AutomationError("The item has already been sent");
+    auto& store = *context_->store;
+    const KnownTags& known = store.known();
+    switch (kind_) {
+        case ItemKind::Mail:
+        case ItemKind::MeetingRequest:
+        case ItemKind::TaskRequest: {
+            resolveAllRecipients();
+            ItemRecord record = snapshotRecord();
+            record.folder = store.folder(FolderKind::SentItems).id;
+            store.saveItem(record);
+            adoptSaved(record);
+            break;
+        }
+        case ItemKind::Appointment:
+        case ItemKind::Task: {
+            if (kind_ == ItemKind::Task && record_.props.longValue(known[Known::TaskAssigned]) != 1)
+                throw AutomationError(
+                    "Cannot send a task item that is not assigned: call Assign "
+                    "first");
+            resolveAllRecipients();
+            if (kind_ == ItemKind::Appointment)
+                record_.props.setLong(known[Known::MeetingStatus], 1);
+            ItemRecord record = snapshotRecord();
+            ItemRecord request = requestCopy(
+                kind_ == ItemKind::Appointment ? ItemKind::MeetingRequest : ItemKind::TaskRequest);
+            store.transact([&] {
+                store.saveItem(record);
+                store.saveItem(request);
+            });
+            adoptSaved(record);
+            break;
+        }
+        default:
+            throw AutomationError("Send is not supported by " + describeKind(kind_));
+    }
+    sent_ = true;
+}
+
+void ItemObject::assign() {
+    if (kind_ != ItemKind::Task)
+        throw AutomationError("Assign is not supported by " + describeKind(kind_));
+    record_.props.setLong(context_->store->known()[Known::TaskAssigned], 1);
+}
+
+void ItemObject::display(const Arguments& arguments) {
+    expectArguments("Display", arguments, 0, 1);
+    bool modal = false;
+    if (!arguments.empty() && !arguments[0].isEmpty()) {
+        if (arguments[0].type() != Variant::Type::Bool)
+            throw AutomationError(std::string("Type mismatch: argument 1 of 'Display' expects a "
+                                              "boolean, got ") +
+                                  typeName(arguments[0].type()));
+        modal = arguments[0].asBool();
+    }
+    context_->windows->itemForm().showItem(shared_from_this(), modal);
+}
+
+void ItemObject::close(const Arguments& arguments) {
+    expectArguments("Close", arguments, 1, 1);
+    const std::int32_t mode = intArgument("Close", arguments, 0);
+    if (mode == 0) {
+        save();
+    } else if (mode == 1) {
+        if (record_.id != 0) {
+            if (auto fresh = load(context_, record_.id)) {
+                record_ = fresh->record_;
+                recipients_.clear();
+                for (const auto& r : record_.recipients)
+                    recipients_.push_back(
+                        std::make_shared<RecipientObject>(context_, r, weak_from_this()));
+                attachments_.clear();
+                for (const auto& a : record_.attachments)
+                    attachments_.push_back(
+                        std::make_shared<AttachmentObject>(context_, a, weak_from_this()));
+            }
+        }
+    } else {
+        throw AutomationError("Close: save mode " + std::to_string(mode) +
+                              " is not supported (0 save, 1 discard)");
+    }
+    context_->windows->itemForm().closeItem(shared_from_this());
+}
+
+void ItemObject::remove() {
+    if (record_.id == 0) return;
+    auto& store = *context_->store;
+    const std::int64_t deletedItems = store.folder(FolderKind::DeletedItems).id;
+    if (record_.folder == deletedItems) {
+        store.deleteItem(record_.id);
+        record_.id = 0;
+        record_.props.markAllChanged();
+        record_.recipientsChanged = record_.attachmentsChanged = true;
+        for (auto& a : attachments_) {
+            a->data();
+            a->record().id = 0;
+        }
+        return;
+    }
+    store.moveItem(record_.id, deletedItems);
+    record_.folder = deletedItems;
+}
+
+}  // namespace outlook::local

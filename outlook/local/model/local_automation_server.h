@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+
+#include "outlook/automation.h"
+#include "outlook/local/store/store_connection.h"
+#include "outlook/local/windows/window_set.h"
+
+namespace outlook::local {
+
+// Creates "Outlook.Application" on the local store, opening it on first use; when it
+// cannot be opened, createObject throws AutomationError with the reason.
+class LocalAutomationServer : public AutomationServer {
+public:
+    LocalAutomationServer(std::shared_ptr<StoreConnection> connection,
+                          std::shared_ptr<WindowSet> windows)
+        : connection_(std::move(connection)), windows_(std::move(windows)) {}
+
+    DispatchPtr createObject(std::string_view progId) override;
+
+private:
+    std::shared_ptr<StoreConnection> connection_;
+    std::shared_ptr<WindowSet> windows_;
+};
+
+}  // namespace outlook::local

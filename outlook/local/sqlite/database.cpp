@@ -1,0 +1,74 @@
+#include "outlook/local/sqlite/database.h"
+
+#include <sqlite3.h>
+
+#include "outlook/local/sqlite/sqlite_error.h"
+
+namespace outlook::local::sqlite {
+
+void throwError(sqlite3* db, int code, std::string_view what) {
+    std::string message(what);
+    message += ": ";
+    message += db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    throw SqliteError(code, message);
+}
+
+Database::Database(const std::filesystem::path& path, Mode mode) {
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;
+    if (mode == Mode::ReadWriteCreate) flags |= SQLITE_OPEN_CREATE;
+    const int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string message = "Cannot open '" + path.string() +
+                              "': " + (db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw SqliteError(rc, message);
+    }
+    sqlite3_extended_result_codes(db_, 1);
+}
+
+Database::~Database() {
+    sqlite3_close_v2(db_);
+}
+
+void Database::exec(std::string_view sql) {
+    const std::string text(sql);
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        std::string message = error ? error : sqlite3_errstr(rc);
+        sqlite3_free(error);
+        throw SqliteError(rc, message);
+    }
+}
+
+Statement Database::prepare(std::string_view sql) {
+    sqlite3_stmt* statement = nullptr;
+    const int rc =
+        sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement, nullptr);
+    if (rc != SQLITE_OK) throwError(db_, rc, "Cannot prepare statement");
+    return Statement(statement);
+}
+
+std::int64_t Database::queryInt(std::string_view sql, std::int64_t fallback) {
+    Statement statement = prepare(sql);
+    return statement.step() ? statement.columnInt(0) : fallback;
+}
+
+std::int64_t Database::lastInsertRowId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
+
+int Database::changes() const {
+    return sqlite3_changes(db_);
+}
+
+bool Database::inTransaction() const {
+    return sqlite3_get_autocommit(db_) == 0;
+}
+
+void Database::setBusyTimeout(int milliseconds) {
+    sqlite3_busy_timeout(db_, milliseconds);
+}
+
+}  // namespace outlook::local::sqlite

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <atomic>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "outlook/local/store/change.h"
+#include "outlook/local/store/table_source.h"
+#include "outlook/mapi.h"
+#include "platform/event_loop.h"
+
+namespace outlook::local {
+
+// Delivers committed changes to the advise sinks of tables, through the event loop.
+//
+// The sinks that receive a change are those advised when it commits; each gets one
+// OnNotify per transaction with all its notifications. A batch posted to the loop but
+// not yet run is dropped when its connection is unadvised meanwhile.
+class Notifier {
+public:
+    // Without a loop nothing is delivered.
+    explicit Notifier(platform::EventLoop* loop) : loop_(loop) {}
+
+    // Never returns 0.
+    mapi::ULONG_PTR advise(std::shared_ptr<TableState> table,
+                           mapi::ComPtr<mapi::IMAPIAdviseSink> sink);
+    bool unadvise(mapi::ULONG_PTR connection);
+    bool hasConnections() const;
+
+    // Builds each advised table's notifications for a committed transaction and posts them.
+    void committed(const std::vector<Change>& changes);
+    // Another process changed the store: every advised table gets TABLE_CHANGED.
+    void changedElsewhere();
+
+private:
+    struct Connection {
+        std::shared_ptr<TableState> table;
+        mapi::ComPtr<mapi::IMAPIAdviseSink> sink;
+        std::atomic<bool> active{true};
+    };
+
+    std::vector<std::shared_ptr<Connection>> snapshot() const;
+    void post(const std::shared_ptr<Connection>& connection,
+              std::vector<mapi::NOTIFICATION> notifications);
+    static std::vector<mapi::NOTIFICATION> build(TableState& table,
+                                                 const std::vector<Change>& changes);
+
+    platform::EventLoop* loop_;
+    mutable std::mutex mutex_;
+    std::map<mapi::ULONG_PTR, std::shared_ptr<Connection>> connections_;
+    mapi::ULONG_PTR next_ = 1;
+};
+
+}  // namespace outlook::local

@@ -1,0 +1,139 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "outlook/local/local_outlook.h"
+#include "platform/manual_event_loop.h"
+#include "platform/registry.h"
+
+namespace outlook::local::testing {
+
+namespace fs = std::filesystem;
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (fs::temp_directory_path() / "jotwise-store-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+// A registry in memory: values by "root\key" and name (lower case).
+class MemoryRegistry : public platform::Registry {
+public:
+    using Values = std::map<std::string, platform::RegistryValue>;
+
+    std::unique_ptr<platform::RegistryKey> openKey(platform::RegistryRoot root,
+                                                   std::string_view path) override {
+        const auto it = keys_.find(keyName(root, path));
+        if (it == keys_.end()) return nullptr;
+        return std::make_unique<Key>(it->second, readOnly);
+    }
+    std::unique_ptr<platform::RegistryKey> createKey(platform::RegistryRoot root,
+                                                     std::string_view path) override {
+        if (readOnly) return nullptr;
+        return std::make_unique<Key>(keys_[keyName(root, path)], readOnly);
+    }
+    // The value, or nothing.
+    std::optional<platform::RegistryValue> value(std::string_view path, std::string_view name) {
+        auto key = openKey(platform::RegistryRoot::CurrentUser, path);
+        return key ? key->queryValue(name) : std::nullopt;
+    }
+    bool readOnly = false;
+
+private:
+    class Key : public platform::RegistryKey {
+    public:
+        Key(std::shared_ptr<Values>& values, bool readOnly) : readOnly_(readOnly) {
+            if (!values) values = std::make_shared<Values>();
+            values_ = values;
+        }
+        std::optional<platform::RegistryValue> queryValue(std::string_view name) const override {
+            const auto it = values_->find(lower(name));
+            if (it == values_->end()) return std::nullopt;
+            return it->second;
+        }
+        bool setValue(std::string_view name, const platform::RegistryValue& value) override {
+            if (readOnly_) return false;
+            (*values_)[lower(name)] = value;
+            return true;
+        }
+        bool deleteValue(std::string_view name) override { return values_->erase(lower(name)) > 0; }
+
+    private:
+        std::shared_ptr<Values> values_;
+        bool readOnly_;
+    };
+    static std::string lower(std::string_view text) {
+        std::string out(text);
+        for (char& c : out)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return out;
+    }
+    static std::string keyName(platform::RegistryRoot root, std::string_view path) {
+        return (root == platform::RegistryRoot::CurrentUser ? "hkcu\\" : "hklm\\") + lower(path);
+    }
+    std::map<std::string, std::shared_ptr<Values>> keys_;
+};
+
+// A store in a temporary folder with a manual event loop and an in-memory registry.
+class LocalStoreFixture : public ::testing::Test {
+protected:
+    fs::path dbPath() const { return temp.path() / "profile" / "outlook.db"; }
+
+    // Opens (creating on first use) the store through the program's entry point.
+    LocalOutlook& outlook() {
+        if (!outlook_) {
+            std::string error;
+            outlook_ = LocalOutlook::open(dbPath(), registry, loop, &error);
+            if (!outlook_) throw std::runtime_error(error);
+        }
+        return *outlook_;
+    }
+    Store& store() { return *outlook().store(); }
+    DispatchPtr application() {
+        if (!application_)
+            application_ = outlook().automation().createObject("Outlook.Application");
+        return application_;
+    }
+    DispatchPtr mapiNamespace() { return application()->call("GetNamespace", {"MAPI"}).asObject(); }
+    DispatchPtr createItem(std::int32_t type) {
+        return application()->call("CreateItem", {type}).asObject();
+    }
+    DispatchPtr defaultFolder(std::int32_t number) {
+        return mapiNamespace()->call("GetDefaultFolder", {number}).asObject();
+    }
+    std::int32_t countIn(std::int32_t folder) {
+        return defaultFolder(folder)->get("Items").asObject()->get("Count").asInt();
+    }
+    // Closes everything so that the next outlook() opens the file again.
+    void reopen() {
+        application_.reset();
+        outlook_.reset();
+    }
+
+    TempFolder temp;
+    MemoryRegistry registry;
+    platform::ManualEventLoop loop;
+
+private:
+    std::unique_ptr<LocalOutlook> outlook_;
+    DispatchPtr application_;
+};
+
+}  // namespace outlook::local::testing

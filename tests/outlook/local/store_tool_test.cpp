@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "mapi_fixture.h"
+#include "outlook/local/cli/store_tool.h"
+#include "outlook/local/store/store.h"
+#include "tests/parser/process.h"
+
+namespace outlook::local::testing {
+namespace {
+
+using sentex::testing::runCommand;
+using sentex::testing::shellQuote;
+
+class LocalStoreTool : public MapiFixture {
+protected:
+    struct Result {
+        int code = -1;
+        std::string out, err;
+    };
+    // Runs the tool in this process on the fixture's open store.
+    Result tool(std::vector<std::string> args) {
+        std::ostringstream out, err;
+        StoreTool t(out, err);
+        Result r;
+        r.code = t.run(args, outlook().store());
+        r.out = out.str();
+        r.err = err.str();
+        return r;
+    }
+    std::vector<std::string> lines(const std::string& text) {
+        std::vector<std::string> out;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);)
+            out.push_back(line);
+        return out;
+    }
+    fs::path writeFile(const char* name, const std::string& text) {
+        const fs::path path = temp.path() / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+};
+
+TEST_F(LocalStoreTool, AddsAndListsContactsMailUsersAndLists) {
+    const Result contact = tool({"add-contact", "--first", "Ann", "--last", "Lee", "--company",
+                                 "Acme", "--email", "ann@example.com", "--city", "Leeds"});
+    ASSERT_EQ(contact.code, 0) << contact.err;
+    const std::string contactId = lines(contact.out).at(0);
+    auto item = mapiNamespace()->call("GetItemFromID", {contactId}).asObject();
+    EXPECT_EQ(item->get("FileAs"), Variant("Lee, Ann"));
+    EXPECT_EQ(item->get("BusinessAddressCity"), Variant("Leeds"));
+
+    const Result user = tool({"add-mailuser", "--name", "Bob Stone", "--email", "bob@example.com",
+                              "--comment", "supplier"});
+    ASSERT_EQ(user.code, 0) << user.err;
+    const Result list = tool({"add-distlist", "--name", "Team", "--member", "ann@example.com",
+                              "--member", lines(user.out).at(0)});
+    ASSERT_EQ(list.code, 0) << list.err;
+    const Result shown = tool({"show", lines(list.out).at(0)});
+    EXPECT_NE(shown.out.find("Member: "), std::string::npos);
+    EXPECT_NE(shown.out.find("Ann Lee (ann@example.com)"), std::string::npos);
+    EXPECT_NE(shown.out.find("Bob Stone"), std::string::npos);
+    EXPECT_EQ(tool({"add-distlist", "--name", "X", "--member", "who@nowhere.example"}).code, 1);
+
+    const auto folderLines = lines(tool({"folders"}).out);
+    EXPECT_EQ(folderLines.size(), store().folders().size());
+    EXPECT_NE(std::find_if(folderLines.begin(), folderLines.end(),
+                           [](const std::string& l) {
+                               return l.find("\t1\tContacts") != std::string::npos;
+                           }),
+              folderLines.end());
+    const auto itemLines = lines(tool({"items", "contacts"}).out);
+    ASSERT_EQ(itemLines.size(), 1u);
+    EXPECT_EQ(itemLines[0], contactId + "\tIPM.Contact\tAnn Lee\tann@example.com");
+}
+
+TEST_F(LocalStoreTool, ShowListsEveryPropertyWithNamedOnesNamed) {
+    auto appointment = createItem(1);
+    appointment->put("Subject", "Lunch");
+    appointment->put("Start", OleDate{45500.5});
+    appointment->get("Recipients").asObject()->call("Add", {"someone@example.com"});
+    appointment->call("Save");
+    const Result shown = tool({"show", appointment->get("EntryID").asString()});
+    ASSERT_EQ(shown.code, 0) << shown.err;
+    EXPECT_NE(shown.out.find("0x0037001E  PT_STRING8  PR_SUBJECT  Lunch"), std::string::npos)
+        << shown.out;
+    EXPECT_NE(shown.out.find("{00062002-0000-0000-C000-000000000046}:0x820D (Start)"),
+              std::string::npos)
+        << shown.out;
+    EXPECT_NE(shown.out.find("Recipient: To someone@example.com (unresolved)"), std::string::npos);
+    EXPECT_EQ(tool({"show", mapi::HexFromBin(store().itemEntryId(999))}).code, 1);
+}
+
+TEST_F(LocalStoreTool, ImportsTheGoodCardsOfAFileInOneTransaction) {
+    const fs::path file =
+        writeFile("cards.vcf",
+                  "BEGIN:VCARD\nVERSION:3.0\nN:Lee;Ann\nEMAIL:ann@example.com\nADR;TYPE=WORK:;;1 "
+                  "Quay;Hull;;;UK\n"
+                  "END:VCARD\nBEGIN:VCARD\nVERSION:9\nN:Bad;Card\nEND:VCARD\n"
+                  "BEGIN:VCARD\nVERSION:2.1\nFN:Bob Stone\nORG:Quarry\nEND:VCARD\n");
+    auto sink = makeCom<RecordingSink>();
+    auto table = contentsOf(FolderKind::Contacts);
+    mapi::ULONG_PTR connection = 0;
+    ASSERT_EQ(table->Advise(mapi::fnevTableModified, sink.get(), connection), mapi::S_OK);
+    const Result imported = tool({"import-vcard", file.string()});
+    EXPECT_EQ(imported.code, 0) << imported.err;
+    EXPECT_EQ(imported.out, "Imported 2 contacts, skipped 1\n");
+    EXPECT_NE(imported.err.find("cards.vcf:7: card 2 skipped: unsupported vCard version '9'"),
+              std::string::npos)
+        << imported.err;
+    loop.runPending();
+    ASSERT_EQ(sink->batches.size(), 1u);  // one transaction, one batch
+    EXPECT_EQ(sink->batches[0].size(), 2u);
+
+    auto bob = defaultFolder(10)->get("Items").asObject()->call("Item", {2}).asObject();
+    EXPECT_EQ(bob->get("FirstName"), Variant("Bob"));
+    EXPECT_EQ(bob->get("LastName"), Variant("Stone"));
+    EXPECT_EQ(bob->get("CompanyName"), Variant("Quarry"));
+    auto ann = defaultFolder(10)->get("Items").asObject()->call("Item", {1}).asObject();
+    EXPECT_EQ(ann->get("BusinessAddressCity"), Variant("Hull"));
+    EXPECT_EQ(ann->get("Email1Address"), Variant("ann@example.com"));
+
+    EXPECT_EQ(tool({"import-vcard", writeFile("none.vcf", "hello\n").string()}).code, 1);
+    EXPECT_EQ(tool({"import-vcard", (temp.path() / "missing.vcf").string()}).code, 1);
+}
+
+TEST_F(LocalStoreTool, BadCommandLinesExitWithTwo) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"bogus"},
+                                               {"items"},
+                                               {"show", "XYZ"},
+                                               {"add-contact"},
+                                               {"add-contact", "--first"},
+                                               {"add-contact", "--first", "A", "--colour", "red"},
+                                               {"add-contact", "--first", "A", "--first", "B"},
+                                               {"add-mailuser", "--name", "N"},
+                                               {"add-distlist"},
+                                               {"items", "No Such Folder"},
+                                               {"folders", "--db"}}) {
+        const Result r = tool(args);
+        EXPECT_EQ(r.code, 2) << ::testing::PrintToString(args);
+        EXPECT_NE(r.err.find("jotwise-store: "), std::string::npos);
+    }
+}
+
+TEST_F(LocalStoreTool, TheProgramUsesItsOwnDatabaseOption) {
+    const fs::path db = temp.path() / "cli" / "store.db";
+    const std::string env = "XDG_CONFIG_HOME=" + shellQuote((temp.path() / "config").string()) +
+                            " XDG_DATA_HOME=" + shellQuote((temp.path() / "data").string()) + " ";
+    const std::string program =
+        env + shellQuote(JOTWISE_STORE_PATH) + " --db " + shellQuote(db.string());
+    auto added = runCommand(program + " add-contact --first Cli --last User 2>&1");
+    ASSERT_EQ(added.exitCode, 0) << added.out;
+    auto listed = runCommand(program + " items Contacts");
+    EXPECT_EQ(listed.exitCode, 0);
+    EXPECT_NE(listed.out.find("\tIPM.Contact\tCli User"), std::string::npos) << listed.out;
+    EXPECT_FALSE(fs::exists(temp.path() / "data" / "jotwise" / "outlook.db"));
+
+    EXPECT_EQ(runCommand(program + " frobnicate 2>/dev/null").exitCode, 2);
+    EXPECT_EQ(runCommand(env + shellQuote(JOTWISE_STORE_PATH) + " --help").exitCode, 0);
+    std::ofstream(temp.path() / "junk.db") << "junk";
+    EXPECT_EQ(runCommand(env + shellQuote(JOTWISE_STORE_PATH) + " --db " +
+                         shellQuote((temp.path() / "junk.db").string()) + " folders 2>/dev/null")
+                  .exitCode,
+              1);
+}
+
+}  // namespace
+}  // namespace outlook::local::testing
