@@ -89,13 +89,13 @@ std::string ItemObject::title() const {
     return record_.props.string(PR_SUBJECT);
 }
 
-PropTag ItemObject::tagOf(const PropertySpec& spec) const {
-    return spec.named ? context_->store->known()[*spec.named] : spec.fixed;
+PropTag ItemObject::tagOf(const ItemProperty& definition) const {
+    return definition.named ? context_->store->known()[*definition.named] : definition.fixed;
 }
 
-Variant ItemObject::getStored(const PropertySpec& spec) const {
-    const PropTag tag = tagOf(spec);
-    switch (spec.value) {
+Variant ItemObject::getStored(const ItemProperty& definition) const {
+    const PropTag tag = tagOf(definition);
+    switch (definition.value) {
         case ValueKind::String:
             return record_.props.string(tag);
         case ValueKind::Int:
@@ -145,22 +145,22 @@ Variant ItemObject::get(std::string_view property) {
             isMember(property, "CreationTime") ? PR_CREATION_TIME : PR_LAST_MODIFICATION_TIME);
         return time ? oleDateFromFileTime(*time) : OleDate{kNoDateSerial};
     }
-    const PropertySpec* spec = findItemProperty(property);
-    if (!spec)
+    const ItemProperty* definition = findItemProperty(property);
+    if (!definition)
         throw AutomationError("Unknown property '" + std::string(property) + "' of " +
                               describeKind(kind_));
-    if (!hasProperty(*spec, kind_))
-        throw AutomationError("Property '" + std::string(spec->name) + "' is not supported by " +
-                              describeKind(kind_));
-    if (kind_ == ItemKind::Note && spec->fixed == PR_SUBJECT) return noteSubject();
-    if (spec->named == Known::Duration) return durationMinutes();
-    return getStored(*spec);
+    if (!hasProperty(*definition, kind_))
+        throw AutomationError("Property '" + std::string(definition->name) +
+                              "' is not supported by " + describeKind(kind_));
+    if (kind_ == ItemKind::Note && definition->fixed == PR_SUBJECT) return noteSubject();
+    if (definition->named == Known::Duration) return durationMinutes();
+    return getStored(*definition);
 }
 
-void ItemObject::checkValue(const PropertySpec& spec, const Variant& value) const {
+void ItemObject::checkValue(const ItemProperty& definition, const Variant& value) const {
     if (value.isEmpty()) return;
     Variant::Type expected = Variant::Type::String;
-    switch (spec.value) {
+    switch (definition.value) {
         case ValueKind::String:
             expected = Variant::Type::String;
             break;
@@ -175,17 +175,18 @@ void ItemObject::checkValue(const PropertySpec& spec, const Variant& value) cons
             break;
     }
     if (value.type() != expected)
-        throw AutomationError("Type mismatch: '" + std::string(spec.name) + "' expects " +
-                              describeValueKind(spec.value) + ", got " + typeName(value.type()));
+        throw AutomationError("Type mismatch: '" + std::string(definition.name) + "' expects " +
+                              describeValueKind(definition.value) + ", got " +
+                              typeName(value.type()));
 }
 
-void ItemObject::putStored(const PropertySpec& spec, const Variant& value) {
-    const PropTag tag = tagOf(spec);
+void ItemObject::putStored(const ItemProperty& definition, const Variant& value) {
+    const PropTag tag = tagOf(definition);
     if (value.isEmpty()) {
         record_.props.erase(tag);
         return;
     }
-    switch (spec.value) {
+    switch (definition.value) {
         case ValueKind::String:
             record_.props.setString(tag, value.asString());
             break;
@@ -204,12 +205,12 @@ void ItemObject::putStored(const PropertySpec& spec, const Variant& value) {
     }
 }
 
-void ItemObject::putDate(const PropertySpec& spec, const Variant& value) {
+void ItemObject::putDate(const ItemProperty& definition, const Variant& value) {
     const KnownTags& known = context_->store->known();
-    const bool isStart = spec.named == Known::Start, isEnd = spec.named == Known::End;
-    if (!isStart && !isEnd) return putStored(spec, value);
+    const bool isStart = definition.named == Known::Start, isEnd = definition.named == Known::End;
+    if (!isStart && !isEnd) return putStored(definition, value);
     if (value.isEmpty() || value.asDate().serial >= kNoDateSerial) {
-        record_.props.erase(tagOf(spec));
+        record_.props.erase(tagOf(definition));
         return;
     }
     const FileTime time = fileTimeFromOleDate(value.asDate());
@@ -248,37 +249,37 @@ void ItemObject::put(std::string_view property, const Variant& value) {
     for (const char* readOnly : {"EntryID", "Class", "MessageClass", "Attachments", "Recipients",
                                  "Saved", "Sent", "Parent", "CreationTime", "LastModificationTime"})
         if (isMember(property, readOnly)) throwReadOnly(readOnly);
-    const PropertySpec* spec = findItemProperty(property);
-    if (!spec)
+    const ItemProperty* definition = findItemProperty(property);
+    if (!definition)
         throw AutomationError("Unknown property '" + std::string(property) + "' of " +
                               describeKind(kind_));
-    if (!hasProperty(*spec, kind_))
-        throw AutomationError("Property '" + std::string(spec->name) + "' is not supported by " +
-                              describeKind(kind_));
-    checkValue(*spec, value);
+    if (!hasProperty(*definition, kind_))
+        throw AutomationError("Property '" + std::string(definition->name) +
+                              "' is not supported by " + describeKind(kind_));
+    checkValue(*definition, value);
     const KnownTags& known = context_->store->known();
 
-    if (kind_ == ItemKind::Note && spec->fixed == PR_SUBJECT)
+    if (kind_ == ItemKind::Note && definition->fixed == PR_SUBJECT)
         throw AutomationError(
             "Property 'Subject' is read-only for a note item: it is the first "
             "line of the body");
-    if (spec->value == ValueKind::Date) return putDate(*spec, value);
-    if (spec->named == Known::Duration) return putDuration(value);
-    if (isContactNameField(spec->fixed)) {
-        setContactName(record_.props, known[Known::FileAs], spec->fixed,
+    if (definition->value == ValueKind::Date) return putDate(*definition, value);
+    if (definition->named == Known::Duration) return putDuration(value);
+    if (isContactNameField(definition->fixed)) {
+        setContactName(record_.props, known[Known::FileAs], definition->fixed,
                        value.isEmpty() ? std::string() : value.asString());
         return;
     }
-    if (spec->named == Known::Categories && !value.isEmpty()) {
+    if (definition->named == Known::Categories && !value.isEmpty()) {
         const std::string text = normalizeCategories(value.asString());
         if (text.empty())
-            record_.props.erase(tagOf(*spec));
+            record_.props.erase(tagOf(*definition));
         else
-            record_.props.setString(tagOf(*spec), text);
+            record_.props.setString(tagOf(*definition), text);
         return;
     }
-    putStored(*spec, value);
-    if (spec->named == Known::Email1Address) {
+    putStored(*definition, value);
+    if (definition->named == Known::Email1Address) {
         const std::string address(value.isEmpty() ? std::string_view() : trimmed(value.asString()));
         if (address.empty()) {
             record_.props.erase(known[Known::Email1Address]);
@@ -292,7 +293,7 @@ void ItemObject::put(std::string_view property, const Variant& value) {
                                     name.empty() ? address : name + " (" + address + ")");
         }
     }
-    if (kind_ == ItemKind::Note && spec->fixed == PR_BODY) {
+    if (kind_ == ItemKind::Note && definition->fixed == PR_BODY) {
         const std::string subject = firstLine(record_.props.string(PR_BODY));
         if (subject.empty())
             record_.props.erase(PR_SUBJECT);

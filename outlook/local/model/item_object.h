@@ -49,11 +49,11 @@ public:
     ItemObject(ContextPtr context, ItemKind kind, ItemRecord record);
 
 private:
-    Variant getStored(const PropertySpec& spec) const;
-    void putStored(const PropertySpec& spec, const Variant& value);
-    mapi::PropTag tagOf(const PropertySpec& spec) const;
-    void checkValue(const PropertySpec& spec, const Variant& value) const;
-    void putDate(const PropertySpec& spec, const Variant& value);
+    Variant getStored(const ItemProperty& definition) const;
+    void putStored(const ItemProperty& definition, const Variant& value);
+    mapi::PropTag tagOf(const ItemProperty& definition) const;
+    void checkValue(const ItemProperty& definition, const Variant& value) const;
+    void putDate(const ItemProperty& definition, const Variant& value);
     void putDuration(const Variant& value);
     std::int32_t durationMinutes() const;
     Variant noteSubject() const;

@@ -26,7 +26,7 @@ constexpr unsigned kLinked = kMail | kSchedule | kTasks | kJournal;
 
 using V = ValueKind;
 
-const std::array<PropertySpec, 34> kProperties = {{
+const std::array<ItemProperty, 34> kProperties = {{
     {"Subject", V::String, kAll, PR_SUBJECT, {}},
     {"Body", V::String, kAll, PR_BODY, {}},
     {"Categories", V::String, kAll, 0, Known::Categories},
@@ -65,14 +65,14 @@ const std::array<PropertySpec, 34> kProperties = {{
 
 }  // namespace
 
-const PropertySpec* findItemProperty(std::string_view name) {
-    for (const auto& spec : kProperties)
-        if (isMember(name, spec.name)) return &spec;
+const ItemProperty* findItemProperty(std::string_view name) {
+    for (const auto& definition : kProperties)
+        if (isMember(name, definition.name)) return &definition;
     return nullptr;
 }
 
-bool hasProperty(const PropertySpec& spec, ItemKind kind) {
-    return (spec.kinds & bit(kind)) != 0;
+bool hasProperty(const ItemProperty& definition, ItemKind kind) {
+    return (definition.kinds & bit(kind)) != 0;
 }
 
 const char* describeValueKind(ValueKind kind) {

@@ -12,7 +12,7 @@ enum class ValueKind { String, Int, Bool, Date };
 
 // An object-model item property kept in one stored property: the fixed tag, or a known
 // named property, and the item kinds that have it.
-struct PropertySpec {
+struct ItemProperty {
     std::string_view name;
     ValueKind value = ValueKind::String;
     unsigned kinds = 0;  // one bit per ItemKind
@@ -21,8 +21,8 @@ struct PropertySpec {
 };
 
 // The property with this name (any case), or nullptr.
-const PropertySpec* findItemProperty(std::string_view name);
-bool hasProperty(const PropertySpec& spec, ItemKind kind);
+const ItemProperty* findItemProperty(std::string_view name);
+bool hasProperty(const ItemProperty& definition, ItemKind kind);
 const char* describeValueKind(ValueKind kind);  // "a date"
 
 }  // namespace outlook::local
