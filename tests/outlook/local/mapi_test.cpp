@@ -108,7 +108,8 @@ TEST_F(LocalStoreMapi, TablesReadAnyColumnsInBatches) {
 
 TEST_F(LocalStoreMapi, RowsOfAFolderLeaveOutOtherFoldersItems) {
     savedContact("Ann", "Lee");
-    for (int i = 0; i < 20; ++i) createItem(3)->call("Save");  // tasks between the contacts
+    for (int i = 0; i < 20; ++i)
+        createItem(3)->call("Save");  // tasks between the contacts
     savedContact("Bob", "Stone");
     RowSet rows;
     const PropTagArray columns = {PR_GIVEN_NAME, PR_MESSAGE_CLASS};
