@@ -13,7 +13,11 @@ LocalOutlook::LocalOutlook(const std::filesystem::path& database, platform::Regi
       automation_(std::make_unique<LocalAutomationServer>(connection_, windows_)),
       mapi_(std::make_unique<LocalSubsystem>(connection_, windows_, loop)) {}
 
-LocalOutlook::~LocalOutlook() = default;
+LocalOutlook::~LocalOutlook() {
+    // The default explorer holds the folder it shows, and that folder holds the windows:
+    // closing it breaks the cycle so the store is freed.
+    windows_->defaultExplorer().close();
+}
 
 std::unique_ptr<LocalOutlook> LocalOutlook::open(const std::filesystem::path& database,
                                                  platform::Registry& registry,
