@@ -36,37 +36,11 @@ HRESULT entryProps(Store& store, const AddressEntry& entry, const PropTagArray* 
 HRESULT LocalMailUser::GetProps(const PropTagArray* tags, ULONG, PropValueArray& values) {
     return entryProps(*store_, entry_, tags, values);
 }
-HRESULT LocalMailUser::SetProps(const PropValueArray&) {
-    return MAPI_E_NO_ACCESS;
-}
-HRESULT LocalMailUser::DeleteProps(const PropTagArray&) {
-    return MAPI_E_NO_ACCESS;
-}
-HRESULT LocalMailUser::GetIDsFromNames(const std::vector<MAPINAMEID>& names, ULONG,
-                                       PropTagArray& tags) {
-    return namesToIds(*store_, names, tags);
-}
-HRESULT LocalMailUser::SaveChanges(ULONG) {
-    return MAPI_E_NO_ACCESS;
-}
 
 // --- LocalDistList
 
 HRESULT LocalDistList::GetProps(const PropTagArray* tags, ULONG, PropValueArray& values) {
     return entryProps(*store_, entry_, tags, values);
-}
-HRESULT LocalDistList::SetProps(const PropValueArray&) {
-    return MAPI_E_NO_ACCESS;
-}
-HRESULT LocalDistList::DeleteProps(const PropTagArray&) {
-    return MAPI_E_NO_ACCESS;
-}
-HRESULT LocalDistList::GetIDsFromNames(const std::vector<MAPINAMEID>& names, ULONG,
-                                       PropTagArray& tags) {
-    return namesToIds(*store_, names, tags);
-}
-HRESULT LocalDistList::SaveChanges(ULONG) {
-    return MAPI_E_NO_ACCESS;
 }
 HRESULT LocalDistList::GetContentsTable(ULONG, ComPtr<IMAPITable>& table) {
     return guardedCall([&] {
@@ -90,19 +64,6 @@ HRESULT LocalAbContainer::GetProps(const PropTagArray* tags, ULONG, PropValueArr
     bag.setString(PR_DISPLAY_NAME, "Address Book");
     values = tags ? buildRow(bag, *tags, nullptr) : bag.all();
     return S_OK;
-}
-HRESULT LocalAbContainer::SetProps(const PropValueArray&) {
-    return MAPI_E_NO_ACCESS;
-}
-HRESULT LocalAbContainer::DeleteProps(const PropTagArray&) {
-    return MAPI_E_NO_ACCESS;
-}
-HRESULT LocalAbContainer::GetIDsFromNames(const std::vector<MAPINAMEID>& names, ULONG,
-                                          PropTagArray& tags) {
-    return namesToIds(*store_, names, tags);
-}
-HRESULT LocalAbContainer::SaveChanges(ULONG) {
-    return MAPI_E_NO_ACCESS;
 }
 HRESULT LocalAbContainer::GetContentsTable(ULONG, ComPtr<IMAPITable>& table) {
     return guardedCall([&] {

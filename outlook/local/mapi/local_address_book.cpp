@@ -58,23 +58,6 @@ HRESULT LocalAddressBook::GetProps(const PropTagArray* tags, ULONG, PropValueArr
     return S_OK;
 }
 
-HRESULT LocalAddressBook::SetProps(const PropValueArray&) {
-    return MAPI_E_NO_ACCESS;
-}
-
-HRESULT LocalAddressBook::DeleteProps(const PropTagArray&) {
-    return MAPI_E_NO_ACCESS;
-}
-
-HRESULT LocalAddressBook::GetIDsFromNames(const std::vector<MAPINAMEID>& names, ULONG,
-                                          PropTagArray& tags) {
-    return namesToIds(*store_, names, tags);
-}
-
-HRESULT LocalAddressBook::SaveChanges(ULONG) {
-    return MAPI_E_NO_ACCESS;
-}
-
 HRESULT LocalAddressBook::Address(ULONG_PTR*, const ADRPARM& parameters, ADRLIST& list) {
     AddressDialog* dialog = windows_->addressDialog();
     if (!dialog) return MAPI_E_NO_SUPPORT;

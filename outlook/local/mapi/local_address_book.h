@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "outlook/local/mapi/com_object.h"
+#include "outlook/local/mapi/read_only_prop_object.h"
 
 namespace outlook::local {
 
@@ -13,18 +13,14 @@ class WindowSet;
 // address. OpenEntry with an empty id gives the container of all entries; Address shows
 // the installed address dialog (MAPI_E_NO_SUPPORT while none is installed). A contact's
 // entry id and the id of its address book entry compare as the same entry.
-class LocalAddressBook : public ComObject<mapi::IAddrBook> {
+class LocalAddressBook : public ReadOnlyPropObject<mapi::IAddrBook> {
 public:
     LocalAddressBook(std::shared_ptr<Store> store, std::shared_ptr<WindowSet> windows)
-        : store_(std::move(store)), windows_(std::move(windows)) {}
+        : ReadOnlyPropObject(std::move(store), mapi::MAPI_E_NO_ACCESS),
+          windows_(std::move(windows)) {}
 
     mapi::HRESULT GetProps(const mapi::PropTagArray* tags, mapi::ULONG flags,
                            mapi::PropValueArray& values) override;
-    mapi::HRESULT SetProps(const mapi::PropValueArray& values) override;
-    mapi::HRESULT DeleteProps(const mapi::PropTagArray& tags) override;
-    mapi::HRESULT GetIDsFromNames(const std::vector<mapi::MAPINAMEID>& names, mapi::ULONG flags,
-                                  mapi::PropTagArray& tags) override;
-    mapi::HRESULT SaveChanges(mapi::ULONG flags) override;
     mapi::HRESULT Address(mapi::ULONG_PTR* uiParam, const mapi::ADRPARM& parameters,
                           mapi::ADRLIST& list) override;
     mapi::HRESULT OpenEntry(const mapi::EntryId& entryId, const mapi::GUID* iid, mapi::ULONG flags,
@@ -33,7 +29,6 @@ public:
                                   mapi::ULONG flags, mapi::ULONG& result) override;
 
 private:
-    std::shared_ptr<Store> store_;
     std::shared_ptr<WindowSet> windows_;
 };
 

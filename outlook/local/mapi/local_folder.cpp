@@ -29,23 +29,6 @@ HRESULT LocalFolder::GetProps(const PropTagArray* tags, ULONG, PropValueArray& v
     });
 }
 
-HRESULT LocalFolder::SetProps(const PropValueArray&) {
-    return MAPI_E_NO_ACCESS;
-}
-
-HRESULT LocalFolder::DeleteProps(const PropTagArray&) {
-    return MAPI_E_NO_ACCESS;
-}
-
-HRESULT LocalFolder::GetIDsFromNames(const std::vector<MAPINAMEID>& names, ULONG,
-                                     PropTagArray& tags) {
-    return namesToIds(*store_, names, tags);
-}
-
-HRESULT LocalFolder::SaveChanges(ULONG) {
-    return S_OK;
-}
-
 HRESULT LocalFolder::GetContentsTable(ULONG, ComPtr<IMAPITable>& table) {
     return guardedCall([&] {
         table = ComPtr<IMAPITable>::adopt(

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "outlook/local/mapi/com_object.h"
+#include "outlook/local/mapi/read_only_prop_object.h"
 
 namespace outlook::local {
 
@@ -10,25 +10,19 @@ class Store;
 
 // A folder: its contents table and the entries of its store. Its own properties are
 // read-only.
-class LocalFolder : public ComObject<mapi::IMAPIFolder> {
+class LocalFolder : public ReadOnlyPropObject<mapi::IMAPIFolder> {
 public:
     LocalFolder(std::shared_ptr<Store> store, std::int64_t folder)
-        : store_(std::move(store)), folder_(folder) {}
+        : ReadOnlyPropObject(std::move(store), mapi::S_OK), folder_(folder) {}
 
     mapi::HRESULT GetProps(const mapi::PropTagArray* tags, mapi::ULONG flags,
                            mapi::PropValueArray& values) override;
-    mapi::HRESULT SetProps(const mapi::PropValueArray& values) override;
-    mapi::HRESULT DeleteProps(const mapi::PropTagArray& tags) override;
-    mapi::HRESULT GetIDsFromNames(const std::vector<mapi::MAPINAMEID>& names, mapi::ULONG flags,
-                                  mapi::PropTagArray& tags) override;
-    mapi::HRESULT SaveChanges(mapi::ULONG flags) override;
     mapi::HRESULT GetContentsTable(mapi::ULONG flags,
                                    mapi::ComPtr<mapi::IMAPITable>& table) override;
     mapi::HRESULT OpenEntry(const mapi::EntryId& entryId, const mapi::GUID* iid, mapi::ULONG flags,
                             mapi::ULONG& objectType, mapi::ComPtr<mapi::IUnknown>& object) override;
 
 private:
-    std::shared_ptr<Store> store_;
     std::int64_t folder_;
 };
 

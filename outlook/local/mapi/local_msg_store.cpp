@@ -36,23 +36,6 @@ HRESULT LocalMsgStore::GetProps(const PropTagArray* tags, ULONG, PropValueArray&
     });
 }
 
-HRESULT LocalMsgStore::SetProps(const PropValueArray&) {
-    return MAPI_E_NO_ACCESS;
-}
-
-HRESULT LocalMsgStore::DeleteProps(const PropTagArray&) {
-    return MAPI_E_NO_ACCESS;
-}
-
-HRESULT LocalMsgStore::GetIDsFromNames(const std::vector<MAPINAMEID>& names, ULONG,
-                                       PropTagArray& tags) {
-    return namesToIds(*store_, names, tags);
-}
-
-HRESULT LocalMsgStore::SaveChanges(ULONG) {
-    return S_OK;
-}
-
 HRESULT LocalMsgStore::OpenEntry(const EntryId& entryId, const GUID*, ULONG, ULONG& objectType,
                                  ComPtr<IUnknown>& object) {
     return openStoreEntry(store_, entryId, objectType, object);
