@@ -3,8 +3,6 @@
 // and registering every contact and the default keywords.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "outlook/data_store.h"
@@ -13,10 +11,9 @@
 #include "platform/file_registry.h"
 #include "platform/manual_event_loop.h"
 #include "sentex.h"
+#include "tests/temp_folder.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr int kContacts = 5000;
 constexpr int kCategories = 200;
@@ -37,8 +34,7 @@ struct Profile {
 
 Profile& seededProfile() {
     static Profile* profile = [] {
-        std::string pattern = (fs::temp_directory_path() / "jotwise-bench-XXXXXX").string();
-        auto* p = new Profile(::mkdtemp(pattern.data()));
+        auto* p = new Profile;
         std::string categories;
         for (int i = 0; i < kCategories; ++i)
             categories += "Category " + std::to_string(i) + ";";

@@ -12,6 +12,7 @@
 #include "outlook/local/mapi/com_object.h"
 #include "outlook/local/store/store.h"
 #include "platform/manual_event_loop.h"
+#include "tests/temp_folder.h"
 
 namespace {
 
@@ -33,20 +34,10 @@ public:
 };
 
 // A folder on disk (not in memory), removed at the end.
-class DiskFolder {
+class DiskFolder : public jotwise::testing::TempFolder {
 public:
-    DiskFolder() {
-        std::string pattern = (fs::temp_directory_path() / "jotwise-bench-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~DiskFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    fs::path db() const { return path_ / "outlook.db"; }
-
-private:
-    fs::path path_;
+    DiskFolder() : TempFolder("jotwise-bench") {}
+    fs::path db() const { return path() / "outlook.db"; }
 };
 
 class CountingSink : public ComObject<mapi::IMAPIAdviseSink> {

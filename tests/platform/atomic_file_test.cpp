@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "tests/temp_folder.h"
+
 namespace platform {
 namespace {
 
@@ -16,13 +18,6 @@ namespace fs = std::filesystem;
 
 class AtomicFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/jotwise-atomic-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     static std::string read(const fs::path& file) {
         std::ifstream in(file, std::ios::binary);
         std::ostringstream text;
@@ -41,7 +36,8 @@ protected:
         return names;
     }
 
-    fs::path dir_;
+    jotwise::testing::TempFolder temp_{"jotwise-atomic"};
+    const fs::path dir_ = temp_.path();
 };
 
 TEST_F(AtomicFile, CreatesFoldersAndReplacesTheFileWhole) {

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "platform/atomic_file.h"
+#include "tests/temp_folder.h"
 
 namespace platform {
 namespace {
@@ -20,17 +21,10 @@ constexpr std::string_view kPosition = "Software\\Jotwise\\Note\\Position";
 
 class FileRegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/jotwise-registry-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        user_ = dir_ / "config" / "jotwise" / "HKEY_CURRENT_USER.reg";
-        machine_ = dir_ / "etc" / "HKEY_LOCAL_MACHINE.reg";
-    }
+    // A test may leave the config folder read-only; the folder must stay removable.
     void TearDown() override {
         std::error_code ignored;
         fs::permissions(dir_ / "config", fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(dir_);
     }
 
     static std::string read(const fs::path& file) {
@@ -52,9 +46,10 @@ protected:
         return opened->queryValue(name);
     }
 
-    fs::path dir_;
-    fs::path user_;
-    fs::path machine_;
+    jotwise::testing::TempFolder temp_{"jotwise-registry"};
+    const fs::path dir_ = temp_.path();
+    const fs::path user_ = dir_ / "config" / "jotwise" / "HKEY_CURRENT_USER.reg";
+    const fs::path machine_ = dir_ / "etc" / "HKEY_LOCAL_MACHINE.reg";
 };
 
 TEST_F(FileRegistryTest, CreatedKeysAndTheirParentsExistAndPersist) {

@@ -36,7 +36,8 @@ TEST(Layering, OnlyUiFoldersIncludeQt) {
         }
     }
     EXPECT_GT(checked, 0u);
-    EXPECT_TRUE(offenders.empty()) << "Qt included outside ui/: " << ::testing::PrintToString(offenders);
+    EXPECT_TRUE(offenders.empty())
+        << "Qt included outside ui/: " << ::testing::PrintToString(offenders);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/own_file_name.h"
+#include "tests/temp_folder.h"
 
 extern char** environ;
 
@@ -26,9 +27,6 @@ class SingleInstance : public ::testing::Test {
 protected:
     void SetUp() override {
         if (const char* old = std::getenv("XDG_RUNTIME_DIR")) saved_ = old;
-        std::string dir = (std::filesystem::temp_directory_path() / "lock-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(dir.data()), nullptr);
-        dir_ = dir;
         setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
     }
     void TearDown() override {
@@ -37,7 +35,6 @@ protected:
         } else {
             unsetenv("XDG_RUNTIME_DIR");
         }
-        std::filesystem::remove_all(dir_);
     }
 
     static bool childProcessAcquires(std::string_view name) {
@@ -49,7 +46,8 @@ protected:
     }
 
     std::optional<std::string> saved_;
-    std::filesystem::path dir_;
+    jotwise::testing::TempFolder temp_{"lock-test"};
+    const std::filesystem::path dir_ = temp_.path();
 };
 
 TEST_F(SingleInstance, SecondAcquireFailsUntilTheFirstIsReleased) {

@@ -11,27 +11,13 @@
 #include "outlook/local/local_outlook.h"
 #include "platform/manual_event_loop.h"
 #include "platform/registry.h"
+#include "tests/temp_folder.h"
 
 namespace outlook::local::testing {
 
 namespace fs = std::filesystem;
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "jotwise-store-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using jotwise::testing::TempFolder;
 
 // A registry in memory: values by "root\key" and name (lower case).
 class MemoryRegistry : public platform::Registry {
