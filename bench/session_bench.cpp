@@ -19,17 +19,12 @@ constexpr int kContacts = 5000;
 constexpr int kCategories = 200;
 
 struct Profile {
-    fs::path folder;
-    platform::FileRegistry registry;
+    jotwise::testing::TempFolder folder{"jotwise-bench"};
+    platform::FileRegistry registry{folder.path() / "HKEY_CURRENT_USER.reg",
+                                    folder.path() / "machine.reg"};
     platform::ManualEventLoop loop;
-    std::unique_ptr<outlook::local::LocalOutlook> outlook;
-
-    explicit Profile(fs::path where)
-        : folder(std::move(where)),
-          registry(folder / "HKEY_CURRENT_USER.reg", folder / "machine.reg"),
-          outlook(
-              outlook::local::LocalOutlook::open(folder / "outlook.db", registry, loop, nullptr)) {}
-    ~Profile() { fs::remove_all(folder); }
+    std::unique_ptr<outlook::local::LocalOutlook> outlook =
+        outlook::local::LocalOutlook::open(folder.path() / "outlook.db", registry, loop, nullptr);
 };
 
 Profile& seededProfile() {
