@@ -26,6 +26,8 @@ run: build
 
 bench: build
 	build/bench/sentex_bench
+	build/bench/store_bench
+	build/bench/session_bench
 
 clean:
 	rm -rf build build-asan
