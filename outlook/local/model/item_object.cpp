@@ -145,6 +145,13 @@ Variant ItemObject::get(std::string_view property) {
             isMember(property, "CreationTime") ? PR_CREATION_TIME : PR_LAST_MODIFICATION_TIME);
         return time ? oleDateFromFileTime(*time) : OleDate{kNoDateSerial};
     }
+    const ItemProperty* definition = &propertyOfThisKind(property);
+    if (kind_ == ItemKind::Note && definition->fixed == PR_SUBJECT) return noteSubject();
+    if (definition->named == Known::Duration) return durationMinutes();
+    return getStored(*definition);
+}
+
+const ItemProperty& ItemObject::propertyOfThisKind(std::string_view property) const {
     const ItemProperty* definition = findItemProperty(property);
     if (!definition)
         throw AutomationError("Unknown property '" + std::string(property) + "' of " +
@@ -152,9 +159,7 @@ Variant ItemObject::get(std::string_view property) {
     if (!hasProperty(*definition, kind_))
         throw AutomationError("Property '" + std::string(definition->name) +
                               "' is not supported by " + describeKind(kind_));
-    if (kind_ == ItemKind::Note && definition->fixed == PR_SUBJECT) return noteSubject();
-    if (definition->named == Known::Duration) return durationMinutes();
-    return getStored(*definition);
+    return *definition;
 }
 
 void ItemObject::checkValue(const ItemProperty& definition, const Variant& value) const {
@@ -249,13 +254,7 @@ void ItemObject::put(std::string_view property, const Variant& value) {
     for (const char* readOnly : {"EntryID", "Class", "MessageClass", "Attachments", "Recipients",
                                  "Saved", "Sent", "Parent", "CreationTime", "LastModificationTime"})
         if (isMember(property, readOnly)) throwReadOnly(readOnly);
-    const ItemProperty* definition = findItemProperty(property);
-    if (!definition)
-        throw AutomationError("Unknown property '" + std::string(property) + "' of " +
-                              describeKind(kind_));
-    if (!hasProperty(*definition, kind_))
-        throw AutomationError("Property '" + std::string(definition->name) +
-                              "' is not supported by " + describeKind(kind_));
+    const ItemProperty* definition = &propertyOfThisKind(property);
     checkValue(*definition, value);
     const KnownTags& known = context_->store->known();
 

@@ -52,6 +52,8 @@ private:
     Variant getStored(const ItemProperty& definition) const;
     void putStored(const ItemProperty& definition, const Variant& value);
     mapi::PropTag tagOf(const ItemProperty& definition) const;
+    // The property of this name that items of this kind have, or AutomationError.
+    const ItemProperty& propertyOfThisKind(std::string_view property) const;
     void checkValue(const ItemProperty& definition, const Variant& value) const;
     void putDate(const ItemProperty& definition, const Variant& value);
     void putDuration(const Variant& value);
