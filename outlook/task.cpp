@@ -12,6 +12,11 @@ std::int32_t TotalWorkMinutes(double duration) {
     return static_cast<std::int32_t>(hours * 60 + minutes);
 }
 
+MessageId TTask::AddRecipients(TMailingInfo& recipients, int kinds) {
+    if (const MessageId id = TSendableItem::AddRecipients(recipients, kinds)) return id;
+    return Guarded(43, [&] { Call("Assign"); });
+}
+
 MessageId TTask::SetDueDate(OleDate date) {
     return Guarded(18, [&] { Put("DueDate", date); });
 }

@@ -9,6 +9,9 @@ class TTask : public TSendableItem {
 public:
     using TSendableItem::TSendableItem;
 
+    // With recipients added, the task is assigned to them as a task request.
+    MessageId AddRecipients(TMailingInfo& recipients, int kinds) override;
+
     MessageId SetDueDate(OleDate date);
     // A duration as an automation date: only its time of day counts, in whole minutes.
     MessageId SetTotalWork(double duration);

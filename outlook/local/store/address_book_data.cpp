@@ -203,7 +203,8 @@ PropertyBag AddressBookData::contactUserProps(std::int64_t contact,
     if (address.empty()) return out;
     std::string name(trimmed(contactProps.string(PR_DISPLAY_NAME)));
     if (name.empty()) name = trimmed(contactProps.string(store_.known()[Known::FileAs]));
-    out.setString(PR_DISPLAY_NAME, name.empty() ? address : name + " (" + address + ")");
+    // Listed as the address book lists a contact's first e-mail address.
+    out.setString(PR_DISPLAY_NAME, name.empty() ? address : name + " (E-mail)");
     out.setString(PR_ADDRTYPE, "SMTP");
     out.setString(PR_EMAIL_ADDRESS, address);
     for (PropTag tag : kCopiedContactTags)
@@ -245,13 +246,17 @@ std::vector<AddressMatch> AddressBookData::find(std::string_view rawText) {
     for (const auto& [row, type] : rows)
         add(loadEntry(type == MAPI_DISTLIST ? EntryKind::DistList : EntryKind::MailUser, row));
 
-    // Contacts by full name or address; "Full Name (address)" by its address and name.
+    // Contacts by full name or address; "Full Name (E-mail)" by its name, and
+    // "Full Name (address)" by both.
     std::string address = text, name = text;
+    bool eMailForm = false;
     if (text.back() == ')') {
         const auto open = text.rfind(" (");
         if (open != std::string::npos) {
             name = text.substr(0, open);
             address = text.substr(open + 2, text.size() - open - 3);
+            eMailForm = equalsIgnoreCase(address, "E-mail");
+            if (eMailForm) address.clear();
         }
     }
     auto contacts = db.prepare(
@@ -269,8 +274,8 @@ std::vector<AddressMatch> AddressBookData::find(std::string_view rawText) {
     for (auto id : ids) {
         auto entry = loadEntry(EntryKind::ContactUser, id);
         if (!entry) continue;
-        if (name != text || address != text) {
-            // The parenthesised form must match both parts.
+        if (!eMailForm && (name != text || address != text)) {
+            // The "(address)" form must match both parts.
             if (!equalsIgnoreCase(entry->props.string(PR_EMAIL_ADDRESS), address)) continue;
         }
         add(std::move(entry));

@@ -92,7 +92,7 @@ TEST_F(LocalStoreAddressBook, ListsHoldTheirMembersInOrder) {
     RowSet rows;
     ASSERT_EQ(HrQueryAllRows(members.get(), nullptr, 0, rows), S_OK);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(textOf(rows[0], PR_DISPLAY_NAME), "Ann Lee (ann@example.com)");
+    EXPECT_EQ(textOf(rows[0], PR_DISPLAY_NAME), "Ann Lee (E-mail)");
     EXPECT_EQ(textOf(rows[1], PR_DISPLAY_NAME), "Bob Stone");
     EXPECT_THROW(store().addressBook().addDistList("Bad", {store().itemEntryId(999)}),
                  std::invalid_argument);
@@ -105,7 +105,7 @@ TEST_F(LocalStoreAddressBook, ContactsWithAnAddressAreMailUsers) {
     const RowSet rows = allEntries();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(textOf(rows[0], PR_DISPLAY_NAME), "Bob Stone");
-    EXPECT_EQ(textOf(rows[1], PR_DISPLAY_NAME), "Ann Lee (ann@example.com)");
+    EXPECT_EQ(textOf(rows[1], PR_DISPLAY_NAME), "Ann Lee (E-mail)");
     EXPECT_EQ(textOf(rows[1], PR_ADDRTYPE), "SMTP");
 
     ULONG type = 0;
