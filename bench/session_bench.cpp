@@ -3,10 +3,13 @@
 // and registering every contact and the default keywords.
 #include <benchmark/benchmark.h>
 
+#include <fstream>
 #include <string>
 
 #include "outlook/data_store.h"
 #include "outlook/local/local_outlook.h"
+#include "outlook/mailing_info.h"
+#include "outlook/ole_date.h"
 #include "outlook/progress_box.h"
 #include "platform/file_registry.h"
 #include "platform/manual_event_loop.h"
@@ -67,5 +70,46 @@ void BM_ConnectWith5000ContactsAnd200Categories(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ConnectWith5000ContactsAnd200Categories)->Unit(benchmark::kMillisecond);
+
+// Filing a task the way a note does: subject, body, due date, two recipients found in the
+// address book, three attachments (two files and a contact link), assigned and sent.
+void BM_FileTaskWithTwoRecipientsAndThreeAttachments(benchmark::State& state) {
+    static Profile profile;
+    const auto app = profile.outlook->automation().createObject("Outlook.Application");
+    for (const char* first : {"Ann", "Bob"}) {
+        const auto contact = app->call("CreateItem", {2}).asObject();
+        contact->put("FirstName", first);
+        contact->put("LastName", "Lee");
+        contact->put("Email1Address", std::string(first) + "@example.com");
+        contact->call("Save");
+    }
+    const auto file = profile.folder.path() / "budget.ods";
+    std::ofstream(file) << std::string(20'000, 'b');
+
+    Prs_ResetParseDll();
+    outlook::TNoProgress progress;
+    outlook::TDataStore session(
+        {profile.outlook->automation(), profile.outlook->mapi(), profile.registry});
+    outlook::DataStore = &session;
+    if (session.Connect(0, progress) != 0) state.SkipWithError(session.LastError().c_str());
+    outlook::TMailingInfo recipients;
+    for (const auto& [key, contact] : session.Contacts())
+        recipients.SetContactRecipient(key, false);
+    outlook::TContact* link = session.Contacts().begin()->second.get();
+
+    for (auto _ : state) {
+        auto task = session.CreateTask();
+        const bool filed =
+            task && task->SetSubject("send the budget") == 0 &&
+            task->SetBody("send the budget\r\nbefore friday") == 0 &&
+            task->SetDueDate(outlook::OleDateNow()) == 0 &&
+            task->AddFileAttachment(file.string(), false) == 0 &&
+            task->AddFileAttachment(file.string(), true) == 0 && task->AddContactLink(*link) == 0 &&
+            task->AddRecipients(recipients, outlook::kToRecipients) == 0 && task->Commit() == 0;
+        if (!filed) state.SkipWithError(session.LastError().c_str());
+    }
+    outlook::DataStore = nullptr;
+}
+BENCHMARK(BM_FileTaskWithTwoRecipientsAndThreeAttachments)->Unit(benchmark::kMillisecond);
 
 }  // namespace
