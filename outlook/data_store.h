@@ -86,6 +86,8 @@ public:
 
     // Who hears of contact changes (the open notes); may be null.
     void SetContactListener(ContactListener* listener) { contactListener_ = listener; }
+    // Tells the listener that a contact was added, replaced or removed (null: unknown).
+    void TellContactChanged(TContact* added, TContact* removed);
 
     std::string& LastError() { return lastError_; }
     std::string takeLastError() override { return std::exchange(lastError_, {}); }
@@ -126,7 +128,6 @@ private:
     template <class Wrapper>
     std::unique_ptr<Wrapper> CreateItem(std::int32_t outlookType);
     void Remember(const AutomationError& error) { lastError_ = error.what(); }
-    void TellContactChanged(TContact* added, TContact* removed);
 
     Platform platform_;
     DispatchPtr application_;

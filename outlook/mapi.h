@@ -290,6 +290,7 @@ public:
     T* detach() { return std::exchange(object_, nullptr); }
     T* get() const { return object_; }
     T* operator->() const { return object_; }
+    T& operator*() const { return *object_; }
     explicit operator bool() const { return object_ != nullptr; }
 
 private:

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-enum class MessageIcon { Stop, Question, Warning, Information };
+enum class MessageIcon { None, Stop, Question, Warning, Information };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 

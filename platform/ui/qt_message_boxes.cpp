@@ -8,6 +8,8 @@ namespace {
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
     switch (icon) {
+        case MessageIcon::None:
+            return QMessageBox::NoIcon;
         case MessageIcon::Stop:
             return QMessageBox::Critical;
         case MessageIcon::Question:
