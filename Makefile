@@ -21,6 +21,7 @@ test: build-asan build
 
 # Until the tray program exists, this shows the parser at work on an example note.
 run: build
+	mkdir -p "build/Jotwise Data"
 	@echo "The tray program is not built yet: running sentex-parse on an example note."
 	build/parser/sentex-parse "lunch with Ann tomorrow at noon"
 
@@ -28,6 +29,7 @@ bench: build
 	build/bench/sentex_bench
 	build/bench/store_bench
 	build/bench/session_bench
+	build/bench/keywords_bench
 
 clean:
 	rm -rf build build-asan

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "outlook/note.h"
 #include "outlook/sendable_item.h"
 #include "outlook/task.h"
+#include "platform/atomic_file.h"
 #include "platform/registry.h"
 #include "shell/error_box.h"
 #include "shell/messages.h"
@@ -81,6 +83,14 @@ public:
     void RegisterCategoryKeywords();
     void RegisterContactKeywords();
 
+    // The keywords file keeps the keywords of the items the user customised between runs.
+    // Loading registers them and marks their items customised; a missing file is no error.
+    MessageId LoadKeywords();
+    // Replaces the file whole or not at all; `beforeReplace` lets tests stop it midway.
+    MessageId SaveKeywords(const platform::BeforeReplaceHook& beforeReplace = {});
+    // Where the keywords file is; by default "Jotwise Data" beside the program's folder.
+    void SetKeywordsFile(std::filesystem::path path) { keywordsFile_ = std::move(path); }
+
     // Handles a batch of Contacts table notifications; always 0.
     mapi::ULONG OnNotify(mapi::ULONG count, const mapi::NOTIFICATION* notifications);
 
@@ -146,6 +156,8 @@ private:
     mapi::ComPtr<TAdviseSink> ownSink_;
     bool mapiInitialized_ = false;
     ContactListener* contactListener_ = nullptr;
+    // Unset until first used, then the default location unless a caller chose one.
+    std::optional<std::filesystem::path> keywordsFile_;
 };
 
 // The session every part of the program uses; set by the shell while it exists.

@@ -135,6 +135,7 @@ MessageId TDataStore::ConnectCaches(TProgressBox& progress) {
     if (const MessageId id = LoadContacts(progress)) return id;
 
     progress.SetText("Loading Keywords...");
+    if (const MessageId id = LoadKeywords()) return id;
 
     RegisterFolderKeywords();
     RegisterCategoryKeywords();

@@ -79,6 +79,8 @@ protected:
         auto session = std::make_unique<TDataStore>(
             TDataStore::Platform{outlook->automation(), outlook->mapi(), registry});
         session->SetContactListener(&listener);
+        // Never the keywords file beside the test program.
+        session->SetKeywordsFile(folder.path() / "Jotwise Data" / "keywords.jwk");
         return session;
     }
 
