@@ -134,6 +134,9 @@ private:
     void BuildFolderCache();
     MessageId LoadContacts(TProgressBox& progress);
     void RemoveCachedContactKeywords();
+    // One table event each; false when the rest of the batch is to be left alone.
+    bool OnContactAdded(const mapi::Row& columns);
+    bool OnContactModified(const mapi::Row& columns);
 
     template <class Wrapper>
     std::unique_ptr<Wrapper> CreateItem(std::int32_t outlookType);

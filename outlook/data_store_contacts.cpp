@@ -102,46 +102,54 @@ void TDataStore::RefreshContacts() {
     RegisterContactKeywords();
 }
 
+bool TDataStore::OnContactAdded(const mapi::Row& columns) {
+    const ContactRow row(columns);
+    if (FindContact(row.key) || row.names.fileAs.empty()) return false;
+    TContact* added = (contacts_[row.key] = row.makeContact()).get();
+    Prs_AddContact(row.key.c_str());
+    if (Prs_AddAlias(added->FullName().c_str(), "", "", row.key.c_str()) == 1)
+        ++added->keywordCount;
+    TellContactChanged(added, nullptr);
+    return true;
+}
+
+bool TDataStore::OnContactModified(const mapi::Row& columns) {
+    const ContactRow row(columns);
+    TContact* old = FindContact(row.key);
+    if (!old) {
+        TellContactChanged(nullptr, nullptr);
+        return true;
+    }
+    if (row.names.fileAs.empty()) return false;
+    auto replacement = row.makeContact();
+    replacement->keywordsCustomized = old->keywordsCustomized;
+    replacement->keywordCount += old->keywordCount;
+    if (!old->keywordsCustomized)
+        Prs_RenameAlias(old->FullName().c_str(), replacement->FullName().c_str());
+    std::unique_ptr<TContact> previous = std::exchange(contacts_[row.key], std::move(replacement));
+    TellContactChanged(contacts_[row.key].get(), previous.get());
+    return true;
+}
+
 mapi::ULONG TDataStore::OnNotify(mapi::ULONG count, const mapi::NOTIFICATION* notifications) {
     try {
         for (mapi::ULONG i = 0; i < count; ++i) {
-            const mapi::NOTIFICATION& notification = notifications[i];
-            if (notification.ulEventType != mapi::fnevTableModified) continue;
-            switch (notification.tab.ulTableEvent) {
+            if (notifications[i].ulEventType != mapi::fnevTableModified) continue;
+            const mapi::TABLE_NOTIFICATION& table = notifications[i].tab;
+            switch (table.ulTableEvent) {
                 case mapi::TABLE_CHANGED:
                 case mapi::TABLE_ROW_DELETED:
                 case mapi::TABLE_RELOAD:
                     RefreshContacts();
                     TellContactChanged(nullptr, nullptr);
                     break;
-                case mapi::TABLE_ROW_ADDED: {
-                    const ContactRow row(notification.tab.row);
-                    if (FindContact(row.key) || row.names.fileAs.empty()) return 0;
-                    TContact* added = (contacts_[row.key] = row.makeContact()).get();
-                    Prs_AddContact(row.key.c_str());
-                    if (Prs_AddAlias(added->FullName().c_str(), "", "", row.key.c_str()) == 1)
-                        ++added->keywordCount;
-                    TellContactChanged(added, nullptr);
+                case mapi::TABLE_ROW_ADDED:
+                    // A row that cannot be added ends the batch.
+                    if (!OnContactAdded(table.row)) return 0;
                     break;
-                }
-                case mapi::TABLE_ROW_MODIFIED: {
-                    const ContactRow row(notification.tab.row);
-                    TContact* old = FindContact(row.key);
-                    if (!old) {
-                        TellContactChanged(nullptr, nullptr);
-                        break;
-                    }
-                    if (row.names.fileAs.empty()) return 0;
-                    auto replacement = row.makeContact();
-                    replacement->keywordsCustomized = old->keywordsCustomized;
-                    replacement->keywordCount += old->keywordCount;
-                    if (!old->keywordsCustomized)
-                        Prs_RenameAlias(old->FullName().c_str(), replacement->FullName().c_str());
-                    std::unique_ptr<TContact> previous =
-                        std::exchange(contacts_[row.key], std::move(replacement));
-                    TellContactChanged(contacts_[row.key].get(), previous.get());
+                case mapi::TABLE_ROW_MODIFIED:
+                    if (!OnContactModified(table.row)) return 0;
                     break;
-                }
                 default:
                     break;
             }
