@@ -8,14 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_profile.h"
 #include "keywords/keywords_line.h"
 #include "outlook/data_store.h"
-#include "outlook/local/local_outlook.h"
 #include "outlook/progress_box.h"
-#include "platform/file_registry.h"
-#include "platform/manual_event_loop.h"
 #include "sentex.h"
-#include "tests/temp_folder.h"
 
 namespace {
 
@@ -23,13 +20,12 @@ constexpr int kContacts = 5000;
 constexpr int kCategories = 200;
 constexpr int kLines = 10'000;
 
-struct Profile {
-    jotwise::testing::TempFolder folder{"jotwise-bench"};
-    platform::FileRegistry registry{folder.path() / "HKEY_CURRENT_USER.reg",
-                                    folder.path() / "machine.reg"};
-    platform::ManualEventLoop loop;
-    std::unique_ptr<outlook::local::LocalOutlook> outlook =
-        outlook::local::LocalOutlook::open(folder.path() / "outlook.db", registry, loop, nullptr);
+using jotwise::bench::Profile;
+platform::FileRegistry registry{folder.path() / "HKEY_CURRENT_USER.reg",
+                                folder.path() / "machine.reg"};
+platform::ManualEventLoop loop;
+std::unique_ptr<outlook::local::LocalOutlook> outlook =
+    outlook::local::LocalOutlook::open(folder.path() / "outlook.db", registry, loop, nullptr);
 };
 
 void seed(Profile& profile) {

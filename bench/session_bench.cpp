@@ -6,28 +6,24 @@
 #include <fstream>
 #include <string>
 
+#include "bench/bench_profile.h"
 #include "outlook/data_store.h"
-#include "outlook/local/local_outlook.h"
 #include "outlook/mailing_info.h"
 #include "outlook/ole_date.h"
 #include "outlook/progress_box.h"
-#include "platform/file_registry.h"
-#include "platform/manual_event_loop.h"
 #include "sentex.h"
-#include "tests/temp_folder.h"
 
 namespace {
 
 constexpr int kContacts = 5000;
 constexpr int kCategories = 200;
 
-struct Profile {
-    jotwise::testing::TempFolder folder{"jotwise-bench"};
-    platform::FileRegistry registry{folder.path() / "HKEY_CURRENT_USER.reg",
-                                    folder.path() / "machine.reg"};
-    platform::ManualEventLoop loop;
-    std::unique_ptr<outlook::local::LocalOutlook> outlook =
-        outlook::local::LocalOutlook::open(folder.path() / "outlook.db", registry, loop, nullptr);
+using jotwise::bench::Profile;
+platform::FileRegistry registry{folder.path() / "HKEY_CURRENT_USER.reg",
+                                folder.path() / "machine.reg"};
+platform::ManualEventLoop loop;
+std::unique_ptr<outlook::local::LocalOutlook> outlook =
+    outlook::local::LocalOutlook::open(folder.path() / "outlook.db", registry, loop, nullptr);
 };
 
 Profile& seededProfile() {

@@ -6,6 +6,7 @@
 #include "outlook/local/store/address_book_data.h"
 #include "outlook/local/store/store.h"
 #include "outlook/local/windows/address_dialog.h"
+#include "tests/mock_message_boxes.h"
 #include "tests/outlook/session_fixture.h"
 
 namespace outlook {
@@ -33,13 +34,7 @@ public:
     }
 };
 
-class MockMessageBoxes : public platform::MessageBoxes {
-public:
-    MOCK_METHOD(platform::MessageAnswer, show,
-                (const std::string&, const std::string&, platform::MessageIcon,
-                 platform::MessageButtons),
-                (override));
-};
+using jotwise::testing::MockMessageBoxes;
 
 class AddressImportTest : public testing::SessionTest {
 protected:

@@ -7,6 +7,7 @@
 #include "outlook/local/cli/store_tool.h"
 #include "outlook/local/windows/address_dialog.h"
 #include "outlook/mailing_info.h"
+#include "tests/mock_message_boxes.h"
 #include "tests/outlook/session_fixture.h"
 
 namespace outlook {
@@ -48,13 +49,7 @@ public:
     }
 };
 
-class MockMessageBoxes : public platform::MessageBoxes {
-public:
-    MOCK_METHOD(platform::MessageAnswer, show,
-                (const std::string&, const std::string&, platform::MessageIcon,
-                 platform::MessageButtons),
-                (override));
-};
+using jotwise::testing::MockMessageBoxes;
 
 class RecipientsTest : public testing::SessionTest {
 protected:

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "tests/mock_message_boxes.h"
+
 namespace shell {
 namespace {
 
@@ -12,11 +14,7 @@ using platform::MessageIcon;
 using ::testing::_;
 using ::testing::Return;
 
-class MockMessageBoxes : public platform::MessageBoxes {
-public:
-    MOCK_METHOD(MessageAnswer, show,
-                (const std::string&, const std::string&, MessageIcon, MessageButtons), (override));
-};
+using jotwise::testing::MockMessageBoxes;
 
 class FakeSession : public LastErrorSource {
 public:
