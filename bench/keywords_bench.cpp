@@ -21,12 +21,6 @@ constexpr int kCategories = 200;
 constexpr int kLines = 10'000;
 
 using jotwise::bench::Profile;
-platform::FileRegistry registry{folder.path() / "HKEY_CURRENT_USER.reg",
-                                folder.path() / "machine.reg"};
-platform::ManualEventLoop loop;
-std::unique_ptr<outlook::local::LocalOutlook> outlook =
-    outlook::local::LocalOutlook::open(folder.path() / "outlook.db", registry, loop, nullptr);
-};
 
 void seed(Profile& profile) {
     std::string categories;

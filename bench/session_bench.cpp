@@ -19,12 +19,6 @@ constexpr int kContacts = 5000;
 constexpr int kCategories = 200;
 
 using jotwise::bench::Profile;
-platform::FileRegistry registry{folder.path() / "HKEY_CURRENT_USER.reg",
-                                folder.path() / "machine.reg"};
-platform::ManualEventLoop loop;
-std::unique_ptr<outlook::local::LocalOutlook> outlook =
-    outlook::local::LocalOutlook::open(folder.path() / "outlook.db", registry, loop, nullptr);
-};
 
 Profile& seededProfile() {
     static Profile* profile = [] {
