@@ -21,8 +21,16 @@ const fs::path& keywordsFileOf(std::optional<fs::path>& chosen) {
     return *chosen;
 }
 
-std::string readWhole(std::ifstream& in) {
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// The file's bytes, or nothing when it cannot be opened or read (a folder in its place,
+// an I/O error): either way there is nothing to load.
+std::optional<std::string> readWhole(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    try {
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return std::nullopt;
+    }
 }
 
 // Customised items without any keyword of their own are written with an empty keyword,
@@ -39,11 +47,10 @@ void writeBareItems(const Cache& cache, std::string& content, MakeLine makeLine)
 MessageId TDataStore::LoadKeywords() {
     const fs::path& file = keywordsFileOf(keywordsFile_);
     if (file.empty()) return kKeywordsFileUnknown;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return shell::msg::kNoError;
-    const std::string content = readWhole(in);
+    const std::optional<std::string> content = readWhole(file);
+    if (!content) return shell::msg::kNoError;
 
-    std::string_view rest = content;
+    std::string_view rest = *content;
     while (!rest.empty()) {
         const std::size_t end = rest.find('\n');
         const std::size_t length = end == std::string_view::npos ? rest.size() : end + 1;

@@ -209,6 +209,15 @@ TEST_F(KeywordsFileTest, GarbageIsSurvivedAndTheReadableLinesRegistered) {
     EXPECT_EQ(session->SaveKeywords(), 0);
 }
 
+TEST_F(KeywordsFileTest, AFileThatCannotBeReadIsLikeNoFileAndIsNotReplaced) {
+    fs::create_directory(file());  // where the file should be, something unreadable
+    ASSERT_EQ(connectWithFile(), 0);
+    EXPECT_TRUE(isAlias("task")) << "every item gets its default keyword";
+    customise(*session->FindFolder("task"), "todo", "", "task", "");
+    EXPECT_EQ(session->SaveKeywords(), 52);
+    EXPECT_TRUE(fs::is_directory(file()));
+}
+
 TEST_F(KeywordsFileTest, SavingNeverMakesTheFolder) {
     ASSERT_EQ(connectWithFile(), 0);
     customise(*session->FindFolder("task"), "todo", "", "task", "");
