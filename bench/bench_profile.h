@@ -4,8 +4,8 @@
 
 #include "outlook/local/local_outlook.h"
 #include "platform/file_registry.h"
-#include "platform/manual_event_loop.h"
-#include "tests/temp_folder.h"
+#include "tests/support/manual_event_loop.h"
+#include "tests/support/temp_folder.h"
 
 namespace jotwise::bench {
 
@@ -15,7 +15,7 @@ struct Profile {
     testing::TempFolder folder{"jotwise-bench"};
     platform::FileRegistry registry{folder.path() / "HKEY_CURRENT_USER.reg",
                                     folder.path() / "machine.reg"};
-    platform::ManualEventLoop loop;
+    jotwise::testing::ManualEventLoop loop;
     std::unique_ptr<outlook::local::LocalOutlook> outlook =
         outlook::local::LocalOutlook::open(folder.path() / "outlook.db", registry, loop, nullptr);
 };

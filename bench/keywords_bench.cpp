@@ -10,8 +10,9 @@
 
 #include "bench/bench_profile.h"
 #include "keywords/keywords_line.h"
-#include "outlook/data_store.h"
-#include "outlook/progress_box.h"
+#include "outlook/items/contact.h"
+#include "outlook/session/data_store.h"
+#include "outlook/session/progress_box.h"
 #include "sentex.h"
 
 namespace {

@@ -7,10 +7,11 @@
 #include <string>
 
 #include "bench/bench_profile.h"
-#include "outlook/data_store.h"
-#include "outlook/mailing_info.h"
+#include "outlook/items/task.h"
 #include "outlook/ole_date.h"
-#include "outlook/progress_box.h"
+#include "outlook/recipients/mailing_info.h"
+#include "outlook/session/data_store.h"
+#include "outlook/session/progress_box.h"
 #include "sentex.h"
 
 namespace {
@@ -80,7 +81,7 @@ void BM_FileTaskWithTwoRecipientsAndThreeAttachments(benchmark::State& state) {
     outlook::TNoProgress progress;
     outlook::TDataStore session(
         {profile.outlook->automation(), profile.outlook->mapi(), profile.registry});
-    outlook::DataStore = &session;
+    outlook::InstallDataStore(&session);
     if (session.Connect(0, progress) != 0) state.SkipWithError(session.LastError().c_str());
     outlook::TMailingInfo recipients;
     for (const auto& [key, contact] : session.Contacts())
@@ -98,7 +99,7 @@ void BM_FileTaskWithTwoRecipientsAndThreeAttachments(benchmark::State& state) {
             task->AddRecipients(recipients, outlook::kToRecipients) == 0 && task->Commit() == 0;
         if (!filed) state.SkipWithError(session.LastError().c_str());
     }
-    outlook::DataStore = nullptr;
+    outlook::InstallDataStore(nullptr);
 }
 BENCHMARK(BM_FileTaskWithTwoRecipientsAndThreeAttachments)->Unit(benchmark::kMillisecond);
 

@@ -11,27 +11,15 @@
 #include "outlook/local/local_outlook.h"
 #include "outlook/local/mapi/com_object.h"
 #include "outlook/local/store/store.h"
-#include "platform/manual_event_loop.h"
-#include "tests/temp_folder.h"
+#include "tests/support/manual_event_loop.h"
+#include "tests/support/null_registry.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace outlook;
 using namespace outlook::local;
-
-// A registry without keys: the store then skips writing its categories.
-class NoRegistry : public platform::Registry {
-public:
-    std::unique_ptr<platform::RegistryKey> openKey(platform::RegistryRoot,
-                                                   std::string_view) override {
-        return nullptr;
-    }
-    std::unique_ptr<platform::RegistryKey> createKey(platform::RegistryRoot,
-                                                     std::string_view) override {
-        return nullptr;
-    }
-};
 
 // A folder on disk (not in memory), removed at the end.
 class DiskFolder : public jotwise::testing::TempFolder {
@@ -51,8 +39,9 @@ public:
 
 void BM_SaveAppointment(benchmark::State& state) {
     DiskFolder folder;
-    NoRegistry registry;
-    platform::ManualEventLoop loop;
+    // Without keys the store skips writing its categories.
+    jotwise::testing::NullRegistry registry;
+    jotwise::testing::ManualEventLoop loop;
     std::string error;
     auto outlook = LocalOutlook::open(folder.db(), registry, loop, &error);
     auto app = outlook->automation().createObject("Outlook.Application");
@@ -71,8 +60,8 @@ BENCHMARK(BM_SaveAppointment)->Unit(benchmark::kMillisecond);
 
 void BM_ContactChangeReachesSink(benchmark::State& state) {
     DiskFolder folder;
-    NoRegistry registry;
-    platform::ManualEventLoop loop;
+    jotwise::testing::NullRegistry registry;
+    jotwise::testing::ManualEventLoop loop;
     std::string error;
     auto outlook = LocalOutlook::open(folder.db(), registry, loop, &error);
     auto app = outlook->automation().createObject("Outlook.Application");
@@ -119,8 +108,8 @@ BENCHMARK(BM_ContactChangeReachesSink)->Unit(benchmark::kMillisecond);
 // Opens a store holding 5,000 contacts and reads the Contacts table as the program does.
 void BM_OpenStoreAndReadContacts(benchmark::State& state) {
     DiskFolder folder;
-    NoRegistry registry;
-    platform::ManualEventLoop loop;
+    jotwise::testing::NullRegistry registry;
+    jotwise::testing::ManualEventLoop loop;
     {
         std::string error;
         auto outlook = LocalOutlook::open(folder.db(), registry, loop, &error);

@@ -7,7 +7,7 @@
 #include "outlook/automation.h"
 #include "outlook/local/store/store.h"
 #include "outlook/local/store/store_connection.h"
-#include "outlook/local/windows/window_set.h"
+#include "outlook/local/window_set.h"
 #include "outlook/mapi.h"
 #include "platform/event_loop.h"
 #include "platform/registry.h"

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "platform/atomic_file.h"
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 namespace platform {
 namespace {

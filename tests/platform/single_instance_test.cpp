@@ -13,7 +13,7 @@
 #include <string>
 
 #include "platform/own_file_name.h"
-#include "tests/temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 extern char** environ;
 

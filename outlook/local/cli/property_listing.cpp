@@ -134,8 +134,8 @@ void listItem(Store& store, const ItemRecord& item, std::ostream& out) {
     }
     for (const auto& a : item.attachments) {
         out << "Attachment: " << a.displayName << " ("
-            << (a.method == kAttachByReference ? "by reference to " + a.path
-                                               : std::to_string(a.size) + " bytes")
+            << (a.method == olByReference ? "by reference to " + a.path
+                                          : std::to_string(a.size) + " bytes")
             << ")\n";
     }
 }

@@ -6,7 +6,7 @@
 #include "outlook/local/store/row_builder.h"
 #include "outlook/local/store/store.h"
 #include "outlook/local/store/table_sources.h"
-#include "outlook/local/windows/window_set.h"
+#include "outlook/local/window_set.h"
 
 namespace outlook::local {
 

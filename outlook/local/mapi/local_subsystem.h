@@ -4,7 +4,7 @@
 #include <mutex>
 
 #include "outlook/local/store/store_connection.h"
-#include "outlook/local/windows/window_set.h"
+#include "outlook/local/window_set.h"
 #include "outlook/mapi.h"
 #include "platform/event_loop.h"
 

@@ -47,7 +47,7 @@ Variant AttachmentObject::call(std::string_view method, const Arguments& argumen
     if (isMember(method, "SaveAsFile")) {
         expectArguments(method, arguments, 1, 1);
         const std::string& path = stringArgument(method, arguments, 0);
-        if (record_.method == kAttachByReference)
+        if (record_.method == olByReference)
             throw AutomationError("SaveAsFile: an attachment by reference has no content");
         const auto& bytes = data();
         std::ofstream out(path, std::ios::binary | std::ios::trunc);

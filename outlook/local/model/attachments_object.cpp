@@ -42,7 +42,7 @@ AttachmentRecord AttachmentsObject::fromFile(const std::string& path, std::int32
     record.path = path;
     record.fileName = fs::path(path).filename().string();
     record.displayName = record.fileName;
-    if (type == kAttachByReference) {
+    if (type == olByReference) {
         record.size = static_cast<std::int64_t>(fs::file_size(path, ec));
         return record;
     }
@@ -57,14 +57,14 @@ AttachmentRecord AttachmentsObject::fromFile(const std::string& path, std::int32
 AttachmentRecord AttachmentsObject::fromItem(const ItemObject& item, std::int32_t type) {
     AttachmentRecord record;
     record.displayName = item.title();
-    if (type == kAttachByReference) {
+    if (type == olByReference) {
         if (item.id() == 0)
             throw AutomationError("Cannot attach an unsaved item by reference: save it first");
-        record.method = kAttachByReference;
+        record.method = olByReference;
         record.path = mapi::HexFromBin(item.context()->store->itemEntryId(item.id()));
         return record;
     }
-    record.method = kAttachEmbeddedItem;
+    record.method = olEmbeddedItem;
     record.data = encodePropertyBag(item.props());
     record.size = static_cast<std::int64_t>(record.data->size());
     return record;
@@ -76,8 +76,8 @@ Variant AttachmentsObject::call(std::string_view method, const Arguments& argume
         expectArguments(method, arguments, 1, 4);
         const std::int32_t type = arguments.size() > 1 && !arguments[1].isEmpty()
                                       ? intArgument(method, arguments, 1)
-                                      : kAttachByValue;
-        if (type != kAttachByValue && type != kAttachByReference && type != kAttachEmbeddedItem)
+                                      : olByValue;
+        if (type != olByValue && type != olByReference && type != olEmbeddedItem)
             throw AutomationError("Attachments.Add: attachment type " + std::to_string(type) +
                                   " is not supported (1 by value, 4 by reference, 5 item)");
         if (arguments.size() > 2 && !arguments[2].isEmpty()) intArgument(method, arguments, 2);
@@ -96,7 +96,7 @@ Variant AttachmentsObject::call(std::string_view method, const Arguments& argume
                 if (!item) throw AutomationError("Cannot attach '" + text + "': no such item");
                 record = fromItem(*item, type);
             } else {
-                if (type == kAttachEmbeddedItem)
+                if (type == olEmbeddedItem)
                     throw AutomationError("Attachments.Add: type 5 needs an item");
                 record = fromFile(text, type);
             }

@@ -12,17 +12,17 @@ namespace {
 std::int32_t defaultItemType(FolderKind kind) {
     switch (kind) {
         case FolderKind::Calendar:
-            return 1;
+            return olAppointmentItem;
         case FolderKind::Contacts:
-            return 2;
+            return olContactItem;
         case FolderKind::Tasks:
-            return 3;
+            return olTaskItem;
         case FolderKind::Journal:
-            return 4;
+            return olJournalItem;
         case FolderKind::Notes:
-            return 5;
+            return olNoteItem;
         default:
-            return 0;
+            return olMailItem;
     }
 }
 

@@ -7,8 +7,9 @@
 #include "outlook/local/model/folder_object.h"
 #include "outlook/local/model/recipient_object.h"
 #include "outlook/local/model/recipients_object.h"
-#include "outlook/local/store/ole_time.h"
+#include "outlook/local/store/file_time.h"
 #include "outlook/local/store/text_compare.h"
+#include "outlook/object_model.h"
 
 namespace outlook::local {
 
@@ -61,8 +62,8 @@ std::shared_ptr<ItemObject> ItemObject::createNew(ContextPtr context, ItemKind k
     auto item = std::make_shared<ItemObject>(std::move(context), kind, std::move(record));
     const KnownTags& known = item->context_->store->known();
     if (kind == ItemKind::Appointment) {
-        item->record_.props.setLong(known[Known::BusyStatus], 2);
-        item->record_.props.setLong(known[Known::MeetingStatus], 0);
+        item->record_.props.setLong(known[Known::BusyStatus], olBusy);
+        item->record_.props.setLong(known[Known::MeetingStatus], olNonMeeting);
     }
     return item;
 }

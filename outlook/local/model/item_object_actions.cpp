@@ -2,6 +2,7 @@
 #include "outlook/local/model/dispatch_support.h"
 #include "outlook/local/model/item_object.h"
 #include "outlook/local/model/recipient_object.h"
+#include "outlook/object_model.h"
 
 namespace outlook::local {
 
@@ -113,7 +114,7 @@ void ItemObject::send() {
                     "first");
             resolveAllRecipients();
             if (kind_ == ItemKind::Appointment)
-                record_.props.setLong(known[Known::MeetingStatus], 1);
+                record_.props.setLong(known[Known::MeetingStatus], olMeeting);
             ItemRecord record = snapshotRecord();
             ItemRecord request = requestCopy(
                 kind_ == ItemKind::Appointment ? ItemKind::MeetingRequest : ItemKind::TaskRequest);
@@ -152,9 +153,9 @@ void ItemObject::display(const Arguments& arguments) {
 void ItemObject::close(const Arguments& arguments) {
     expectArguments("Close", arguments, 1, 1);
     const std::int32_t mode = intArgument("Close", arguments, 0);
-    if (mode == 0) {
+    if (mode == olSave) {
         save();
-    } else if (mode == 1) {
+    } else if (mode == olDiscard) {
         if (record_.id != 0) {
             if (auto fresh = load(context_, record_.id)) {
                 record_ = fresh->record_;

@@ -4,7 +4,7 @@
 
 #include "outlook/automation.h"
 #include "outlook/local/store/store_connection.h"
-#include "outlook/local/windows/window_set.h"
+#include "outlook/local/window_set.h"
 
 namespace outlook::local {
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "outlook/local/store/store.h"
-#include "outlook/local/windows/window_set.h"
+#include "outlook/local/window_set.h"
 
 namespace outlook::local {
 

@@ -4,20 +4,22 @@
 #include <span>
 #include <string_view>
 
+#include "outlook/object_model.h"
+
 namespace outlook::local {
 
-// The default folders, numbered as the object model's GetDefaultFolder numbers them.
+// The default folders, numbered as GetDefaultFolder numbers them.
 enum class FolderKind : int {
-    DeletedItems = 3,
-    Outbox = 4,
-    SentItems = 5,
-    Inbox = 6,
-    Calendar = 9,
-    Contacts = 10,
-    Journal = 11,
-    Notes = 12,
-    Tasks = 13,
-    Drafts = 16,
+    DeletedItems = olFolderDeletedItems,
+    Outbox = olFolderOutbox,
+    SentItems = olFolderSentMail,
+    Inbox = olFolderInbox,
+    Calendar = olFolderCalendar,
+    Contacts = olFolderContacts,
+    Journal = olFolderJournal,
+    Notes = olFolderNotes,
+    Tasks = olFolderTasks,
+    Drafts = olFolderDrafts,
 };
 
 struct FolderKindInfo {

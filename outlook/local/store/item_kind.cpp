@@ -11,19 +11,21 @@ struct KindInfo {
     FolderKind folder;
     std::string_view article;
     std::string_view name;
-    int objectClass;
+    OlObjectClass objectClass;
 };
 
 constexpr std::array<KindInfo, 8> kKinds = {{
-    {ItemKind::Mail, "IPM.Note", FolderKind::Drafts, "a", "mail item", 43},
-    {ItemKind::Appointment, "IPM.Appointment", FolderKind::Calendar, "an", "appointment item", 26},
-    {ItemKind::Contact, "IPM.Contact", FolderKind::Contacts, "a", "contact item", 40},
-    {ItemKind::Task, "IPM.Task", FolderKind::Tasks, "a", "task item", 48},
-    {ItemKind::Journal, "IPM.Activity", FolderKind::Journal, "a", "journal item", 42},
-    {ItemKind::Note, "IPM.StickyNote", FolderKind::Notes, "a", "note item", 44},
+    {ItemKind::Mail, "IPM.Note", FolderKind::Drafts, "a", "mail item", olMail},
+    {ItemKind::Appointment, "IPM.Appointment", FolderKind::Calendar, "an", "appointment item",
+     olAppointment},
+    {ItemKind::Contact, "IPM.Contact", FolderKind::Contacts, "a", "contact item", olContact},
+    {ItemKind::Task, "IPM.Task", FolderKind::Tasks, "a", "task item", olTask},
+    {ItemKind::Journal, "IPM.Activity", FolderKind::Journal, "a", "journal item", olJournal},
+    {ItemKind::Note, "IPM.StickyNote", FolderKind::Notes, "a", "note item", olNote},
     {ItemKind::MeetingRequest, "IPM.Schedule.Meeting.Request", FolderKind::SentItems, "a",
-     "meeting request", 53},
-    {ItemKind::TaskRequest, "IPM.TaskRequest", FolderKind::SentItems, "a", "task request", 49},
+     "meeting request", olMeetingRequest},
+    {ItemKind::TaskRequest, "IPM.TaskRequest", FolderKind::SentItems, "a", "task request",
+     olTaskRequest},
 }};
 
 const KindInfo& info(ItemKind kind) {
@@ -42,8 +44,22 @@ bool hasClassPrefix(std::string_view messageClass, std::string_view prefix) {
 }  // namespace
 
 std::optional<ItemKind> itemKindFromCreateNumber(int number) {
-    if (number < 0 || number > 5) return std::nullopt;
-    return static_cast<ItemKind>(number);
+    switch (number) {
+        case olMailItem:
+            return ItemKind::Mail;
+        case olAppointmentItem:
+            return ItemKind::Appointment;
+        case olContactItem:
+            return ItemKind::Contact;
+        case olTaskItem:
+            return ItemKind::Task;
+        case olJournalItem:
+            return ItemKind::Journal;
+        case olNoteItem:
+            return ItemKind::Note;
+        default:
+            return std::nullopt;
+    }
 }
 
 std::string_view messageClassOf(ItemKind kind) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "outlook/local/store/folder_kind.h"
+#include "outlook/object_model.h"
 
 namespace outlook::local {
 
@@ -20,7 +21,7 @@ enum class ItemKind {
     TaskRequest
 };
 
-// CreateItem's numbers: 0 mail, 1 appointment, 2 contact, 3 task, 4 journal, 5 note.
+// The kind CreateItem makes for an OlItemType.
 std::optional<ItemKind> itemKindFromCreateNumber(int number);
 std::string_view messageClassOf(ItemKind kind);
 // By the class's prefix ("IPM.Contact.Custom" is a contact); unknown classes are mail.
@@ -29,7 +30,7 @@ ItemKind itemKindFromMessageClass(std::string_view messageClass);
 FolderKind defaultFolderOf(ItemKind kind);
 // "an appointment item", for error texts.
 std::string describeKind(ItemKind kind);
-// The object model's class number (Class property).
+// The item's Class property.
 int objectClassOf(ItemKind kind);
 
 }  // namespace outlook::local

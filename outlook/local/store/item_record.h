@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "outlook/local/store/property_bag.h"
+#include "outlook/object_model.h"
 
 namespace outlook::local {
 
@@ -18,14 +19,9 @@ struct RecipientRecord {
     mapi::EntryId entry;  // the address book entry it resolved to, if any
 };
 
-// Attachment methods, numbered as the object model's attachment types.
-inline constexpr std::int32_t kAttachByValue = 1;
-inline constexpr std::int32_t kAttachByReference = 4;
-inline constexpr std::int32_t kAttachEmbeddedItem = 5;
-
 struct AttachmentRecord {
-    std::int64_t id = 0;  // 0 until saved
-    std::int32_t method = kAttachByValue;
+    std::int64_t id = 0;              // 0 until saved
+    std::int32_t method = olByValue;  // an OlAttachmentType
     std::string displayName;
     std::string fileName;
     std::string path;  // the source file, or the referenced item's entry id (hex)

@@ -8,7 +8,7 @@
 #include "outlook/local/sqlite/database.h"
 #include "outlook/local/sqlite/transaction.h"
 #include "outlook/local/store/address_book_data.h"
-#include "outlook/local/store/ole_time.h"
+#include "outlook/local/store/file_time.h"
 #include "outlook/local/store/property_codec.h"
 #include "outlook/local/store/property_value.h"
 #include "outlook/local/store/store_file.h"

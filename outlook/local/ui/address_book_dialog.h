@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <vector>
 
-#include "outlook/local/windows/address_dialog.h"
-#include "outlook/local/windows/address_picker.h"
+#include "outlook/local/address_dialog.h"
+#include "outlook/local/address_picker.h"
 
 class QLayout;
 class QLineEdit;

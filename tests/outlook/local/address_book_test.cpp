@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "mapi_fixture.h"
 #include "outlook/local/store/address_book_data.h"
 #include "outlook/local/store/store.h"
 #include "outlook/local/store/store_tags.h"
+#include "tests/support/mapi_fixture.h"
 
 namespace outlook::local::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "outlook/local/windows/address_picker.h"
+#include "outlook/local/address_picker.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -4,9 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "local_store_fixture.h"
-#include "outlook/local/store/ole_time.h"
+#include "outlook/local/store/file_time.h"
 #include "outlook/local/store/store.h"
+#include "tests/support/local_store_fixture.h"
 
 namespace outlook::local::testing {
 namespace {
@@ -17,7 +17,7 @@ constexpr int kBatch = 10;
 // after each committed batch.
 [[noreturn]] void saveUntilKilled(const fs::path& path, int progress) {
     try {
-        platform::ManualEventLoop loop;
+        jotwise::testing::ManualEventLoop loop;
         MemoryRegistry registry;
         std::string error;
         auto outlook = LocalOutlook::open(path, registry, loop, &error);

@@ -3,10 +3,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "local_store_fixture.h"
 #include "outlook/local/store/address_book_data.h"
 #include "outlook/local/store/property_codec.h"
 #include "outlook/local/store/store.h"
+#include "tests/support/local_store_fixture.h"
 
 namespace outlook::local::testing {
 namespace {
@@ -193,10 +193,10 @@ TEST_F(LocalStoreItemActions, ItemsAttachAsSnapshotsOrReferences) {
     const auto id = store().parse(*mapi::FBinFromHex(appointment->get("EntryID").asString()))->row;
     const auto record = store().loadItem(id);
     ASSERT_EQ(record->attachments.size(), 3u);
-    EXPECT_EQ(record->attachments[0].method, kAttachByReference);
+    EXPECT_EQ(record->attachments[0].method, olByReference);
     EXPECT_EQ(record->attachments[0].path, contact->get("EntryID").asString());
     EXPECT_EQ(record->attachments[0].displayName, "Ann Lee");
-    EXPECT_EQ(record->attachments[1].method, kAttachEmbeddedItem);
+    EXPECT_EQ(record->attachments[1].method, olEmbeddedItem);
     const auto snapshot = decodePropertyBag(store().attachmentData(record->attachments[1].id));
     ASSERT_TRUE(snapshot);
     EXPECT_EQ(snapshot->string(mapi::PR_SURNAME), "Lee");

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "mapi_fixture.h"
+#include "outlook/local/store/file_time.h"
 #include "outlook/local/store/known_properties.h"
-#include "outlook/local/store/ole_time.h"
 #include "outlook/local/store/store.h"
 #include "outlook/local/store/store_tags.h"
+#include "tests/support/mapi_fixture.h"
 
 namespace outlook::local::testing {
 namespace {

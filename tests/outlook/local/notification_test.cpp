@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "mapi_fixture.h"
 #include "outlook/local/store/entry_id.h"
 #include "outlook/local/store/store.h"
+#include "tests/support/mapi_fixture.h"
 
 namespace outlook::local::testing {
 namespace {
@@ -186,7 +186,7 @@ TEST_F(LocalStoreNotifications, AnotherProcesssChangeArrivesAsTableChanged) {
 
     // A second connection to the same file, with a loop of its own, stands in for the
     // other process.
-    platform::ManualEventLoop otherLoop;
+    jotwise::testing::ManualEventLoop otherLoop;
     MemoryRegistry otherRegistry;
     std::string error;
     auto other = LocalOutlook::open(dbPath(), otherRegistry, otherLoop, &error);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "local_store_fixture.h"
-#include "outlook/local/store/ole_time.h"
+#include "outlook/local/store/file_time.h"
 #include "outlook/local/store/store.h"
+#include "tests/support/local_store_fixture.h"
 
 namespace outlook::local::testing {
 namespace {
@@ -279,7 +279,7 @@ TEST_F(LocalStoreObjectModel, WindowsAreReachedThroughTheirInterfaces) {
     explorer->call("Close");
     EXPECT_TRUE(application()->get("ActiveExplorer").isNothing());
 
-    RecordingItemForm form;
+    HeadlessItemForm form;
     outlook().setItemForm(&form);
     auto contact = createItem(kContact);
     contact->call("Display", {true});

@@ -3,12 +3,12 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "local_store_fixture.h"
 #include "outlook/local/store/entry_id.h"
-#include "outlook/local/store/ole_time.h"
+#include "outlook/local/store/file_time.h"
 #include "outlook/local/store/property_codec.h"
 #include "outlook/local/store/property_value.h"
 #include "outlook/local/store/store.h"
+#include "tests/support/local_store_fixture.h"
 
 namespace outlook::local::testing {
 namespace {

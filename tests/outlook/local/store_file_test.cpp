@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "local_store_fixture.h"
 #include "outlook/local/store/store.h"
 #include "outlook/local/store/store_file.h"
+#include "tests/support/local_store_fixture.h"
 
 namespace outlook::local::testing {
 namespace {

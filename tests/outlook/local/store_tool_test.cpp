@@ -3,10 +3,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "mapi_fixture.h"
 #include "outlook/local/cli/store_tool.h"
 #include "outlook/local/store/store.h"
 #include "tests/parser/process.h"
+#include "tests/support/mapi_fixture.h"
 
 namespace outlook::local::testing {
 namespace {

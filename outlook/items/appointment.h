@@ -1,0 +1,19 @@
+#pragma once
+
+#include "outlook/items/sendable_item.h"
+
+namespace outlook {
+
+// An Outlook appointment; with recipients it is sent as a meeting request.
+class TAppointment : public TSendableItem {
+public:
+    using TSendableItem::TSendableItem;
+
+    MessageId Commit() override;
+    MessageId SetStart(OleDate start);
+    MessageId SetEnd(OleDate end);
+    MessageId SetAllDayEvent(bool allDay);
+    MessageId SetReminder(bool reminder);
+};
+
+}  // namespace outlook

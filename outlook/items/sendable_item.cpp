@@ -1,0 +1,28 @@
+#include "outlook/items/sendable_item.h"
+
+namespace outlook {
+
+MessageId TSendableItem::Commit() {
+    if (!hasRecipients) return TDataItem::Commit();
+    return Guarded(42, [&] { Call("Send"); });
+}
+
+MessageId TSendableItem::AddRecipients(const RecipientSource& recipients, int kinds) {
+    struct Kind {
+        int bit;
+        mapi::ULONG type;
+    };
+    MessageId taken = messages::kNoError;
+    const MessageId failed = Guarded(40, [&] {
+        const DispatchPtr itemRecipients = object_->get("Recipients").asObject();
+        for (const Kind kind :
+             {Kind{kToRecipients, mapi::MAPI_TO}, Kind{kCcRecipients, mapi::MAPI_CC}}) {
+            if (!(kinds & kind.bit)) continue;
+            if ((taken = recipients.AddEntriesTo(*itemRecipients, kind.type))) return;
+            hasRecipients = true;
+        }
+    });
+    return failed ? failed : taken;
+}
+
+}  // namespace outlook

@@ -1,0 +1,164 @@
+#include "outlook/items/contact.h"
+#include "outlook/session/contact_listener.h"
+#include "outlook/session/data_store.h"
+#include "outlook/session/progress_box.h"
+#include "sentex.h"
+
+namespace outlook {
+
+const mapi::PropTagArray TDataStore::kContactColumns = {mapi::PR_ENTRYID, mapi::PR_GIVEN_NAME,
+                                                        mapi::PR_SURNAME, mapi::PR_COMPANY_NAME,
+                                                        mapi::PR_ORIGINAL_ENTRYID};
+
+namespace {
+
+// A contact as a table row describes it; columns are found by tag, and a column of an
+// unexpected type counts as absent.
+struct ContactRow {
+    std::string key;
+    TContact::Names names;
+    std::optional<mapi::Binary> originalEntryId;
+
+    explicit ContactRow(const mapi::Row& row) {
+        auto text = [&row](mapi::PropTag tag) {
+            const mapi::SPropValue* value = mapi::FindProp(row, tag);
+            const std::string* s = value ? value->asString8() : nullptr;
+            return s ? *s : std::string();
+        };
+        auto bytes = [&row](mapi::PropTag tag) -> const mapi::Binary* {
+            const mapi::SPropValue* value = mapi::FindProp(row, tag);
+            return value ? value->asBinary() : nullptr;
+        };
+        names.givenName = text(mapi::PR_GIVEN_NAME);
+        names.surname = text(mapi::PR_SURNAME);
+        names.company = text(mapi::PR_COMPANY_NAME);
+        names.fileAs = FileAsName(names.givenName, names.surname, names.company);
+        if (const mapi::Binary* entryId = bytes(mapi::PR_ENTRYID)) key = mapi::HexFromBin(*entryId);
+        if (const mapi::Binary* original = bytes(mapi::PR_ORIGINAL_ENTRYID))
+            originalEntryId = *original;
+    }
+
+    std::unique_ptr<TContact> makeContact() const {
+        return std::make_unique<TContact>(key, names, originalEntryId);
+    }
+};
+
+}  // namespace
+
+MessageId TDataStore::LoadContacts(TProgressBox& progress) {
+    ContactsTableParts parts;
+    mapi::RowSet rows;
+    if (mapi::Failed(OpenContactsTable(parts)) ||
+        mapi::Failed(mapi::HrQueryAllRows(parts.table.get(), &kContactColumns, 0, rows)))
+        return messages::kContactsCommFailure;
+    for (const auto& row : rows) {
+        const ContactRow contact(row);
+        if (!contact.names.fileAs.empty()) {
+            Prs_AddContact(contact.key.c_str());
+            contacts_[contact.key] = contact.makeContact();
+        }
+        progress.StepIt();
+    }
+    return messages::kNoError;
+}
+
+void TDataStore::RemoveCachedContactKeywords() {
+    for (auto& [key, contact] : contacts_) {
+        contact->seen = 0;
+        // The default keyword is registered again, under the current name, at the end.
+        if (!contact->keywordsCustomized && Prs_DeleteAlias(contact->FullName().c_str()) == 1 &&
+            contact->keywordCount > 0)
+            --contact->keywordCount;
+    }
+}
+
+void TDataStore::RefreshContacts() {
+    RemoveCachedContactKeywords();
+    mapi::RowSet rows;
+    if (mapi::Failed(mapi::HrQueryAllRows(contactsTable_.get(), &kContactColumns, 0, rows))) {
+        messages::ShowError(messages::kContactsCommFailure);
+        return;
+    }
+    for (const auto& row : rows) {
+        const ContactRow fresh(row);
+        if (fresh.names.fileAs.empty()) continue;
+        if (TContact* cached = FindContact(fresh.key)) {
+            cached->SetNames(fresh.names);
+            cached->seen = 1;
+        } else {
+            auto contact = fresh.makeContact();
+            contact->seen = 1;
+            contacts_[fresh.key] = std::move(contact);
+            Prs_AddContact(fresh.key.c_str());
+        }
+    }
+    for (auto it = contacts_.begin(); it != contacts_.end();) {
+        if (it->second->seen) {
+            ++it;
+            continue;
+        }
+        Prs_DeleteContact(it->first.c_str());
+        it = contacts_.erase(it);
+    }
+    RegisterContactKeywords();
+}
+
+bool TDataStore::OnContactAdded(const mapi::Row& columns) {
+    const ContactRow row(columns);
+    if (FindContact(row.key) || row.names.fileAs.empty()) return false;
+    TContact* added = (contacts_[row.key] = row.makeContact()).get();
+    Prs_AddContact(row.key.c_str());
+    if (Prs_AddAlias(added->FullName().c_str(), "", "", row.key.c_str()) == 1)
+        ++added->keywordCount;
+    TellContactChanged(added, nullptr);
+    return true;
+}
+
+bool TDataStore::OnContactModified(const mapi::Row& columns) {
+    const ContactRow row(columns);
+    TContact* old = FindContact(row.key);
+    if (!old) {
+        TellContactChanged(nullptr, nullptr);
+        return true;
+    }
+    if (row.names.fileAs.empty()) return false;
+    auto replacement = row.makeContact();
+    replacement->keywordsCustomized = old->keywordsCustomized;
+    replacement->keywordCount += old->keywordCount;
+    if (!old->keywordsCustomized)
+        Prs_RenameAlias(old->FullName().c_str(), replacement->FullName().c_str());
+    std::unique_ptr<TContact> previous = std::exchange(contacts_[row.key], std::move(replacement));
+    TellContactChanged(contacts_[row.key].get(), previous.get());
+    return true;
+}
+
+mapi::ULONG TDataStore::OnNotify(mapi::ULONG count, const mapi::NOTIFICATION* notifications) {
+    try {
+        for (mapi::ULONG i = 0; i < count; ++i) {
+            if (notifications[i].ulEventType != mapi::fnevTableModified) continue;
+            const mapi::TABLE_NOTIFICATION& table = notifications[i].tab;
+            switch (table.ulTableEvent) {
+                case mapi::TABLE_CHANGED:
+                case mapi::TABLE_ROW_DELETED:
+                case mapi::TABLE_RELOAD:
+                    RefreshContacts();
+                    TellContactChanged(nullptr, nullptr);
+                    break;
+                case mapi::TABLE_ROW_ADDED:
+                    // A row that cannot be added ends the batch.
+                    if (!OnContactAdded(table.row)) return 0;
+                    break;
+                case mapi::TABLE_ROW_MODIFIED:
+                    if (!OnContactModified(table.row)) return 0;
+                    break;
+                default:
+                    break;
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        messages::ShowError(messages::kOutOfMemory);
+    }
+    return 0;
+}
+
+}  // namespace outlook

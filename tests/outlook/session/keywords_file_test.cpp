@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "outlook/session/data_store.h"
+#include "tests/support/session_fixture.h"
+
+namespace outlook {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::isAlias;
+
+std::vector<std::string> sortedLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+// A session whose keywords file is in the test's own "Jotwise Data" folder.
+class KeywordsFileTest : public testing::SessionTest {
+protected:
+    KeywordsFileTest() { fs::create_directory(dataFolder()); }
+
+    fs::path dataFolder() const { return folder.path() / "Jotwise Data"; }
+    fs::path file() const { return dataFolder() / "keywords.jwk"; }
+
+    void writeFile(const std::string& text) const {
+        std::ofstream(file(), std::ios::binary) << text;
+    }
+    std::string readFile() const {
+        std::ifstream in(file(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    MessageId connectWithFile() {
+        session = makeSession();
+        session->SetKeywordsFile(file());
+        InstallDataStore(session.get());
+        return session->Connect(0, progress);
+    }
+
+    // The next run of the program: a new session over an emptied keyword store.
+    MessageId restart() {
+        InstallDataStore(nullptr);
+        session.reset();
+        Prs_ResetParseDll();
+        return connectWithFile();
+    }
+
+    // What the user does in the keywords window: a keyword of their own for an item.
+    void customise(TItem& item, const std::string& keyword, const std::string& list,
+                   const std::string& project, const std::string& contact) {
+        item.keywordsCustomized = true;
+        ASSERT_EQ(Prs_AddAlias(keyword.c_str(), list.c_str(), project.c_str(), contact.c_str()), 1)
+            << keyword;
+        ++item.keywordCount;
+    }
+};
+
+TEST_F(KeywordsFileTest, FirstStartWithoutAFileGivesEveryItemItsDefaultKeyword) {
+    setCategories("Business");
+    addContact("Ann", "Lee");
+    ASSERT_EQ(connectWithFile(), 0) << session->LastError();
+    EXPECT_TRUE(isAlias("task"));
+    EXPECT_TRUE(isAlias("business"));
+    EXPECT_TRUE(isAlias("ann lee"));
+
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    EXPECT_EQ(readFile(), "") << "default keywords are not the user's";
+}
+
+TEST_F(KeywordsFileTest, AnUnknownLocationFailsLoadingSavingAndConnecting) {
+    ASSERT_EQ(connectWithFile(), 0);
+    session->SetKeywordsFile("");
+    EXPECT_EQ(session->LoadKeywords(), 51);
+    EXPECT_EQ(session->SaveKeywords(), 51);
+
+    session = makeSession();
+    session->SetKeywordsFile("");
+    EXPECT_EQ(session->Connect(0, progress), 51);
+}
+
+TEST_F(KeywordsFileTest, ABareLineKeepsAnItemCustomisedWithoutKeywords) {
+    writeFile(",task,,\n");
+    ASSERT_EQ(connectWithFile(), 0);
+    const TFolder* tasks = session->FindFolder("task");
+    EXPECT_TRUE(tasks->keywordsCustomized);
+    EXPECT_EQ(tasks->keywordCount, 0);
+    EXPECT_FALSE(isAlias("task")) << "no default keyword for a customised item";
+    EXPECT_TRUE(isAlias("note"));
+
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    EXPECT_EQ(readFile(), ",task,,\n");
+}
+
+TEST_F(KeywordsFileTest, ALineForAnUnknownCategoryCreatesIt) {
+    setCategories("Business");
+    writeFile("chores,,Errands,\n");
+    ASSERT_EQ(connectWithFile(), 0);
+    const TCategory* errands = session->FindCategory("Errands");
+    ASSERT_NE(errands, nullptr);
+    EXPECT_TRUE(errands->keywordsCustomized);
+    EXPECT_EQ(errands->keywordCount, 1);
+    EXPECT_EQ(Prs_IsList("errands"), 1);
+    EXPECT_TRUE(isAlias("chores"));
+    EXPECT_FALSE(isAlias("errands"));
+
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    EXPECT_EQ(readFile(), "chores,,Errands,\n");
+}
+
+TEST_F(KeywordsFileTest, LinesForUnknownContactsOrFoldersAreDroppedOnTheNextSave) {
+    const std::string ann = addContact("Ann", "Lee");
+    writeFile("ghost,,,ABCDEF\n,,,0123\nmail,mail,,\nannie,,," + ann + "\n,,,\n");
+    ASSERT_EQ(connectWithFile(), 0);
+    EXPECT_FALSE(isAlias("ghost"));
+    EXPECT_FALSE(isAlias("mail"));
+    EXPECT_TRUE(isAlias("annie"));
+    EXPECT_FALSE(isAlias("ann lee"));
+
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    EXPECT_EQ(readFile(), "annie,,," + ann + "\n");
+}
+
+TEST_F(KeywordsFileTest, SavesTheUsersKeywordsThenItemsWithoutAnyInCacheOrder) {
+    setCategories("Business;Calls;Home");
+    const std::string ann = addContact("Ann", "Lee");
+    const std::string bob = addContact("Bob", "Smith");
+    const std::string cleo = addContact("Cleo", "");
+    ASSERT_EQ(connectWithFile(), 0);
+    customise(*session->FindCategory("Business"), "biz", "Business", "", "");
+    // The user removes every keyword of some items.
+    for (const char* keyword : {"bob smith", "cleo", "home", "calls", "note"})
+        ASSERT_EQ(Prs_DeleteAlias(keyword), 1) << keyword;
+    for (TItem* bare : std::initializer_list<TItem*>{
+             session->FindContact(bob), session->FindContact(cleo), session->FindCategory("Home"),
+             session->FindCategory("Calls"), session->FindFolder("note")}) {
+        bare->keywordsCustomized = true;
+        bare->keywordCount = 0;
+    }
+    // ... and enters one again, in capitals.
+    customise(*session->FindContact(bob), "Bob Smith", "", "", bob);
+
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    const std::string text = readFile();
+    // Business is customised, so its default keyword is one of the user's now.
+    EXPECT_EQ(sortedLines(text.substr(0, text.find(",note,,\n"))),
+              sortedLines("biz,,Business,\nbusiness,,Business,\n\"bob smith\",,," + bob + "\n"))
+        << text;
+    EXPECT_TRUE(text.ends_with(",note,,\n,,Calls,\n,,Home,\n,,," + cleo + "\n")) << text;
+    EXPECT_EQ(text.find(ann), std::string::npos) << "not customised";
+}
+
+TEST_F(KeywordsFileTest, QuotedKeywordsAndNamesSurviveASaveAndALoad) {
+    setCategories("Acme, Inc.");
+    const std::string ann = addContact("Ann", "Lee");
+    ASSERT_EQ(connectWithFile(), 0);
+    customise(*session->FindCategory("Acme, Inc."), "client, acme", "Acme, Inc.", "", "");
+    customise(*session->FindContact(ann), "the \"boss\"", "", "", ann);
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    const std::string saved = readFile();
+    EXPECT_NE(saved.find("\"acme , inc .\",,\"Acme, Inc.\",\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("\"\""), std::string::npos) << "the quote is doubled: " << saved;
+
+    ASSERT_EQ(restart(), 0);
+    EXPECT_TRUE(isAlias("client, acme"));
+    EXPECT_TRUE(isAlias("the \"boss\""));
+    EXPECT_TRUE(isAlias("ann lee")) << "a customised item's keywords are all in the file";
+    EXPECT_EQ(session->FindContact(ann)->keywordCount, 2);
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    EXPECT_EQ(sortedLines(readFile()), sortedLines(saved));
+}
+
+TEST_F(KeywordsFileTest, ReadsWindowsLineEndsLongLinesAndALastLineWithoutLineFeed) {
+    setCategories("Business");
+    const std::string ann = addContact("Ann", "Lee");
+    const std::string longName(300, 'x');
+    writeFile("first,task,,\r\nbiz" + std::string(400, ' ') + ",, Business ,,extra" +
+              std::string(1000, 'e') + "\n\n\"long\",," + longName + ",\nlast,,," + ann);
+    ASSERT_EQ(connectWithFile(), 0);
+    EXPECT_TRUE(isAlias("first"));
+    EXPECT_TRUE(isAlias("biz")) << "the category comes after 400 blanks";
+    EXPECT_NE(session->FindCategory(longName), nullptr);
+    EXPECT_TRUE(session->FindCategory(longName)->keywordsCustomized);
+    EXPECT_TRUE(isAlias("last"));
+}
+
+TEST_F(KeywordsFileTest, GarbageIsSurvivedAndTheReadableLinesRegistered) {
+    std::mt19937 random(7);
+    std::string garbage(10 << 20, '\0');
+    for (char& c : garbage)
+        c = static_cast<char>(random());
+    writeFile("\"unbalanced,task,,\n" + garbage + "\n\"\"\"\",,,\n,,\"\n" +
+              std::string(100'000, '"') + "\nfound,note,,\n");
+    ASSERT_EQ(connectWithFile(), 0);
+    EXPECT_TRUE(isAlias("found"));
+    EXPECT_TRUE(session->FindFolder("note")->keywordsCustomized);
+    EXPECT_EQ(session->SaveKeywords(), 0);
+}
+
+TEST_F(KeywordsFileTest, AFileThatCannotBeReadIsLikeNoFileAndIsNotReplaced) {
+    fs::create_directory(file());  // where the file should be, something unreadable
+    ASSERT_EQ(connectWithFile(), 0);
+    EXPECT_TRUE(isAlias("task")) << "every item gets its default keyword";
+    customise(*session->FindFolder("task"), "todo", "", "task", "");
+    EXPECT_EQ(session->SaveKeywords(), 52);
+    EXPECT_TRUE(fs::is_directory(file()));
+}
+
+TEST_F(KeywordsFileTest, SavingNeverMakesTheFolder) {
+    ASSERT_EQ(connectWithFile(), 0);
+    customise(*session->FindFolder("task"), "todo", "", "task", "");
+    fs::remove(dataFolder());
+    EXPECT_EQ(session->SaveKeywords(), 52);
+    EXPECT_FALSE(fs::exists(dataFolder()));
+}
+
+TEST_F(KeywordsFileTest, AnInterruptedSaveLeavesTheEarlierFileWhole) {
+    writeFile("todo,task,,\n");
+    ASSERT_EQ(connectWithFile(), 0);
+    customise(*session->FindFolder("note"), "jot", "", "note", "");
+    bool stopped = false;
+    EXPECT_EQ(session->SaveKeywords([&](const fs::path&) { return !(stopped = true); }), 52);
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(readFile(), "todo,task,,\n");
+
+    ASSERT_EQ(restart(), 0);
+    EXPECT_TRUE(isAlias("todo"));
+    EXPECT_FALSE(isAlias("jot"));
+    EXPECT_TRUE(isAlias("note"));
+}
+
+}  // namespace
+}  // namespace outlook
