@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "outlook/local/local_outlook.h"
+#include "outlook/object_model.h"
 #include "platform/file_registry.h"
 #include "tests/support/manual_event_loop.h"
 #include "tests/support/temp_folder.h"

@@ -33,7 +33,7 @@ void seed(Profile& profile) {
         ->setValue("", platform::RegistryValue::ofString(categories));
     const auto app = profile.outlook->automation().createObject("Outlook.Application");
     for (int i = 0; i < kContacts; ++i) {
-        const auto contact = app->call("CreateItem", {2}).asObject();
+        const auto contact = app->call("CreateItem", {outlook::olContactItem}).asObject();
         contact->put("FirstName", "Given" + std::to_string(i));
         contact->put("LastName", "Surname" + std::to_string(i % 977));
         contact->call("Save");

@@ -33,7 +33,7 @@ Profile& seededProfile() {
             ->setValue("", platform::RegistryValue::ofString(categories));
         const auto app = p->outlook->automation().createObject("Outlook.Application");
         for (int i = 0; i < kContacts; ++i) {
-            const auto contact = app->call("CreateItem", {2}).asObject();
+            const auto contact = app->call("CreateItem", {outlook::olContactItem}).asObject();
             contact->put("FirstName", "Given" + std::to_string(i));
             contact->put("LastName", "Surname" + std::to_string(i % 977));
             contact->put("CompanyName", "Company " + std::to_string(i % 50));
@@ -68,7 +68,7 @@ void BM_FileTaskWithTwoRecipientsAndThreeAttachments(benchmark::State& state) {
     static Profile profile;
     const auto app = profile.outlook->automation().createObject("Outlook.Application");
     for (const char* first : {"Ann", "Bob"}) {
-        const auto contact = app->call("CreateItem", {2}).asObject();
+        const auto contact = app->call("CreateItem", {outlook::olContactItem}).asObject();
         contact->put("FirstName", first);
         contact->put("LastName", "Lee");
         contact->put("Email1Address", std::string(first) + "@example.com");

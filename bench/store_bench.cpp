@@ -11,6 +11,7 @@
 #include "outlook/local/local_outlook.h"
 #include "outlook/local/mapi/com_object.h"
 #include "outlook/local/store/store.h"
+#include "outlook/object_model.h"
 #include "tests/support/manual_event_loop.h"
 #include "tests/support/null_registry.h"
 #include "tests/support/temp_folder.h"
@@ -47,7 +48,7 @@ void BM_SaveAppointment(benchmark::State& state) {
     auto app = outlook->automation().createObject("Outlook.Application");
     int n = 0;
     for (auto _ : state) {
-        auto item = app->call("CreateItem", {1}).asObject();
+        auto item = app->call("CreateItem", {olAppointmentItem}).asObject();
         item->put("Subject", "Meeting " + std::to_string(++n));
         item->put("Start", OleDate{45500.5});
         item->put("End", OleDate{45500.5 + 1.0 / 24});
@@ -65,7 +66,7 @@ void BM_ContactChangeReachesSink(benchmark::State& state) {
     std::string error;
     auto outlook = LocalOutlook::open(folder.db(), registry, loop, &error);
     auto app = outlook->automation().createObject("Outlook.Application");
-    auto contact = app->call("CreateItem", {2}).asObject();
+    auto contact = app->call("CreateItem", {olContactItem}).asObject();
     contact->put("FirstName", "Ann");
     contact->put("LastName", "Lee");
     contact->call("Save");
@@ -117,7 +118,7 @@ void BM_OpenStoreAndReadContacts(benchmark::State& state) {
         auto app = outlook->automation().createObject("Outlook.Application");
         store->transact([&] {
             for (int i = 0; i < 5000; ++i) {
-                auto contact = app->call("CreateItem", {2}).asObject();
+                auto contact = app->call("CreateItem", {olContactItem}).asObject();
                 contact->put("FirstName", "First" + std::to_string(i));
                 contact->put("LastName", "Last" + std::to_string(i % 731));
                 contact->put("CompanyName", "Company " + std::to_string(i % 97));

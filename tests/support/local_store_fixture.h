@@ -4,11 +4,13 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "outlook/local/local_outlook.h"
+#include "outlook/object_model.h"
 #include "tests/support/manual_event_loop.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/temp_folder.h"
@@ -19,6 +21,16 @@ namespace fs = std::filesystem;
 
 using jotwise::testing::MemoryRegistry;
 using jotwise::testing::TempFolder;
+
+// The text of the automation failure `action` throws, or "(no error)".
+inline std::string errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const AutomationError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
 
 // A store in a temporary folder with a manual event loop and an in-memory registry.
 class LocalStoreFixture : public ::testing::Test {

@@ -59,7 +59,7 @@ protected:
         return mapi::ComCast<mapi::IMessage>(object);
     }
     DispatchPtr savedContact(const char* first, const char* last, const char* email = "") {
-        auto contact = createItem(2);
+        auto contact = createItem(olContactItem);
         contact->put("FirstName", first);
         contact->put("LastName", last);
         if (*email) contact->put("Email1Address", email);

@@ -12,6 +12,7 @@
 #include "outlook/items/note.h"
 #include "outlook/items/task.h"
 #include "outlook/local/local_outlook.h"
+#include "outlook/object_model.h"
 #include "outlook/session/contact_listener.h"
 #include "outlook/session/data_store.h"
 #include "outlook/session/progress_box.h"
@@ -100,7 +101,7 @@ protected:
     // Saves a contact through the object model and returns its key.
     std::string addContact(const std::string& first, const std::string& last,
                            const std::string& company = "", const std::string& email = "") {
-        const DispatchPtr contact = application()->call("CreateItem", {2}).asObject();
+        const DispatchPtr contact = application()->call("CreateItem", {olContactItem}).asObject();
         if (!first.empty()) contact->put("FirstName", first);
         if (!last.empty()) contact->put("LastName", last);
         if (!company.empty()) contact->put("CompanyName", company);

@@ -25,12 +25,7 @@ void AttachmentsObject::put(std::string_view property, const Variant&) {
 }
 
 std::size_t AttachmentsObject::index(std::string_view method, const Arguments& arguments) const {
-    expectArguments(method, arguments, 1, 1);
-    const std::int32_t i = intArgument(method, arguments, 0);
-    if (i < 1 || static_cast<std::size_t>(i) > item_->attachments().size())
-        throw AutomationError("Attachments." + std::string(method) + ": index " +
-                              std::to_string(i) + " is out of range");
-    return static_cast<std::size_t>(i - 1);
+    return collectionIndex("Attachments", method, arguments, item_->attachments().size());
 }
 
 AttachmentRecord AttachmentsObject::fromFile(const std::string& path, std::int32_t type) {

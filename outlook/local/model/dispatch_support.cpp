@@ -50,4 +50,20 @@ const std::string& stringArgument(std::string_view method, const Arguments& argu
     return value.asString();
 }
 
+std::size_t collectionIndex(std::string_view collection, std::string_view method,
+                            const Arguments& arguments, std::size_t count) {
+    expectArguments(method, arguments, 1, 1);
+    const std::int32_t index = intArgument(method, arguments, 0);
+    if (index < 1 || static_cast<std::size_t>(index) > count)
+        throwIndexOutOfRange(collection, method, index, count);
+    return static_cast<std::size_t>(index - 1);
+}
+
+void throwIndexOutOfRange(std::string_view collection, std::string_view method, std::int32_t index,
+                          std::size_t count) {
+    throw AutomationError(std::string(collection) + "." + std::string(method) + ": index " +
+                          std::to_string(index) + " is out of range (1 to " +
+                          std::to_string(count) + ")");
+}
+
 }  // namespace outlook::local

@@ -20,5 +20,11 @@ void expectArguments(std::string_view method, const Arguments& arguments, std::s
 std::int32_t intArgument(std::string_view method, const Arguments& arguments, std::size_t index);
 const std::string& stringArgument(std::string_view method, const Arguments& arguments,
                                   std::size_t index);
+// The 0-based position that a collection method's one argument, a 1-based index, names
+// among `count` elements, or AutomationError when it names none.
+std::size_t collectionIndex(std::string_view collection, std::string_view method,
+                            const Arguments& arguments, std::size_t count);
+[[noreturn]] void throwIndexOutOfRange(std::string_view collection, std::string_view method,
+                                       std::int32_t index, std::size_t count);
 
 }  // namespace outlook::local

@@ -23,6 +23,7 @@ Variant ItemsObject::call(std::string_view method, const Arguments& arguments) {
     if (isMember(method, "Item")) {
         expectArguments(method, arguments, 1, 1);
         const std::int32_t index = intArgument(method, arguments, 0);
+        // The row is found by its position, so the count is read only to report a miss.
         std::vector<std::int64_t> ids;
         if (index >= 1) {
             std::lock_guard lock(store.mutex());
@@ -31,10 +32,7 @@ Variant ItemsObject::call(std::string_view method, const Arguments& arguments) {
             query.bind(1, folder_).bind(2, static_cast<std::int64_t>(index - 1));
             if (query.step()) ids.push_back(query.columnInt(0));
         }
-        if (ids.empty())
-            throw AutomationError("Items.Item: index " + std::to_string(index) +
-                                  " is out of range (1 to " +
-                                  std::to_string(store.itemCount(folder_)) + ")");
+        if (ids.empty()) throwIndexOutOfRange("Items", method, index, store.itemCount(folder_));
         auto item = ItemObject::load(context_, ids.front());
         if (!item) throw AutomationError("Items.Item: the item was deleted meanwhile");
         return DispatchPtr(item);

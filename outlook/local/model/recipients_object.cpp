@@ -17,13 +17,7 @@ void RecipientsObject::put(std::string_view property, const Variant&) {
 }
 
 std::size_t RecipientsObject::index(std::string_view method, const Arguments& arguments) const {
-    expectArguments(method, arguments, 1, 1);
-    const std::int32_t i = intArgument(method, arguments, 0);
-    if (i < 1 || static_cast<std::size_t>(i) > item_->recipients().size())
-        throw AutomationError("Recipients." + std::string(method) + ": index " + std::to_string(i) +
-                              " is out of range (1 to " +
-                              std::to_string(item_->recipients().size()) + ")");
-    return static_cast<std::size_t>(i - 1);
+    return collectionIndex("Recipients", method, arguments, item_->recipients().size());
 }
 
 Variant RecipientsObject::call(std::string_view method, const Arguments& arguments) {

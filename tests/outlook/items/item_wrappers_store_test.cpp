@@ -140,7 +140,7 @@ TEST_F(ItemWrappersInStoreTest, TasksNotesJournalEntriesAndMailAreFiledInTheirFo
 }
 
 TEST_F(ItemWrappersInStoreTest, AFailureReportsItsIdAndTextAndKeepsWhatWasSet) {
-    const DispatchPtr real = application()->call("CreateItem", {1}).asObject();
+    const DispatchPtr real = application()->call("CreateItem", {olAppointmentItem}).asObject();
     auto failing = std::make_shared<FailingDispatch>(real);
     TAppointment appointment(failing);
     EXPECT_EQ(appointment.SetSubject("planning"), 0);
@@ -155,7 +155,7 @@ TEST_F(ItemWrappersInStoreTest, AFailureReportsItsIdAndTextAndKeepsWhatWasSet) {
     EXPECT_EQ(real->get("MeetingStatus").asInt(), 1) << "nothing set before is undone";
 
     auto task =
-        std::make_shared<FailingDispatch>(application()->call("CreateItem", {3}).asObject());
+        std::make_shared<FailingDispatch>(application()->call("CreateItem", {olTaskItem}).asObject());
     TTask wrapped(task);
     TMailingInfo none;
     task->failing = {"Assign"};

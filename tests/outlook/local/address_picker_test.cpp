@@ -3,24 +3,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "tests/support/address_entries.h"
+
 namespace outlook::local {
 namespace {
 
 using namespace mapi;
+using namespace jotwise::testing;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-// An address book row as the store's table gives it; an empty address comes as an error.
-Row bookEntry(std::uint8_t id, const std::string& name, const std::string& email) {
-    return {SPropValue::binary(PR_ENTRYID, {0xAB, id}),
-            SPropValue::binary(PR_INSTANCE_KEY, {id}),
-            SPropValue::string(PR_DISPLAY_NAME, name),
-            SPropValue::string(PR_ADDRTYPE, "SMTP"),
-            email.empty() ? SPropValue::error(PR_EMAIL_ADDRESS, MAPI_E_NOT_FOUND)
-                          : SPropValue::string(PR_EMAIL_ADDRESS, email),
-            SPropValue::integer(PR_OBJECT_TYPE, MAPI_MAILUSER),
-            SPropValue::integer(PR_DISPLAY_TYPE, 0)};
-}
 
 RowSet book() {
     return {bookEntry(1, "carl Moss", "carl@example.com"),
@@ -28,32 +19,8 @@ RowSet book() {
             bookEntry(3, "bob Stone", "bob@example.com"), bookEntry(4, "Dora", "")};
 }
 
-ADRPARM wells(ULONG count) {
-    ADRPARM parameters;
-    parameters.lpszCaption = "Select Names";
-    parameters.cDestFields = count;
-    return parameters;
-}
-
-ADRENTRY recipient(const std::string& name, std::optional<std::int32_t> type) {
-    ADRENTRY entry;
-    entry.rgPropVals = {SPropValue::string(PR_DISPLAY_NAME, name)};
-    if (type) entry.rgPropVals.push_back(SPropValue::integer(PR_RECIPIENT_TYPE, *type));
-    return entry;
-}
-
-std::string text(const PropValueArray& props, PropTag tag) {
-    const SPropValue* value = FindProp(props, tag);
-    return value && value->asString8() ? *value->asString8() : "<none>";
-}
-
-std::int32_t type(const ADRENTRY& entry) {
-    const SPropValue* value = FindProp(entry.rgPropVals, PR_RECIPIENT_TYPE);
-    return value && value->asLong() ? *value->asLong() : -1;
-}
-
 TEST(AddressPickerLayout, WellsGetDefaultTitlesAndTypesInOrder) {
-    AddressPicker picker(wells(3), book(), {});
+    AddressPicker picker(withWells(3), book(), {});
     EXPECT_FALSE(picker.singleSelection());
     EXPECT_EQ(picker.caption(), "Select Names");
     ASSERT_EQ(picker.wellCount(), 3u);
@@ -64,11 +31,11 @@ TEST(AddressPickerLayout, WellsGetDefaultTitlesAndTypesInOrder) {
     EXPECT_EQ(picker.wellType(1), MAPI_CC);
     EXPECT_EQ(picker.wellType(2), MAPI_BCC);
 
-    EXPECT_EQ(AddressPicker(wells(7), book(), {}).wellCount(), 3u);
+    EXPECT_EQ(AddressPicker(withWells(7), book(), {}).wellCount(), 3u);
 }
 
 TEST(AddressPickerLayout, GivenTitlesAndTypesReplaceTheDefaults) {
-    ADRPARM parameters = wells(2);
+    ADRPARM parameters = withWells(2);
     parameters.lppszDestTitles = {"Required", "Optional"};
     parameters.lpulDestComps = {MAPI_TO, MAPI_CC};
     parameters.nDestFieldFocus = 1;
@@ -80,7 +47,7 @@ TEST(AddressPickerLayout, GivenTitlesAndTypesReplaceTheDefaults) {
     EXPECT_EQ(picker.focusWell(), 1u);
 
     // An untitled well is named after its recipient type, not its position.
-    ADRPARM blind = wells(1);
+    ADRPARM blind = withWells(1);
     blind.lpulDestComps = {MAPI_BCC};
     blind.nDestFieldFocus = 5;
     AddressPicker blindPicker(blind, book(), {});
@@ -90,8 +57,8 @@ TEST(AddressPickerLayout, GivenTitlesAndTypesReplaceTheDefaults) {
 }
 
 TEST(AddressPickerLayout, NoWellsOrAddressOneMeansSingleSelection) {
-    EXPECT_TRUE(AddressPicker(wells(0), book(), {}).singleSelection());
-    ADRPARM one = wells(2);
+    EXPECT_TRUE(AddressPicker(withWells(0), book(), {}).singleSelection());
+    ADRPARM one = withWells(2);
     one.ulFlags = ADDRESS_ONE | DIALOG_MODAL;
     AddressPicker picker(one, book(), {});
     EXPECT_TRUE(picker.singleSelection());
@@ -99,7 +66,7 @@ TEST(AddressPickerLayout, NoWellsOrAddressOneMeansSingleSelection) {
 }
 
 TEST(AddressPickerEntries, AreSortedIgnoringCaseAndFilteredByNameOrAddress) {
-    AddressPicker picker(wells(1), book(), {});
+    AddressPicker picker(withWells(1), book(), {});
     EXPECT_THAT(picker.visibleNames(), ElementsAre("Ann Lee", "bob Stone", "carl Moss", "Dora"));
 
     picker.setSearch("STONE");
@@ -115,27 +82,27 @@ TEST(AddressPickerEntries, AreSortedIgnoringCaseAndFilteredByNameOrAddress) {
 
 TEST(AddressPickerEntries, AnEntryWithoutANameShowsItsAddress) {
     RowSet rows = {bookEntry(1, "", "zed@example.com"), bookEntry(2, "Amy", "amy@example.com")};
-    AddressPicker picker(wells(1), rows, {});
+    AddressPicker picker(withWells(1), rows, {});
     EXPECT_THAT(picker.visibleNames(), ElementsAre("Amy", "zed@example.com"));
 }
 
 TEST(AddressPickerWells, StartWithThePreviousListByRecipientType) {
-    ADRENTRY rich = recipient("Cara", MAPI_CC);
+    ADRENTRY rich = recipientEntry("Cara", MAPI_CC);
     rich.rgPropVals.push_back(SPropValue::string(PR_COMMENT, "resolved earlier"));
-    const ADRLIST previous = {rich, recipient("Tom", MAPI_TO), recipient("Una", std::nullopt),
-                              recipient("Bea", MAPI_BCC)};
-    AddressPicker picker(wells(2), book(), previous);
+    const ADRLIST previous = {rich, recipientEntry("Tom", MAPI_TO),
+                              recipientEntry("Una", std::nullopt), recipientEntry("Bea", MAPI_BCC)};
+    AddressPicker picker(withWells(2), book(), previous);
     EXPECT_THAT(picker.wellNames(0), ElementsAre("Tom", "Una"));
     EXPECT_THAT(picker.wellNames(1), ElementsAre("Cara"));
 
     // Nothing chosen before is lost: the Bcc entry has no well and comes back unchanged.
     const ADRLIST result = picker.confirm();
     ASSERT_EQ(result.size(), 4u);
-    EXPECT_EQ(text(result[0].rgPropVals, PR_DISPLAY_NAME), "Tom");
-    EXPECT_EQ(text(result[1].rgPropVals, PR_DISPLAY_NAME), "Una");
-    EXPECT_EQ(type(result[1]), static_cast<std::int32_t>(MAPI_TO));
-    EXPECT_EQ(text(result[2].rgPropVals, PR_COMMENT), "resolved earlier");
-    EXPECT_EQ(type(result[2]), static_cast<std::int32_t>(MAPI_CC));
+    EXPECT_EQ(textOf(result[0].rgPropVals, PR_DISPLAY_NAME), "Tom");
+    EXPECT_EQ(textOf(result[1].rgPropVals, PR_DISPLAY_NAME), "Una");
+    EXPECT_EQ(recipientTypeOf(result[1]), static_cast<std::int32_t>(MAPI_TO));
+    EXPECT_EQ(textOf(result[2].rgPropVals, PR_COMMENT), "resolved earlier");
+    EXPECT_EQ(recipientTypeOf(result[2]), static_cast<std::int32_t>(MAPI_CC));
     EXPECT_EQ(result[2].rgPropVals.size(), 3u);
     EXPECT_EQ(result[3].rgPropVals, previous[3].rgPropVals);
 }
@@ -143,7 +110,7 @@ TEST(AddressPickerWells, StartWithThePreviousListByRecipientType) {
 TEST(AddressPickerWells, AddUsesVisiblePositionsAndRefusesDuplicates) {
     ADRLIST previous(1);
     previous[0].rgPropVals = bookEntry(2, "Ann Lee", "ann@example.org");
-    AddressPicker picker(wells(2), book(), previous);
+    AddressPicker picker(withWells(2), book(), previous);
 
     picker.setSearch("bob");
     EXPECT_TRUE(picker.addToWell(0, 0));
@@ -158,7 +125,7 @@ TEST(AddressPickerWells, AddUsesVisiblePositionsAndRefusesDuplicates) {
 }
 
 TEST(AddressPickerWells, RemoveTakesOutTheGivenPosition) {
-    AddressPicker picker(wells(1), book(), {});
+    AddressPicker picker(withWells(1), book(), {});
     for (std::size_t i = 0; i < 3; ++i)
         ASSERT_TRUE(picker.addToWell(0, i));
     EXPECT_TRUE(picker.removeFromWell(0, 1));
@@ -169,7 +136,7 @@ TEST(AddressPickerWells, RemoveTakesOutTheGivenPosition) {
 }
 
 TEST(AddressPickerConfirm, ListsEachWellsEntriesWithTheWellsType) {
-    ADRPARM parameters = wells(2);
+    ADRPARM parameters = withWells(2);
     parameters.lpulDestComps = {MAPI_CC, MAPI_BCC};
     AddressPicker picker(parameters, book(), {});
     ASSERT_TRUE(picker.addToWell(1, 0));  // Ann
@@ -179,22 +146,22 @@ TEST(AddressPickerConfirm, ListsEachWellsEntriesWithTheWellsType) {
     const ADRLIST result = picker.confirm();
     ASSERT_EQ(result.size(), 2u);
     const PropValueArray& dora = result[0].rgPropVals;
-    EXPECT_EQ(text(dora, PR_DISPLAY_NAME), "Dora");
-    EXPECT_EQ(type(result[0]), static_cast<std::int32_t>(MAPI_CC));
+    EXPECT_EQ(textOf(dora, PR_DISPLAY_NAME), "Dora");
+    EXPECT_EQ(recipientTypeOf(result[0]), static_cast<std::int32_t>(MAPI_CC));
     EXPECT_EQ(FindProp(dora, CHANGE_PROP_TYPE(PR_EMAIL_ADDRESS, PT_ERROR)), nullptr);
-    EXPECT_EQ(text(dora, PR_EMAIL_ADDRESS), "<none>");
+    EXPECT_EQ(textOf(dora, PR_EMAIL_ADDRESS), "<none>");
 
     const PropValueArray& ann = result[1].rgPropVals;
-    EXPECT_EQ(type(result[1]), static_cast<std::int32_t>(MAPI_BCC));
-    EXPECT_EQ(text(ann, PR_EMAIL_ADDRESS), "ann@example.org");
-    EXPECT_EQ(text(ann, PR_ADDRTYPE), "SMTP");
+    EXPECT_EQ(recipientTypeOf(result[1]), static_cast<std::int32_t>(MAPI_BCC));
+    EXPECT_EQ(textOf(ann, PR_EMAIL_ADDRESS), "ann@example.org");
+    EXPECT_EQ(textOf(ann, PR_ADDRTYPE), "SMTP");
     ASSERT_NE(FindProp(ann, PR_ENTRYID), nullptr);
     EXPECT_EQ(*FindProp(ann, PR_ENTRYID)->asBinary(), (Binary{0xAB, 2}));
     EXPECT_EQ(FindProp(ann, PR_INSTANCE_KEY), nullptr);
 }
 
 TEST(AddressPickerSingle, ConfirmsExactlyTheSelectedEntry) {
-    AddressPicker picker(wells(0), book(), {recipient("Earlier", MAPI_TO)});
+    AddressPicker picker(withWells(0), book(), {recipientEntry("Earlier", MAPI_TO)});
     EXPECT_FALSE(picker.canConfirm());
     EXPECT_FALSE(picker.addToWell(0, 0));
     EXPECT_FALSE(picker.select(4));
@@ -205,7 +172,7 @@ TEST(AddressPickerSingle, ConfirmsExactlyTheSelectedEntry) {
     ASSERT_TRUE(picker.canConfirm());
     const ADRLIST result = picker.confirm();
     ASSERT_EQ(result.size(), 1u);
-    EXPECT_EQ(text(result[0].rgPropVals, PR_EMAIL_ADDRESS), "carl@example.com");
+    EXPECT_EQ(textOf(result[0].rgPropVals, PR_EMAIL_ADDRESS), "carl@example.com");
     EXPECT_EQ(*FindProp(result[0].rgPropVals, PR_ENTRYID)->asBinary(), (Binary{0xAB, 1}));
 
     picker.setSearch("ann");  // hides the selection, which must not be confirmed unseen

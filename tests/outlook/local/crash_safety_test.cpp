@@ -28,7 +28,7 @@ constexpr int kBatch = 10;
         for (int n = 0;; ++n) {
             store->transact([&] {
                 for (int i = 0; i < kBatch; ++i) {
-                    auto item = app->call("CreateItem", {1}).asObject();
+                    auto item = app->call("CreateItem", {olAppointmentItem}).asObject();
                     item->put("Subject", "Meeting " + std::to_string(n * kBatch + i));
                     item->put("Body", body);
                     item->put("Start", OleDate{45000.0 + n});

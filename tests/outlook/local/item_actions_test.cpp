@@ -11,22 +11,10 @@
 namespace outlook::local::testing {
 namespace {
 
-constexpr std::int32_t kMail = 0, kAppointment = 1, kContact = 2, kTask = 3, kNote = 5;
-constexpr std::int32_t kCalendar = 9, kTasks = 13, kSent = 5, kDrafts = 16;
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const AutomationError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
-
 class LocalStoreItemActions : public LocalStoreFixture {
 protected:
     void SetUp() override {
-        auto contact = createItem(kContact);
+        auto contact = createItem(olContactItem);
         contact->put("FirstName", "Ann");
         contact->put("LastName", "Lee");
         contact->put("Email1Address", "ann@example.com");
@@ -50,7 +38,7 @@ protected:
 };
 
 TEST_F(LocalStoreItemActions, RecipientsResolveByNameAddressOrFullNameIgnoringCase) {
-    auto mail = createItem(kMail);
+    auto mail = createItem(olMailItem);
     for (const char* name :
          {"ann lee", "ANN@EXAMPLE.COM", "Ann Lee (ann@example.com)", "ann lee (e-mail)",
           "bob stone", "bob@example.com", "stranger@example.org"}) {
@@ -69,38 +57,38 @@ TEST_F(LocalStoreItemActions, SeveralEntriesWithDifferentAddressesStayUnresolved
     twin.setString(mapi::PR_DISPLAY_NAME, "Ann Lee");
     twin.setString(mapi::PR_EMAIL_ADDRESS, "other.ann@example.com");
     store().addressBook().addMailUser(twin);
-    EXPECT_EQ(addRecipient(createItem(kMail), "Ann Lee")->call("Resolve", {}), Variant(false));
+    EXPECT_EQ(addRecipient(createItem(olMailItem), "Ann Lee")->call("Resolve", {}), Variant(false));
 }
 
 TEST_F(LocalStoreItemActions, RecipientTypeIsChecked) {
-    auto recipient = addRecipient(createItem(kMail), "Ann Lee");
+    auto recipient = addRecipient(createItem(olMailItem), "Ann Lee");
     EXPECT_EQ(recipient->get("Type"), Variant(1));
     recipient->put("Type", 3);
     EXPECT_EQ(recipient->get("Type"), Variant(3));
     EXPECT_NE(errorOf([&] { recipient->put("Type", 4); }), "(no error)");
     auto standalone = mapiNamespace()->call("CreateRecipient", {"Bob Stone"}).asObject();
     EXPECT_EQ(standalone->call("Resolve", {}), Variant(true));
-    auto mail = createItem(kMail);
+    auto mail = createItem(olMailItem);
     auto added = mail->get("Recipients").asObject()->call("Add", {standalone}).asObject();
     EXPECT_EQ(added->get("Resolved"), Variant(true));
     EXPECT_EQ(added->get("Address"), Variant("bob@example.com"));
 }
 
 TEST_F(LocalStoreItemActions, SendingMailMovesItIntoSentItems) {
-    auto mail = createItem(kMail);
+    auto mail = createItem(olMailItem);
     mail->put("Subject", "Hello");
     EXPECT_EQ(errorOf([&] { mail->call("Send", {}); }),
               "Cannot send a mail item: it has no recipients");
     mail->call("Save");
-    EXPECT_EQ(countIn(kDrafts), 1);
+    EXPECT_EQ(countIn(olFolderDrafts), 1);
     auto nobody = addRecipient(mail, "Nobody Known");
     EXPECT_EQ(errorOf([&] { mail->call("Send", {}); }),
               "Cannot send a mail item: the recipient 'Nobody Known' cannot be resolved");
     mail->get("Recipients").asObject()->call("Remove", {1});
     addRecipient(mail, "ann lee")->put("Type", 2);
     mail->call("Send", {});
-    EXPECT_EQ(countIn(kDrafts), 0);
-    EXPECT_EQ(countIn(kSent), 1);
+    EXPECT_EQ(countIn(olFolderDrafts), 0);
+    EXPECT_EQ(countIn(olFolderSentMail), 1);
     auto sent = mapiNamespace()->call("GetItemFromID", {mail->get("EntryID")}).asObject();
     auto recipient = sent->get("Recipients").asObject()->call("Item", {1}).asObject();
     EXPECT_EQ(recipient->get("Address"), Variant("ann@example.com"));
@@ -109,7 +97,7 @@ TEST_F(LocalStoreItemActions, SendingMailMovesItIntoSentItems) {
 }
 
 TEST_F(LocalStoreItemActions, AFailedSendSavesNothing) {
-    auto mail = createItem(kMail);
+    auto mail = createItem(olMailItem);
     addRecipient(mail, "Nobody Known");
     EXPECT_NE(errorOf([&] { mail->call("Send", {}); }), "(no error)");
     for (const auto& folder : store().folders()) {
@@ -119,37 +107,39 @@ TEST_F(LocalStoreItemActions, AFailedSendSavesNothing) {
 }
 
 TEST_F(LocalStoreItemActions, AMeetingStaysInTheCalendarAndItsRequestIsSent) {
-    auto meeting = createItem(kAppointment);
+    auto meeting = createItem(olAppointmentItem);
     meeting->put("Subject", "Review");
     meeting->put("Start", OleDate{45500.5});
     addRecipient(meeting, "Bob Stone");
     meeting->put("ResponseRequested", true);
     meeting->call("Send", {});
-    EXPECT_EQ(classesIn(kCalendar), std::vector<std::string>{"IPM.Appointment"});
-    EXPECT_EQ(classesIn(kSent), std::vector<std::string>{"IPM.Schedule.Meeting.Request"});
+    EXPECT_EQ(classesIn(olFolderCalendar), std::vector<std::string>{"IPM.Appointment"});
+    EXPECT_EQ(classesIn(olFolderSentMail),
+              std::vector<std::string>{"IPM.Schedule.Meeting.Request"});
     EXPECT_EQ(meeting->get("MeetingStatus"), Variant(1));
-    auto request = defaultFolder(kSent)->get("Items").asObject()->call("Item", {1}).asObject();
+    auto request =
+        defaultFolder(olFolderSentMail)->get("Items").asObject()->call("Item", {1}).asObject();
     EXPECT_EQ(request->get("Subject"), Variant("Review"));
     EXPECT_EQ(request->get("Recipients").asObject()->get("Count"), Variant(1));
 }
 
 TEST_F(LocalStoreItemActions, ATaskIsSentOnlyOnceAssigned) {
-    auto task = createItem(kTask);
+    auto task = createItem(olTaskItem);
     task->put("Subject", "Report");
     addRecipient(task, "Ann Lee");
     EXPECT_NE(errorOf([&] { task->call("Send", {}); }).find("Assign"), std::string::npos);
     task->call("Assign", {});
     task->call("Send", {});
-    EXPECT_EQ(classesIn(kTasks), std::vector<std::string>{"IPM.Task"});
-    EXPECT_EQ(classesIn(kSent), std::vector<std::string>{"IPM.TaskRequest"});
-    EXPECT_NE(errorOf([&] { createItem(kNote)->call("Send", {}); }), "(no error)");
-    EXPECT_NE(errorOf([&] { createItem(kAppointment)->call("Assign", {}); }), "(no error)");
+    EXPECT_EQ(classesIn(olFolderTasks), std::vector<std::string>{"IPM.Task"});
+    EXPECT_EQ(classesIn(olFolderSentMail), std::vector<std::string>{"IPM.TaskRequest"});
+    EXPECT_NE(errorOf([&] { createItem(olNoteItem)->call("Send", {}); }), "(no error)");
+    EXPECT_NE(errorOf([&] { createItem(olAppointmentItem)->call("Assign", {}); }), "(no error)");
 }
 
 TEST_F(LocalStoreItemActions, FilesAttachedByValueAreCopiedIntoTheStore) {
     const fs::path file = temp.path() / "plan.txt";
     std::ofstream(file) << "version 1";
-    auto task = createItem(kTask);
+    auto task = createItem(olTaskItem);
     auto attachments = task->get("Attachments").asObject();
     attachments->call("Add", {file.string(), 1, 999999});
     attachments->call("Add", {file.string(), 4, 999999, "Live plan"});
@@ -180,8 +170,9 @@ TEST_F(LocalStoreItemActions, FilesAttachedByValueAreCopiedIntoTheStore) {
 }
 
 TEST_F(LocalStoreItemActions, ItemsAttachAsSnapshotsOrReferences) {
-    auto contact = defaultFolder(10)->get("Items").asObject()->call("Item", {1}).asObject();
-    auto appointment = createItem(kAppointment);
+    auto contact =
+        defaultFolder(olFolderContacts)->get("Items").asObject()->call("Item", {1}).asObject();
+    auto appointment = createItem(olAppointmentItem);
     auto attachments = appointment->get("Attachments").asObject();
     attachments->call("Add", {contact, 4, 999999});
     attachments->call("Add", {contact, 1, 999999});
@@ -203,7 +194,7 @@ TEST_F(LocalStoreItemActions, ItemsAttachAsSnapshotsOrReferences) {
     EXPECT_EQ(record->attachments[2].path, record->attachments[0].path);
 
     EXPECT_NE(errorOf([&] {
-                  attachments->call("Add", {createItem(kNote), 4, 1});
+                  attachments->call("Add", {createItem(olNoteItem), 4, 1});
               }).find("save it first"),
               std::string::npos);
 }
@@ -211,7 +202,7 @@ TEST_F(LocalStoreItemActions, ItemsAttachAsSnapshotsOrReferences) {
 TEST_F(LocalStoreItemActions, RemovedAttachmentsAreDeletedOnSave) {
     const fs::path file = temp.path() / "a.bin";
     std::ofstream(file) << "abc";
-    auto task = createItem(kTask);
+    auto task = createItem(olTaskItem);
     auto attachments = task->get("Attachments").asObject();
     attachments->call("Add", {file.string(), 1, 1});
     attachments->call("Add", {file.string(), 1, 1, "second"});

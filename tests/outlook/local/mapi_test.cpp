@@ -26,7 +26,7 @@ TEST_F(LocalStoreMapi, LogonNeedsInitialisationWhichIsCounted) {
 }
 
 TEST_F(LocalStoreMapi, EntriesOpenByTheIdsTheObjectModelGives) {
-    auto folder = defaultFolder(10);
+    auto folder = defaultFolder(olFolderContacts);
     ComPtr<IMsgStore> byId;
     ASSERT_EQ(session->OpenMsgStore(0, *FBinFromHex(folder->get("StoreID").asString()), nullptr,
                                     MDB_WRITE, byId),
@@ -109,7 +109,7 @@ TEST_F(LocalStoreMapi, TablesReadAnyColumnsInBatches) {
 TEST_F(LocalStoreMapi, RowsOfAFolderLeaveOutOtherFoldersItems) {
     savedContact("Ann", "Lee");
     for (int i = 0; i < 20; ++i)
-        createItem(3)->call("Save");  // tasks between the contacts
+        createItem(olTaskItem)->call("Save");  // tasks between the contacts
     savedContact("Bob", "Stone");
     RowSet rows;
     const PropTagArray columns = {PR_GIVEN_NAME, PR_MESSAGE_CLASS};
@@ -123,7 +123,7 @@ TEST_F(LocalStoreMapi, RowsOfAFolderLeaveOutOtherFoldersItems) {
 }
 
 TEST_F(LocalStoreMapi, WhatTheObjectModelWritesMessagingReadsAndBack) {
-    auto appointment = createItem(1);
+    auto appointment = createItem(olAppointmentItem);
     appointment->put("Subject", "Lunch");
     appointment->put("Start", OleDate{45500.5});
     appointment->put("Categories", "Personal;");
@@ -179,7 +179,7 @@ TEST_F(LocalStoreMapi, AllPropertiesIncludeTheComputedOnes) {
 }
 
 TEST_F(LocalStoreMapi, SavingAMessageThatWasDeletedFails) {
-    auto task = createItem(3);
+    auto task = createItem(olTaskItem);
     task->call("Save");
     auto message = openMessage(task->get("EntryID").asString());
     task->call("Delete");

@@ -135,7 +135,7 @@ TEST_F(LocalStoreNotifications, UnadviseDropsBatchesAlreadyPosted) {
 
 TEST_F(LocalStoreNotifications, OtherFoldersTablesAreNotDisturbed) {
     auto table = watchContacts(*sink.get());
-    auto task = createItem(3);
+    auto task = createItem(olTaskItem);
     task->call("Save");
     loop.runPending();
     EXPECT_TRUE(sink->batches.empty());
@@ -192,7 +192,7 @@ TEST_F(LocalStoreNotifications, AnotherProcesssChangeArrivesAsTableChanged) {
     auto other = LocalOutlook::open(dbPath(), otherRegistry, otherLoop, &error);
     ASSERT_TRUE(other) << error;
     auto app = other->automation().createObject("Outlook.Application");
-    auto contact = app->call("CreateItem", {2}).asObject();
+    auto contact = app->call("CreateItem", {olContactItem}).asObject();
     contact->put("LastName", "Elsewhere");
     contact->call("Save");
 

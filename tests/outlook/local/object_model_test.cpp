@@ -7,25 +7,11 @@
 namespace outlook::local::testing {
 namespace {
 
-constexpr std::int32_t kMail = 0, kAppointment = 1, kContact = 2, kTask = 3, kJournal = 4,
-                       kNote = 5;
-constexpr std::int32_t kCalendar = 9, kContacts = 10, kJournalFolder = 11, kNotes = 12, kTasks = 13,
-                       kDrafts = 16, kDeleted = 3;
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const AutomationError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
-
 class LocalStoreObjectModel : public LocalStoreFixture {
 protected:
     DispatchPtr saved(std::int32_t type, const char* subject) {
         auto item = createItem(type);
-        if (type != kNote)
+        if (type != olNoteItem)
             item->put("Subject", subject);
         else
             item->put("Body", subject);
@@ -46,8 +32,9 @@ TEST_F(LocalStoreObjectModel, OnlyTheApplicationCanBeCreated) {
 
 TEST_F(LocalStoreObjectModel, EachKindIsSavedIntoItsDefaultFolder) {
     const std::pair<std::int32_t, std::int32_t> kinds[] = {
-        {kMail, kDrafts}, {kAppointment, kCalendar},  {kContact, kContacts},
-        {kTask, kTasks},  {kJournal, kJournalFolder}, {kNote, kNotes}};
+        {olMailItem, olFolderDrafts},      {olAppointmentItem, olFolderCalendar},
+        {olContactItem, olFolderContacts}, {olTaskItem, olFolderTasks},
+        {olJournalItem, olFolderJournal},  {olNoteItem, olFolderNotes}};
     for (const auto& [type, folder] : kinds) {
         auto item = createItem(type);
         EXPECT_EQ(item->get("EntryID"), Variant(""));
@@ -57,13 +44,13 @@ TEST_F(LocalStoreObjectModel, EachKindIsSavedIntoItsDefaultFolder) {
         EXPECT_EQ(item->get("EntryID").asString().size(), 56u);
         EXPECT_EQ(item->get("Parent").asObject()->get("Name"), defaultFolder(folder)->get("Name"));
     }
-    EXPECT_EQ(createItem(kContact)->get("Class"), Variant(40));
-    EXPECT_EQ(createItem(kAppointment)->get("MessageClass"), Variant("IPM.Appointment"));
+    EXPECT_EQ(createItem(olContactItem)->get("Class"), Variant(40));
+    EXPECT_EQ(createItem(olAppointmentItem)->get("MessageClass"), Variant("IPM.Appointment"));
     EXPECT_NE(errorOf([&] { createItem(6); }).find("unknown item type 6"), std::string::npos);
 }
 
 TEST_F(LocalStoreObjectModel, AnItemNeverSavedLeavesNothing) {
-    auto item = createItem(kAppointment);
+    auto item = createItem(olAppointmentItem);
     item->put("Subject", "draft only");
     item->get("Recipients").asObject()->call("Add", {"someone@example.com"});
     item.reset();
@@ -72,7 +59,7 @@ TEST_F(LocalStoreObjectModel, AnItemNeverSavedLeavesNothing) {
 }
 
 TEST_F(LocalStoreObjectModel, PropertiesOfEveryTypeSurviveSaveAndReload) {
-    auto task = createItem(kTask);
+    auto task = createItem(olTaskItem);
     task->put("Subject", "Budget");
     task->put("Body", "Line one\r\nLine two");
     task->put("DueDate", OleDate{45500.5});
@@ -93,7 +80,7 @@ TEST_F(LocalStoreObjectModel, PropertiesOfEveryTypeSurviveSaveAndReload) {
     loaded->put("TotalWork", 5);
     EXPECT_EQ(loaded->get("Saved"), Variant(false));
 
-    auto note = createItem(kNote);
+    auto note = createItem(olNoteItem);
     for (const char* name : {"Left", "Top", "Width", "Height"})
         note->put(name, 120);
     note->put("Body", "  Call Bob\nabout the car");
@@ -104,7 +91,7 @@ TEST_F(LocalStoreObjectModel, PropertiesOfEveryTypeSurviveSaveAndReload) {
 }
 
 TEST_F(LocalStoreObjectModel, UnsetValuesReadAsEmptyAndTheNoDate) {
-    auto appointment = createItem(kAppointment);
+    auto appointment = createItem(olAppointmentItem);
     EXPECT_EQ(appointment->get("Subject"), Variant(""));
     EXPECT_EQ(appointment->get("Start"), Variant(OleDate{kNoDateSerial}));
     EXPECT_EQ(appointment->get("AllDayEvent"), Variant(false));
@@ -118,7 +105,7 @@ TEST_F(LocalStoreObjectModel, UnsetValuesReadAsEmptyAndTheNoDate) {
 }
 
 TEST_F(LocalStoreObjectModel, PropertiesOfAnotherKindAndWrongTypesAreRefused) {
-    auto appointment = createItem(kAppointment);
+    auto appointment = createItem(olAppointmentItem);
     EXPECT_EQ(errorOf([&] { appointment->put("DueDate", OleDate{45000}); }),
               "Property 'DueDate' is not supported by an appointment item");
     EXPECT_EQ(errorOf([&] { appointment->get("FirstName"); }),
@@ -131,22 +118,22 @@ TEST_F(LocalStoreObjectModel, PropertiesOfAnotherKindAndWrongTypesAreRefused) {
               "Property 'EntryID' is read-only");
     EXPECT_EQ(errorOf([&] { appointment->get("Colour"); }),
               "Unknown property 'Colour' of an appointment item");
-    EXPECT_EQ(errorOf([&] { createItem(kTask)->put("Start", OleDate{1}); }),
+    EXPECT_EQ(errorOf([&] { createItem(olTaskItem)->put("Start", OleDate{1}); }),
               "Property 'Start' is not supported by a task item");
-    EXPECT_NE(errorOf([&] { createItem(kNote)->put("Subject", "x"); }).find("read-only"),
+    EXPECT_NE(errorOf([&] { createItem(olNoteItem)->put("Subject", "x"); }).find("read-only"),
               std::string::npos);
-    EXPECT_EQ(errorOf([&] { createItem(kContact)->call("Fly", {}); }),
+    EXPECT_EQ(errorOf([&] { createItem(olContactItem)->call("Fly", {}); }),
               "Unknown method 'Fly' of a contact item");
 }
 
 TEST_F(LocalStoreObjectModel, PropertyNamesIgnoreCase) {
-    auto item = createItem(kMail);
+    auto item = createItem(olMailItem);
     item->put("subject", "lower");
     EXPECT_EQ(item->get("SUBJECT"), Variant("lower"));
 }
 
 TEST_F(LocalStoreObjectModel, StartMovesTheEndAndDurationFollowsBoth) {
-    auto appointment = createItem(kAppointment);
+    auto appointment = createItem(olAppointmentItem);
     const double nine = 45000 + 9.0 / 24, ten = 45000 + 10.0 / 24;
     appointment->put("Start", OleDate{nine});
     EXPECT_EQ(appointment->get("Duration"), Variant(30));
@@ -158,7 +145,7 @@ TEST_F(LocalStoreObjectModel, StartMovesTheEndAndDurationFollowsBoth) {
     EXPECT_NEAR(appointment->get("End").asDate().serial, ten + 0.25 / 24, 1e-9);
     EXPECT_NE(errorOf([&] { appointment->put("End", OleDate{nine}); }), "(no error)");
 
-    auto journal = createItem(kJournal);
+    auto journal = createItem(olJournalItem);
     journal->put("Duration", 0);
     journal->put("Start", OleDate{nine});
     journal->put("Type", "Phone call");
@@ -168,7 +155,7 @@ TEST_F(LocalStoreObjectModel, StartMovesTheEndAndDurationFollowsBoth) {
 }
 
 TEST_F(LocalStoreObjectModel, ContactNamesKeepFullNameAndFileAsSensible) {
-    auto contact = createItem(kContact);
+    auto contact = createItem(olContactItem);
     contact->put("FirstName", "Ann");
     EXPECT_EQ(contact->get("FullName"), Variant("Ann"));
     contact->put("LastName", "Lee");
@@ -186,20 +173,20 @@ TEST_F(LocalStoreObjectModel, ContactNamesKeepFullNameAndFileAsSensible) {
     EXPECT_EQ(contact->get("FileAs"), Variant("Boss"));
 
     // A full name on a contact without parts is split into them.
-    auto other = createItem(kContact);
+    auto other = createItem(olContactItem);
     other->put("FullName", "Mary Ann Smith");
     EXPECT_EQ(other->get("FirstName"), Variant("Mary Ann"));
     EXPECT_EQ(other->get("LastName"), Variant("Smith"));
     EXPECT_EQ(other->get("FileAs"), Variant("Smith, Mary Ann"));
 
-    auto company = createItem(kContact);
+    auto company = createItem(olContactItem);
     company->put("CompanyName", "Acme");
     EXPECT_EQ(company->get("FileAs"), Variant("Acme"));
     EXPECT_EQ(company->get("FullName"), Variant(""));
 }
 
 TEST_F(LocalStoreObjectModel, ContactFieldsLandInTheirMessagingTags) {
-    auto contact = createItem(kContact);
+    auto contact = createItem(olContactItem);
     const std::pair<const char*, mapi::PropTag> fields[] = {
         {"BusinessAddressCountry", mapi::PR_COUNTRY},
         {"BusinessAddressCity", mapi::PR_LOCALITY},
@@ -221,7 +208,7 @@ TEST_F(LocalStoreObjectModel, ContactFieldsLandInTheirMessagingTags) {
 }
 
 TEST_F(LocalStoreObjectModel, CategoriesAreKeptAsOneSeparatedList) {
-    auto note = createItem(kNote);
+    auto note = createItem(olNoteItem);
     note->put("Categories", "Business;Personal;");
     EXPECT_EQ(note->get("Categories"), Variant("Business; Personal"));
     note->put("Categories", " Ideas , ideas; VIP ");
@@ -231,9 +218,9 @@ TEST_F(LocalStoreObjectModel, CategoriesAreKeptAsOneSeparatedList) {
 }
 
 TEST_F(LocalStoreObjectModel, FoldersListTheirItemsInSavingOrder) {
-    saved(kTask, "one");
-    saved(kTask, "two");
-    auto items = defaultFolder(kTasks)->get("Items").asObject();
+    saved(olTaskItem, "one");
+    saved(olTaskItem, "two");
+    auto items = defaultFolder(olFolderTasks)->get("Items").asObject();
     EXPECT_EQ(items->get("Count"), Variant(2));
     EXPECT_EQ(items->call("Item", {2}).asObject()->get("Subject"), Variant("two"));
     EXPECT_NE(errorOf([&] { items->call("Item", {3}); }).find("out of range"), std::string::npos);
@@ -244,18 +231,18 @@ TEST_F(LocalStoreObjectModel, FoldersListTheirItemsInSavingOrder) {
 }
 
 TEST_F(LocalStoreObjectModel, DeleteGoesThroughDeletedItems) {
-    auto item = saved(kTask, "old");
+    auto item = saved(olTaskItem, "old");
     const std::string id = item->get("EntryID").asString();
     item->call("Delete");
-    EXPECT_EQ(countIn(kTasks), 0);
-    EXPECT_EQ(countIn(kDeleted), 1);
+    EXPECT_EQ(countIn(olFolderTasks), 0);
+    EXPECT_EQ(countIn(olFolderDeletedItems), 1);
     mapiNamespace()->call("GetItemFromID", {id}).asObject()->call("Delete");
-    EXPECT_EQ(countIn(kDeleted), 0);
+    EXPECT_EQ(countIn(olFolderDeletedItems), 0);
     EXPECT_NE(errorOf([&] { mapiNamespace()->call("GetItemFromID", {id}); }), "(no error)");
 }
 
 TEST_F(LocalStoreObjectModel, CloseSavesOrDiscards) {
-    auto item = saved(kTask, "kept");
+    auto item = saved(olTaskItem, "kept");
     item->put("Subject", "changed");
     item->call("Close", {1});
     EXPECT_EQ(item->get("Subject"), Variant("kept"));
@@ -269,7 +256,7 @@ TEST_F(LocalStoreObjectModel, CloseSavesOrDiscards) {
 TEST_F(LocalStoreObjectModel, WindowsAreReachedThroughTheirInterfaces) {
     EXPECT_TRUE(application()->get("ActiveExplorer").isNothing());
     EXPECT_EQ(application()->get("ActiveExplorer").type(), Variant::Type::Object);
-    defaultFolder(kCalendar)->call("Display");
+    defaultFolder(olFolderCalendar)->call("Display");
     auto explorer = application()->get("ActiveExplorer").asObject();
     EXPECT_EQ(explorer->get("CurrentFolder").asObject()->get("Name"), Variant("Calendar"));
     explorer->call("Display");
@@ -281,7 +268,7 @@ TEST_F(LocalStoreObjectModel, WindowsAreReachedThroughTheirInterfaces) {
 
     HeadlessItemForm form;
     outlook().setItemForm(&form);
-    auto contact = createItem(kContact);
+    auto contact = createItem(olContactItem);
     contact->call("Display", {true});
     ASSERT_EQ(form.shown.size(), 1u);
     EXPECT_EQ(form.shown[0].item, contact);

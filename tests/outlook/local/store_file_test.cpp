@@ -60,13 +60,13 @@ TEST_F(LocalStoreFile, CreatesThePrivateFileWithEveryDefaultFolder) {
 }
 
 TEST_F(LocalStoreFile, KeepsItemsAndIdsAcrossReopening) {
-    auto item = createItem(1);
+    auto item = createItem(olAppointmentItem);
     item->put("Subject", "Dentist");
     item->call("Save");
     const std::string entryId = item->get("EntryID").asString();
-    const std::string storeId = defaultFolder(9)->get("StoreID").asString();
+    const std::string storeId = defaultFolder(olFolderCalendar)->get("StoreID").asString();
     reopen();
-    EXPECT_EQ(defaultFolder(9)->get("StoreID").asString(), storeId);
+    EXPECT_EQ(defaultFolder(olFolderCalendar)->get("StoreID").asString(), storeId);
     EXPECT_EQ(mapiNamespace()->call("GetItemFromID", {entryId}).asObject()->get("Subject"),
               Variant("Dentist"));
 }

@@ -78,7 +78,7 @@ TEST_F(LocalStoreTool, AddsAndListsContactsMailUsersAndLists) {
 }
 
 TEST_F(LocalStoreTool, ShowListsEveryPropertyWithNamedOnesNamed) {
-    auto appointment = createItem(1);
+    auto appointment = createItem(olAppointmentItem);
     appointment->put("Subject", "Lunch");
     appointment->put("Start", OleDate{45500.5});
     appointment->get("Recipients").asObject()->call("Add", {"someone@example.com"});
@@ -115,11 +115,13 @@ TEST_F(LocalStoreTool, ImportsTheGoodCardsOfAFileInOneTransaction) {
     ASSERT_EQ(sink->batches.size(), 1u);  // one transaction, one batch
     EXPECT_EQ(sink->batches[0].size(), 2u);
 
-    auto bob = defaultFolder(10)->get("Items").asObject()->call("Item", {2}).asObject();
+    auto bob =
+        defaultFolder(olFolderContacts)->get("Items").asObject()->call("Item", {2}).asObject();
     EXPECT_EQ(bob->get("FirstName"), Variant("Bob"));
     EXPECT_EQ(bob->get("LastName"), Variant("Stone"));
     EXPECT_EQ(bob->get("CompanyName"), Variant("Quarry"));
-    auto ann = defaultFolder(10)->get("Items").asObject()->call("Item", {1}).asObject();
+    auto ann =
+        defaultFolder(olFolderContacts)->get("Items").asObject()->call("Item", {1}).asObject();
     EXPECT_EQ(ann->get("BusinessAddressCity"), Variant("Hull"));
     EXPECT_EQ(ann->get("Email1Address"), Variant("ann@example.com"));
 

@@ -67,7 +67,7 @@ protected:
         return application()
             ->call("GetNamespace", {"MAPI"})
             .asObject()
-            ->call("GetDefaultFolder", {10})
+            ->call("GetDefaultFolder", {olFolderContacts})
             .asObject()
             ->get("Items")
             .asObject()

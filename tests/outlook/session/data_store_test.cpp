@@ -170,7 +170,7 @@ TEST_F(DataStoreTest, AnotherProcessesChangeIsNoticedAsAWholeTableChange) {
     auto other = local::LocalOutlook::open(database(), registry, otherLoop, nullptr);
     ASSERT_NE(other, nullptr);
     const DispatchPtr contact =
-        other->automation().createObject("Outlook.Application")->call("CreateItem", {2}).asObject();
+        other->automation().createObject("Outlook.Application")->call("CreateItem", {olContactItem}).asObject();
     contact->put("FirstName", "Cleo");
     contact->call("Save");
 

@@ -13,39 +13,19 @@
 
 #include "outlook/local/store/address_book_data.h"
 #include "outlook/local/store/store.h"
+#include "tests/support/address_entries.h"
 #include "tests/support/mapi_fixture.h"
 
 namespace outlook::local {
 namespace {
 
 using namespace mapi;
-
-Row bookEntry(std::uint8_t id, const std::string& name, const std::string& email) {
-    return {SPropValue::binary(PR_ENTRYID, {0xAB, id}), SPropValue::string(PR_DISPLAY_NAME, name),
-            SPropValue::string(PR_ADDRTYPE, "SMTP"), SPropValue::string(PR_EMAIL_ADDRESS, email)};
-}
+using namespace jotwise::testing;
 
 RowSet book() {
     return {bookEntry(1, "Ann Lee", "ann@example.com"),
             bookEntry(2, "Bob Stone", "bob@example.com"),
             bookEntry(3, "Carl Moss", "carl@example.com")};
-}
-
-ADRPARM withWells(ULONG count) {
-    ADRPARM parameters;
-    parameters.lpszCaption = "Pick";
-    parameters.cDestFields = count;
-    return parameters;
-}
-
-std::string text(const PropValueArray& props, PropTag tag) {
-    const SPropValue* value = FindProp(props, tag);
-    return value && value->asString8() ? *value->asString8() : "<none>";
-}
-
-std::int32_t type(const ADRENTRY& entry) {
-    const SPropValue* value = FindProp(entry.rgPropVals, PR_RECIPIENT_TYPE);
-    return value && value->asLong() ? *value->asLong() : -1;
 }
 
 // Runs `steps` on the address book window once it runs modally, then cancels it if the
@@ -99,12 +79,12 @@ TEST(AddressBookDialogWells, SearchSelectAndSecondWellGiveACcRecipient) {
         EXPECT_EQ(child<QListWidget>(dialog, "lstWell0").count(), 0);
         child<QPushButton>(dialog, "btnOK").click();
     });
-    ASSERT_EQ(addressDialog.address(withWells(2), book(), list), S_OK);
+    ASSERT_EQ(addressDialog.address(withWells(2, "Pick"), book(), list), S_OK);
     ASSERT_TRUE(seen);
     ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(text(list[0].rgPropVals, PR_DISPLAY_NAME), "Bob Stone");
-    EXPECT_EQ(text(list[0].rgPropVals, PR_EMAIL_ADDRESS), "bob@example.com");
-    EXPECT_EQ(type(list[0]), static_cast<std::int32_t>(MAPI_CC));
+    EXPECT_EQ(textOf(list[0].rgPropVals, PR_DISPLAY_NAME), "Bob Stone");
+    EXPECT_EQ(textOf(list[0].rgPropVals, PR_EMAIL_ADDRESS), "bob@example.com");
+    EXPECT_EQ(recipientTypeOf(list[0]), static_cast<std::int32_t>(MAPI_CC));
 }
 
 TEST(AddressBookDialogWells, CancelLeavesTheListAlone) {
@@ -149,7 +129,7 @@ TEST(AddressBookDialogSingle, ShowsNoWellsAndEnablesOkOnlyWithASelection) {
     });
     ASSERT_EQ(addressDialog.address(withWells(0), book(), list), S_OK);
     ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(text(list[0].rgPropVals, PR_DISPLAY_NAME), "Carl Moss");
+    EXPECT_EQ(textOf(list[0].rgPropVals, PR_DISPLAY_NAME), "Carl Moss");
 }
 
 class AddressBookDialogStore : public testing::MapiFixture {};
@@ -175,8 +155,8 @@ TEST_F(AddressBookDialogStore, AddressOnTheStoreRunsTheWindow) {
     outlook().setAddressDialog(nullptr);
     ASSERT_EQ(result, S_OK);
     ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(text(list[0].rgPropVals, PR_EMAIL_ADDRESS), "bob@example.com");
-    EXPECT_EQ(type(list[0]), static_cast<std::int32_t>(MAPI_TO));
+    EXPECT_EQ(textOf(list[0].rgPropVals, PR_EMAIL_ADDRESS), "bob@example.com");
+    EXPECT_EQ(recipientTypeOf(list[0]), static_cast<std::int32_t>(MAPI_TO));
     const SPropValue* id = FindProp(list[0].rgPropVals, PR_ENTRYID);
     ASSERT_NE(id, nullptr);
     ULONG objectType = 0;
