@@ -114,6 +114,12 @@ TEST_F(LocalStoreNotifications, OnlySinksAdvisedAtCommitTimeHearOfIt) {
     auto table = watchContacts(*sink.get());
     loop.runPending();
     EXPECT_TRUE(sink->batches.empty());
+
+    // The same sink hears of the next change.
+    savedContact("Bob", "Stone");
+    loop.runPending();
+    ASSERT_EQ(sink->batches.size(), 1u);
+    EXPECT_EQ(sink->batches[0][0].tab.row[1], SPropValue::string(PR_GIVEN_NAME, "Bob"));
 }
 
 TEST_F(LocalStoreNotifications, UnadviseDropsBatchesAlreadyPosted) {
@@ -131,6 +137,12 @@ TEST_F(LocalStoreNotifications, UnadviseDropsBatchesAlreadyPosted) {
     other.reset();
     loop.runPending();
     EXPECT_TRUE(sink->batches.empty());
+
+    // A table advised again is heard from again.
+    auto again = watchContacts(*sink.get());
+    savedContact("Carl", "Moss");
+    loop.runPending();
+    EXPECT_EQ(sink->batches.size(), 1u);
 }
 
 TEST_F(LocalStoreNotifications, OtherFoldersTablesAreNotDisturbed) {
@@ -139,6 +151,14 @@ TEST_F(LocalStoreNotifications, OtherFoldersTablesAreNotDisturbed) {
     task->call("Save");
     loop.runPending();
     EXPECT_TRUE(sink->batches.empty());
+
+    // A contact saved the same way does reach the table.
+    auto contact = createItem(olContactItem);
+    contact->put("FirstName", "Ann");
+    contact->call("Save");
+    loop.runPending();
+    ASSERT_EQ(sink->batches.size(), 1u);
+    EXPECT_EQ(sink->batches[0][0].tab.ulTableEvent, TABLE_ROW_ADDED);
 }
 
 TEST_F(LocalStoreNotifications, AMoveIsARemovalHereAndAnAdditionThere) {

@@ -56,6 +56,16 @@ TEST_F(LocalStoreObjectModel, AnItemNeverSavedLeavesNothing) {
     item.reset();
     for (const auto& folder : store().folders())
         EXPECT_EQ(store().itemCount(folder.id), 0u);
+
+    // The same item saved is counted, in its folder only.
+    auto saved = createItem(olAppointmentItem);
+    saved->put("Subject", "kept");
+    saved->call("Save");
+    std::size_t total = 0;
+    for (const auto& folder : store().folders())
+        total += store().itemCount(folder.id);
+    EXPECT_EQ(total, 1u);
+    EXPECT_EQ(countIn(olFolderCalendar), 1);
 }
 
 TEST_F(LocalStoreObjectModel, PropertiesOfEveryTypeSurviveSaveAndReload) {

@@ -169,8 +169,10 @@ TEST_F(DataStoreTest, AnotherProcessesChangeIsNoticedAsAWholeTableChange) {
     jotwise::testing::ManualEventLoop otherLoop;
     auto other = local::LocalOutlook::open(database(), registry, otherLoop, nullptr);
     ASSERT_NE(other, nullptr);
-    const DispatchPtr contact =
-        other->automation().createObject("Outlook.Application")->call("CreateItem", {olContactItem}).asObject();
+    const DispatchPtr contact = other->automation()
+                                    .createObject("Outlook.Application")
+                                    ->call("CreateItem", {olContactItem})
+                                    .asObject();
     contact->put("FirstName", "Cleo");
     contact->call("Save");
 
@@ -216,6 +218,12 @@ TEST_F(DataStoreTest, NotificationsStopWithTheSession) {
     session.reset();  // a notification is still waiting in the loop
     settle();
     EXPECT_TRUE(listener.told.empty());
+
+    // A new session hears of the next change, once.
+    ASSERT_EQ(connect(), 0);
+    const std::string bob = addContact("Bob", "Stone");
+    settle();
+    EXPECT_EQ(listener.told, (std::vector<RecordingListener::Told>{{bob, ""}}));
 }
 
 TEST_F(DataStoreTest, RemoveContactHandsTheContactBack) {

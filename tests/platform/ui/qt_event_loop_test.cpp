@@ -87,6 +87,11 @@ TEST(QtEventLoop, DestroyedLoopDropsItsCallsAndTimers) {
     QtEventLoop other;
     waitLonger(other);
     EXPECT_FALSE(ran);
+
+    // The loop that lives on runs what it is given.
+    other.post(run);
+    waitLonger(other);
+    EXPECT_TRUE(ran);
 }
 
 }  // namespace
