@@ -1,7 +1,11 @@
 #include "date_format.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <langinfo.h>
 #include <locale.h>
+#endif
 
 namespace sentex {
 namespace {
@@ -85,6 +89,23 @@ DateFormat DateFormat::fromStrftime(std::string_view rawFormat) {
     return result;
 }
 
+#if defined(_WIN32)
+// The user's locale: LOCALE_IDATE is "0" for month-day-year, "1" for day-month-year and
+// "2" for year-month-day; LOCALE_SDATE is the separator. Items that cannot be read keep
+// month-day-year and "/".
+DateFormat DateFormat::fromEnvironment() {
+    DateFormat result;
+    char item[16];
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IDATE, item, sizeof item) > 0) {
+        if (item[0] == '1') result.order = DayMonthYear;
+        if (item[0] == '2') result.order = YearMonthDay;
+    }
+    const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, item, sizeof item);
+    if (length > 0 && static_cast<std::size_t>(length) - 1 <= kMaxSeparatorLength)
+        result.separator.assign(item, static_cast<std::size_t>(length) - 1);
+    return result;
+}
+#else
 DateFormat DateFormat::fromEnvironment() {
     locale_t locale = newlocale(LC_TIME_MASK, "", locale_t(0));
     if (!locale) locale = newlocale(LC_TIME_MASK, "C", locale_t(0));
@@ -93,5 +114,6 @@ DateFormat DateFormat::fromEnvironment() {
     freelocale(locale);
     return result;
 }
+#endif
 
 }  // namespace sentex

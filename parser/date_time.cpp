@@ -31,7 +31,11 @@ DateTime DateTime::fromParts(int y, int mo, int d, int h, int mi, int s) {
 
 DateTime DateTime::fromCalendarTime(std::time_t t) {
     std::tm parts{};
+#if defined(_WIN32)
+    if (localtime_s(&parts, &t) != 0) return invalid();
+#else
     if (!localtime_r(&t, &parts)) return invalid();
+#endif
     return fromParts(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
                      parts.tm_min, parts.tm_sec > 59 ? 59 : parts.tm_sec);
 }

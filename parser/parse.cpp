@@ -1,10 +1,9 @@
 #include "parse.h"
 
-#include <cstdio>
-
 #include "keyword_recognition.h"
 #include "result_render.h"
 #include "time_of_day.h"
+#include "trace.h"
 
 namespace sentex {
 
@@ -27,7 +26,7 @@ void parseNote(ParseState& state, const char* text, ParseMode mode, char* result
     }
 
     const char* traced = renderResult(record, env.dateFormat, result);
-    if (traced && mode == ParseMode::Full && env.trace) std::fprintf(stderr, "%s\n", traced);
+    if (traced && mode == ParseMode::Full && env.trace) writeTrace(traced);
 }
 
 }  // namespace sentex

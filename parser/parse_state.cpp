@@ -1,8 +1,8 @@
 #include "parse_state.h"
 
-#include <cstdlib>
 #include <utility>
 
+#include "trace.h"
 #include "word_sets.h"
 
 namespace sentex {
@@ -18,8 +18,7 @@ StringHashSet setOf(std::span<const std::string_view> words) {
 }  // namespace
 
 ParseEnvironment ParseEnvironment::fromSystem() {
-    return ParseEnvironment{&DateTime::now, DateFormat::fromEnvironment(),
-                            std::getenv("SENTEX_TRACE") != nullptr};
+    return ParseEnvironment{&DateTime::now, DateFormat::fromEnvironment(), traceRequested()};
 }
 
 ParseState::ParseState(const SettingsFile& settings, ParseEnvironment env)

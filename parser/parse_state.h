@@ -18,7 +18,7 @@ struct ParseEnvironment {
     DateFormat dateFormat;
     bool trace = false;
 
-    // The system clock, the LC_TIME locale's date format, tracing when SENTEX_TRACE is set.
+    // The system clock, the LC_TIME locale's date format, tracing as traceRequested() says.
     static ParseEnvironment fromSystem();
 };
 

@@ -1,8 +1,12 @@
 #include "text.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <langinfo.h>
 #include <locale.h>
 #include <wctype.h>
+#endif
 
 #include <cstdint>
 #include <cstring>
@@ -10,6 +14,30 @@
 namespace sentex {
 namespace {
 
+constexpr char asciiLowerChar(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+#if defined(_WIN32)
+// One character of the active code page: a double-byte character when text[i] is a lead
+// byte with a byte after it, else one byte.
+std::size_t characterLength(std::string_view text, std::size_t i) {
+    return IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size() ? 2 : 1;
+}
+
+// Lowercases the non-ASCII character at text[i] with the system's mapping for the active
+// code page and appends it; returns its length in bytes.
+std::size_t lowerCharacterInto(std::string_view text, std::size_t i, std::string& out) {
+    const std::size_t length = characterLength(text, i);
+    char lower[2] = {text[i], length == 2 ? text[i + 1] : '\0'};
+    CharLowerBuffA(lower, static_cast<DWORD>(length));
+    // Keep ASCII out of reach of a non-ASCII capital, so that letters outside ASCII never
+    // turn into vocabulary words.
+    const bool becameAscii = static_cast<unsigned char>(lower[0]) < 0x80;
+    out.append(becameAscii ? text.data() + i : lower, length);
+    return length;
+}
+#else
 locale_t caseMappingLocale() {
     static const locale_t locale = [] {
         locale_t fromEnvironment = newlocale(LC_CTYPE_MASK, "", locale_t(0));
@@ -64,9 +92,23 @@ void encodeUtf8(char32_t c, std::string& out) {
     }
 }
 
-constexpr char asciiLowerChar(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+// Lowercases the UTF-8 character at text[i] with the case mapping locale and appends it;
+// returns its length in bytes. A byte that does not start a valid sequence is copied.
+std::size_t lowerCharacterInto(std::string_view text, std::size_t i, std::string& out) {
+    char32_t wide = 0;
+    const std::size_t length = decodeUtf8(text, i, wide);
+    const locale_t locale = caseMappingLocale();
+    if (length == 0 || !locale) {
+        out += text[i];
+        return 1;
+    }
+    const auto lower = static_cast<char32_t>(towlower_l(static_cast<wint_t>(wide), locale));
+    // Keep ASCII out of reach of a non-ASCII capital (the Kelvin sign lowercases to
+    // 'k'), so that letters outside ASCII never turn into vocabulary words.
+    encodeUtf8(lower < 0x80 ? wide : lower, out);
+    return length;
 }
+#endif
 
 }  // namespace
 
@@ -95,19 +137,7 @@ void lowercaseInto(std::string_view text, std::string& out) {
             ++i;
             continue;
         }
-        char32_t wide = 0;
-        const std::size_t length = decodeUtf8(text, i, wide);
-        const locale_t locale = caseMappingLocale();
-        if (length == 0 || !locale) {
-            out += c;
-            ++i;
-            continue;
-        }
-        const auto lower = static_cast<char32_t>(towlower_l(static_cast<wint_t>(wide), locale));
-        // Keep ASCII out of reach of a non-ASCII capital (the Kelvin sign lowercases to
-        // 'k'), so that letters outside ASCII never turn into vocabulary words.
-        encodeUtf8(lower < 0x80 ? wide : lower, out);
-        i += length;
+        i += lowerCharacterInto(text, i, out);
     }
 }
 

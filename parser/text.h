@@ -23,7 +23,8 @@ std::string asciiLower(std::string_view text);
 
 // Lowercases UTF-8 text with the C library's case mapping for the environment's UTF-8
 // locale (C.UTF-8 when the environment's is not UTF-8). ASCII maps to ASCII whatever
-// the locale; bytes that are not valid UTF-8 are copied as they are.
+// the locale; bytes that are not valid UTF-8 are copied as they are. On Windows the text
+// is in the active code page and lowercased with the system's mapping for it.
 void lowercaseInto(std::string_view text, std::string& out);
 std::string lowercase(std::string_view text);
 

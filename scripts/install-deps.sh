@@ -7,6 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    g++-mingw-w64-i686 binutils-mingw-w64-i686
     locales binutils
     qt6-base-dev libsqlite3-dev sqlite3 libx11-dev
     xvfb xauth xdotool trayer
