@@ -96,6 +96,12 @@ std::string writeLine(const KeywordsLine& line) {
     return text;
 }
 
+bool isWritable(const KeywordsLine& line) {
+    for (const std::string* field : {&line.keyword, &line.project, &line.list, &line.contact})
+        if (field->find_first_of(std::string_view("\n\0", 2)) != std::string::npos) return false;
+    return true;
+}
+
 KeywordsLine splitLine(std::string_view line) {
     if (line.ends_with('\n')) {
         line.remove_suffix(1);

@@ -25,6 +25,10 @@ std::string quoteField(std::string_view field);
 // The four fields, quoted, joined by commas and ended by a line feed.
 std::string writeLine(const KeywordsLine& line);
 
+// Whether the written line reads back the same: no field holds a line feed, which ends a
+// line whatever the quotes, or a NUL, which ends it too.
+bool isWritable(const KeywordsLine& line);
+
 // Reads one line, with or without its line feed (and a carriage return before it).
 // Fields are separated by a comma or by blanks and may be quoted; missing fields are
 // empty and fields after the fourth are ignored. The line ends at its first NUL.

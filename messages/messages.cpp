@@ -82,6 +82,9 @@ constexpr std::array kMessages = std::to_array<Message>({
     {51, "Unable to determine the name or path to the Keywords file."},
     {52, "Unable to create the Keywords file."},
     {53, "The parser was unable to add a new alias."},
+    {55,
+     "Unable to read the Keywords file. Jotwise uses the default keywords for now and will "
+     "not change the file until it is restarted."},
     {100, "Unable to register a system-wide hot-key for Jotwise for Microsoft Outlook."},
     {101, "Could not find an expected keyword in an internal data structure."},
     {102,

@@ -28,6 +28,7 @@ inline constexpr MessageId kMapiLoginFailed = 37;
 inline constexpr MessageId kFileLinkUnavailable = 44;
 inline constexpr MessageId kKeywordsFileUnknown = 51;
 inline constexpr MessageId kKeywordsFileNotWritten = 52;
+inline constexpr MessageId kKeywordsFileUnreadable = 55;
 inline constexpr MessageId kKeywordNotFound = 101;
 inline constexpr MessageId kCaption = 1000;
 inline constexpr MessageId kProductWord = 1006;

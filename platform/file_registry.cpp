@@ -13,6 +13,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/reg_file_format.h"
+#include "platform/whole_file.h"
 
 namespace platform {
 
@@ -43,10 +44,6 @@ struct FileStamp {
     }
 };
 
-bool isMissing(int errorNumber) {
-    return errorNumber == ENOENT || errorNumber == ENOTDIR;
-}
-
 // Line breaks and NUL cannot be written in a key line or a value name.
 bool isStorableName(std::string_view name) {
     return name.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
@@ -62,20 +59,6 @@ bool sameStoredValue(const RegistryValue& a, const RegistryValue& b) {
             return a.dword == b.dword;
         default:
             return a.bytes == b.bytes;
-    }
-}
-
-std::optional<std::string> readAll(int fd) {
-    std::string text;
-    char buffer[16384];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0) return text;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return std::nullopt;
-        }
-        text.append(buffer, static_cast<std::size_t>(got));
     }
 }
 
@@ -151,7 +134,7 @@ private:
         FileStamp now;
         if (::stat(file_.c_str(), &status) == 0)
             now = FileStamp::of(status);
-        else if (!isMissing(errno))
+        else if (!isMissingFileError(errno))
             return false;
         if (loaded_ && *loaded_ == now) return true;
         return load();
@@ -161,13 +144,13 @@ private:
         // Non-blocking so that a FIFO put in the file's place cannot hang the program.
         const int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (fd < 0) {
-            if (!isMissing(errno)) return false;
+            if (!isMissingFileError(errno)) return false;
             take({}, -1, FileStamp{}, {});
             return true;
         }
         struct stat status {};
         std::optional<std::string> text;
-        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) text = readAll(fd);
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) text = readToEnd(fd);
         if (!text) {
             ::close(fd);
             return false;

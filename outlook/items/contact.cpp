@@ -23,13 +23,16 @@ TContact& TContact::operator=(const TContact& other) {
 }
 
 DispatchPtr TContact::GetObject() {
+    // A contact made by the session's factory holds its new, maybe unsaved item; a cached
+    // one holds nothing and is found by its key.
+    if (object_) return object_;
     ItemSession* session = CurrentItemSession();
     if (!session || !session->MapiNamespace())
         throw AutomationError("There is no Outlook session to find the contact in");
     return session->MapiNamespace()->call("GetItemFromID", {key_}).asObject();
 }
 
-const std::string& TContact::FullName() {
+const std::string& TContact::FullName() const {
     if (fullName_.empty()) {
         if (names_.givenName.empty())
             fullName_ = names_.surname.empty() ? names_.company : names_.surname;

@@ -28,7 +28,7 @@ public:
     DispatchPtr GetObject() override;
 
     // "Given Surname", or whichever of given name, surname, company exists; computed once.
-    const std::string& FullName();
+    const std::string& FullName() const;
 
     const std::string& Key() const { return key_; }
     const std::string& FileAs() const { return names_.fileAs; }
@@ -43,7 +43,7 @@ public:
     std::uint32_t seen = 0;
 
 private:
-    std::string fullName_;
+    mutable std::string fullName_;
     std::string key_;
     Names names_;
     std::optional<mapi::Binary> originalEntryId_;

@@ -36,7 +36,7 @@ MessageId TDataItem::SetCategories(const std::vector<TCategory*>& categories) {
 }
 
 void TDataItem::Attach(const Variant& source, std::int32_t how) {
-    object_->get("Attachments").asObject()->call("Add", {source, how, kAfterLastAttachment});
+    Object().get("Attachments").asObject()->call("Add", {source, how, kAfterLastAttachment});
 }
 
 MessageId TDataItem::AddContactLink(TItem& target) {

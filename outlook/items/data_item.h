@@ -44,9 +44,9 @@ protected:
     }
     static void RememberFailure(const AutomationError& error);
 
-    void Put(std::string_view property, const Variant& value) { object_->put(property, value); }
+    void Put(std::string_view property, const Variant& value) { Object().put(property, value); }
     Variant Call(std::string_view method, const Arguments& arguments = {}) {
-        return object_->call(method, arguments);
+        return Object().call(method, arguments);
     }
 
 private:

@@ -10,4 +10,9 @@ DispatchPtr TItem::GetObject() {
     return object_;
 }
 
+Dispatch& TItem::Object() const {
+    if (!object_) throw AutomationError("The item has no Outlook object to change");
+    return *object_;
+}
+
 }  // namespace outlook

@@ -27,6 +27,10 @@ public:
     std::int32_t keywordCount = 0;
 
 protected:
+    // The automation reference the setters work on; AutomationError when the wrapper holds
+    // none (a cached contact, a folder, a category).
+    Dispatch& Object() const;
+
     DispatchPtr object_;
 };
 

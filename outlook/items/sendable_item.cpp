@@ -14,7 +14,7 @@ MessageId TSendableItem::AddRecipients(const RecipientSource& recipients, int ki
     };
     MessageId taken = messages::kNoError;
     const MessageId failed = Guarded(40, [&] {
-        const DispatchPtr itemRecipients = object_->get("Recipients").asObject();
+        const DispatchPtr itemRecipients = Object().get("Recipients").asObject();
         for (const Kind kind :
              {Kind{kToRecipients, mapi::MAPI_TO}, Kind{kCcRecipients, mapi::MAPI_CC}}) {
             if (!(kinds & kind.bit)) continue;

@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/text.h"
+
 namespace outlook::local {
+
+using platform::trimmed;
 
 using namespace mapi;
 
@@ -24,12 +28,6 @@ std::string lower(std::string_view text) {
     for (char& c : out)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return out;
-}
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 std::string textOf(const PropValueArray& props, PropTag tag) {

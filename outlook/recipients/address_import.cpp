@@ -3,6 +3,7 @@
 #include "outlook/items/contact.h"
 #include "outlook/object_model.h"
 #include "outlook/session/data_store.h"
+#include "platform/text.h"
 #include "sentex.h"
 
 namespace outlook {
@@ -35,12 +36,6 @@ struct MailUserNames {
 std::string text(const SPropValue& value) {
     const std::string* s = value.asString8();
     return s ? *s : std::string();
-}
-
-std::string trimmed(const std::string& s) {
-    const auto begin = s.find_first_not_of(' ');
-    if (begin == std::string::npos) return {};
-    return s.substr(begin, s.find_last_not_of(' ') - begin + 1);
 }
 
 void drop(SPropValue& value) {
@@ -142,7 +137,8 @@ HRESULT ImportMailUser(TDataStore& store, IMailUser& mailUser, TContact*& contac
         item->put("FirstName", names.displayName);
         names.givenName = names.displayName;
     } else {
-        item->put("FullName", trimmed(names.givenName + " " + names.surname));
+        item->put("FullName",
+                  std::string(platform::trimmed(names.givenName + " " + names.surname)));
     }
     const std::string fileAs = FileAsName(names.givenName, names.surname, names.company);
     item->put("FileAs", fileAs);

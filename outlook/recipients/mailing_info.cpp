@@ -48,6 +48,29 @@ MessageId TMailingInfo::SetContactRecipient(const std::string& key, bool asCopy)
     }
 }
 
+std::int32_t TMailingInfo::FindContactEntry() const {
+    const std::string& name = contact_.FullName();
+    const std::int32_t wantedType = contactAsCopy_ ? mapi::MAPI_CC : mapi::MAPI_TO;
+    std::int32_t found = -1;
+    for (std::size_t i = 0; i < list_.size(); ++i) {
+        const auto& values = list_[i].rgPropVals;
+        const mapi::SPropValue* shown = mapi::FindProp(values, mapi::PR_DISPLAY_NAME);
+        if (!shown || !shown->asString8() || *shown->asString8() != name) continue;
+        const mapi::SPropValue* type = mapi::FindProp(values, mapi::PR_RECIPIENT_TYPE);
+        if (type && type->asLong() && *type->asLong() == wantedType)
+            return static_cast<std::int32_t>(i);
+        if (found < 0) found = static_cast<std::int32_t>(i);
+    }
+    return found;
+}
+
+void TMailingInfo::SetList(mapi::ADRLIST list) {
+    list_ = std::move(list);
+    if (contactIndex_ < 0) return;
+    contactIndex_ = FindContactEntry();
+    if (contactIndex_ < 0) hasContact_ = false;
+}
+
 void TMailingInfo::RemoveContactRecipient() {
     if (contactIndex_ == -1) return;
     hasContact_ = false;

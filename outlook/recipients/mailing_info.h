@@ -27,8 +27,10 @@ public:
     bool HasRecipients() const { return hasContact_ || !list_.empty(); }
     std::size_t RecipientCount() const { return list_.size(); }
     const mapi::ADRLIST& List() const { return list_; }
-    // Takes the address dialog's result; the contact entry keeps its place.
-    void SetList(mapi::ADRLIST list) { list_ = std::move(list); }
+    // Takes the address dialog's result. The dialog may have moved, regrouped or dropped
+    // the contact's entry, so it is found again by the contact's name; when the user
+    // dropped it, the contact is forgotten until the next SetContactRecipient.
+    void SetList(mapi::ADRLIST list);
     void Clear();
 
     // One contact, named by the entry's display name, per entry of the given type;
@@ -44,6 +46,8 @@ public:
 private:
     // The recorded contact entry, or -1 when there is none or the list no longer holds it.
     std::int32_t ContactIndex() const;
+    // The entry naming the contact, of its recipient type if there are several; or -1.
+    std::int32_t FindContactEntry() const;
 
     mapi::ADRLIST list_;
     TContact contact_;

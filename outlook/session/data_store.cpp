@@ -1,5 +1,6 @@
 #include "outlook/session/data_store.h"
 
+#include "keywords/keywords_line.h"
 #include "outlook/items/appointment.h"
 #include "outlook/items/contact.h"
 #include "outlook/items/journal_entry.h"
@@ -154,7 +155,9 @@ MessageId TDataStore::RemoveContact(const std::string& key, std::unique_ptr<TCon
 void TDataStore::AddCategory(std::unique_ptr<TCategory> category) {
     const std::string name = category->Name();
     categories_[name] = std::move(category);
-    Prs_AddList(name.c_str());
+    // A name that the keywords file cannot hold on one line takes no keywords: notes are
+    // still filed under it, but no keyword can name it, so none is lost when saving.
+    if (keywords::isWritable({"", "", name, ""})) Prs_AddList(name.c_str());
 }
 
 mapi::HRESULT TDataStore::SetContactNotifications(bool on) {

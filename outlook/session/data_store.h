@@ -87,6 +87,8 @@ public:
 
     // The keywords file keeps the keywords of the items the user customised between runs.
     // Loading registers them and marks their items customised; a missing file is no error.
+    // A file that is there but cannot be read gives 55 with the file and the reason as the
+    // last error, and is not written over in this run.
     MessageId LoadKeywords();
     // Replaces the file whole or not at all; `beforeReplace` lets tests stop it midway.
     MessageId SaveKeywords(const platform::BeforeReplaceHook& beforeReplace = {});
@@ -163,6 +165,9 @@ private:
     ContactListener* contactListener_ = nullptr;
     // Unset until first used, then the default location unless a caller chose one.
     std::optional<std::filesystem::path> keywordsFile_;
+    // The file and the reason when it was there but could not be read; it is then never
+    // written over in this run.
+    std::string keywordsFileUnreadable_;
 };
 
 // The session every part of the program uses; null while there is none. Set it with

@@ -2,6 +2,7 @@
 
 #include "outlook/items/contact.h"
 #include "outlook/session/data_store.h"
+#include "platform/text.h"
 #include "sentex.h"
 
 namespace outlook {
@@ -15,7 +16,9 @@ std::vector<std::string> splitCategoryNames(const std::string& text) {
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t end = std::min(text.find(';', start), text.size());
-        std::string name = text.substr(start, end - start);
+        // The white space around a name is not part of it: "Business; Calls" lists "Calls", as
+        // the keyword store keeps it.
+        std::string name(platform::trimmed(std::string_view(text).substr(start, end - start)));
         if (!name.empty() && seen.insert(name).second) names.push_back(std::move(name));
         start = end + 1;
     }

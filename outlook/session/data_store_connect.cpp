@@ -136,7 +136,11 @@ MessageId TDataStore::ConnectCaches(TProgressBox& progress) {
     if (const MessageId id = LoadContacts(progress)) return id;
 
     progress.SetText("Loading Keywords...");
-    if (const MessageId id = LoadKeywords()) return id;
+    // An unreadable keywords file is told, and the program runs on with the defaults.
+    if (const MessageId id = LoadKeywords(); id == messages::kKeywordsFileUnreadable)
+        messages::ShowError(id);
+    else if (id)
+        return id;
 
     RegisterFolderKeywords();
     RegisterCategoryKeywords();

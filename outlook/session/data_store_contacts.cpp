@@ -1,3 +1,5 @@
+#include <unordered_map>
+
 #include "outlook/items/contact.h"
 #include "outlook/session/contact_listener.h"
 #include "outlook/session/data_store.h"
@@ -43,6 +45,28 @@ struct ContactRow {
     }
 };
 
+// The contact each keyword names, by the keyword's canonical text.
+std::unordered_map<std::string, std::string> contactOfEachKeyword() {
+    std::unordered_map<std::string, std::string> contactOf;
+    char keyword[SENTEX_TEXT_SLOT], contact[SENTEX_TEXT_SLOT];
+    for (std::int32_t found = Prs_GetFirstAlias(keyword, nullptr, nullptr, contact); found == 1;
+         found = Prs_GetNextAlias(keyword, nullptr, nullptr, contact))
+        if (contact[0]) contactOf.emplace(keyword, contact);
+    return contactOf;
+}
+
+// Whether the contact's default keyword, its full name, is its own: registered by it and
+// still naming it. A keyword of the same text may belong to another contact the user gave
+// it to, and must then be left alone.
+bool ownsDefaultKeyword(const TContact& contact,
+                        const std::unordered_map<std::string, std::string>& contactOf) {
+    if (contact.keywordsCustomized || contact.keywordCount == 0) return false;
+    char canonical[SENTEX_TEXT_SLOT];
+    if (Prs_FilterAlias(contact.FullName().c_str(), canonical) != 1) return false;
+    const auto it = contactOf.find(canonical);
+    return it != contactOf.end() && it->second == contact.Key();
+}
+
 }  // namespace
 
 MessageId TDataStore::LoadContacts(TProgressBox& progress) {
@@ -63,11 +87,12 @@ MessageId TDataStore::LoadContacts(TProgressBox& progress) {
 }
 
 void TDataStore::RemoveCachedContactKeywords() {
+    const auto contactOf = contactOfEachKeyword();
     for (auto& [key, contact] : contacts_) {
         contact->seen = 0;
         // The default keyword is registered again, under the current name, at the end.
-        if (!contact->keywordsCustomized && Prs_DeleteAlias(contact->FullName().c_str()) == 1 &&
-            contact->keywordCount > 0)
+        if (ownsDefaultKeyword(*contact, contactOf) &&
+            Prs_DeleteAlias(contact->FullName().c_str()) == 1)
             --contact->keywordCount;
     }
 }
@@ -118,6 +143,8 @@ bool TDataStore::OnContactModified(const mapi::Row& columns) {
     const ContactRow row(columns);
     TContact* old = FindContact(row.key);
     if (!old) {
+        // A contact saved first without a name enters the cache once it has one.
+        if (!row.names.fileAs.empty()) return OnContactAdded(columns);
         TellContactChanged(nullptr, nullptr);
         return true;
     }
@@ -125,7 +152,7 @@ bool TDataStore::OnContactModified(const mapi::Row& columns) {
     auto replacement = row.makeContact();
     replacement->keywordsCustomized = old->keywordsCustomized;
     replacement->keywordCount += old->keywordCount;
-    if (!old->keywordsCustomized)
+    if (ownsDefaultKeyword(*old, contactOfEachKeyword()))
         Prs_RenameAlias(old->FullName().c_str(), replacement->FullName().c_str());
     std::unique_ptr<TContact> previous = std::exchange(contacts_[row.key], std::move(replacement));
     TellContactChanged(contacts_[row.key].get(), previous.get());

@@ -1,11 +1,10 @@
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "keywords/keywords_line.h"
 #include "keywords/keywords_location.h"
 #include "outlook/items/contact.h"
 #include "outlook/session/data_store.h"
+#include "platform/whole_file.h"
 #include "sentex.h"
 
 namespace outlook {
@@ -22,16 +21,9 @@ const fs::path& keywordsFileOf(std::optional<fs::path>& chosen) {
     return *chosen;
 }
 
-// The file's bytes, or nothing when it cannot be opened or read (a folder in its place,
-// an I/O error): either way there is nothing to load.
-std::optional<std::string> readWhole(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    try {
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure&) {
-        return std::nullopt;
-    }
+// A line that would not read back as written (a field with a line break) is left out.
+std::string writableLine(const KeywordsLine& line) {
+    return keywords::isWritable(line) ? keywords::writeLine(line) : std::string();
 }
 
 // Customised items without any keyword of their own are written with an empty keyword,
@@ -40,7 +32,7 @@ template <class Cache, class MakeLine>
 void writeBareItems(const Cache& cache, std::string& content, MakeLine makeLine) {
     for (const auto& [key, item] : cache)
         if (item->keywordsCustomized && item->keywordCount == 0)
-            content += keywords::writeLine(makeLine(key));
+            content += writableLine(makeLine(key));
 }
 
 }  // namespace
@@ -48,10 +40,16 @@ void writeBareItems(const Cache& cache, std::string& content, MakeLine makeLine)
 MessageId TDataStore::LoadKeywords() {
     const fs::path& file = keywordsFileOf(keywordsFile_);
     if (file.empty()) return kKeywordsFileUnknown;
-    const std::optional<std::string> content = readWhole(file);
-    if (!content) return messages::kNoError;
+    const platform::WholeFile read = platform::readWholeFile(file);
+    if (read.status == platform::WholeFile::Status::Missing) return messages::kNoError;
+    if (read.status == platform::WholeFile::Status::Unreadable) {
+        // Saving would replace the user's keywords with the defaults: keep away from the file.
+        keywordsFileUnreadable_ = file.string() + ": " + read.error;
+        lastError_ = keywordsFileUnreadable_;
+        return messages::kKeywordsFileUnreadable;
+    }
 
-    std::string_view rest = *content;
+    std::string_view rest = read.content;
     while (!rest.empty()) {
         const std::size_t end = rest.find('\n');
         const std::size_t length = end == std::string_view::npos ? rest.size() : end + 1;
@@ -86,6 +84,11 @@ MessageId TDataStore::LoadKeywords() {
 MessageId TDataStore::SaveKeywords(const platform::BeforeReplaceHook& beforeReplace) {
     const fs::path& file = keywordsFileOf(keywordsFile_);
     if (file.empty()) return kKeywordsFileUnknown;
+    if (!keywordsFileUnreadable_.empty()) {
+        lastError_ = "The file could not be read when Jotwise started, so it is left as it is (" +
+                     keywordsFileUnreadable_ + ").";
+        return kKeywordsFileNotWritten;
+    }
     // The folder is made when the program is installed; saving never makes it.
     const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
     std::error_code error;
@@ -101,7 +104,7 @@ MessageId TDataStore::SaveKeywords(const platform::BeforeReplaceHook& beforeRepl
                             : contact[0] ? static_cast<const TItem*>(FindContact(contact))
                                          : nullptr;
         if (item && item->keywordsCustomized)
-            content += keywords::writeLine({keyword, project, list, contact});
+            content += writableLine({keyword, project, list, contact});
     }
     writeBareItems(folders_, content, [](const std::string& kind) {
         return KeywordsLine{"", kind, "", ""};

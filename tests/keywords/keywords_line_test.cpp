@@ -76,8 +76,18 @@ TEST(KeywordsLineRoundTrip, WrittenFieldsAreReadBackUnchanged) {
         {"tab\there", "appointment", "a,b", "K\r"},
         {"\x7f\xff", ",", "\"", " "},
     };
-    for (const KeywordsLine& line : lines)
+    for (const KeywordsLine& line : lines) {
+        EXPECT_TRUE(isWritable(line));
         EXPECT_EQ(splitLine(writeLine(line)), line) << writeLine(line);
+    }
+}
+
+TEST(KeywordsLineRoundTrip, FieldsThatWouldBreakTheLineAreNotWritable) {
+    // The file is read line by line before quotes are looked at, so a line feed inside a
+    // quoted field would make two lines of one.
+    EXPECT_FALSE(isWritable({"", "", "Line\nBreak", ""}));
+    EXPECT_FALSE(isWritable({"kw", "", "", std::string("K\0", 2)}));
+    EXPECT_TRUE(isWritable({"", "", "Carriage\rReturn", ""}));
 }
 
 }  // namespace

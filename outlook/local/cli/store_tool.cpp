@@ -15,7 +15,7 @@
 #include "outlook/local/store/recipient_resolver.h"
 #include "outlook/local/store/store.h"
 #include "outlook/local/store/store_file.h"
-#include "outlook/local/store/text_compare.h"
+#include "platform/text.h"
 
 namespace outlook::local {
 

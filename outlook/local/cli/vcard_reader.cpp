@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <optional>
 
-#include "outlook/local/store/text_compare.h"
+#include "platform/text.h"
 
 namespace outlook::local {
+
+using platform::equalsIgnoreCase;
+using platform::trimmed;
 namespace {
 
 struct Property {

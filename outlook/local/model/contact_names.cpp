@@ -1,8 +1,10 @@
 #include "outlook/local/model/contact_names.h"
 
-#include "outlook/local/store/text_compare.h"
+#include "platform/text.h"
 
 namespace outlook::local {
+
+using platform::trimmed;
 
 using namespace mapi;
 

@@ -1,8 +1,10 @@
 #include "outlook/local/model/dispatch_support.h"
 
-#include "outlook/local/store/text_compare.h"
+#include "platform/text.h"
 
 namespace outlook::local {
+
+using platform::equalsIgnoreCase;
 
 bool isMember(std::string_view name, std::string_view member) {
     return equalsIgnoreCase(name, member);

@@ -8,10 +8,13 @@
 #include "outlook/local/model/recipient_object.h"
 #include "outlook/local/model/recipients_object.h"
 #include "outlook/local/store/file_time.h"
-#include "outlook/local/store/text_compare.h"
 #include "outlook/object_model.h"
+#include "platform/text.h"
 
 namespace outlook::local {
+
+using platform::equalsIgnoreCase;
+using platform::trimmed;
 
 using namespace mapi;
 

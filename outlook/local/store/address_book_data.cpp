@@ -10,9 +10,12 @@
 #include "outlook/local/store/row_builder.h"
 #include "outlook/local/store/store.h"
 #include "outlook/local/store/store_tags.h"
-#include "outlook/local/store/text_compare.h"
+#include "platform/text.h"
 
 namespace outlook::local {
+
+using platform::equalsIgnoreCase;
+using platform::trimmed;
 
 using namespace mapi;
 

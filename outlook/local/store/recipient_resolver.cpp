@@ -3,9 +3,12 @@
 #include <set>
 
 #include "outlook/local/store/address_book_data.h"
-#include "outlook/local/store/text_compare.h"
+#include "platform/text.h"
 
 namespace outlook::local {
+
+using platform::lowerAscii;
+using platform::trimmed;
 
 bool looksLikeEmailAddress(std::string_view text) {
     const auto at = text.find('@');

@@ -13,9 +13,12 @@
 #include "outlook/local/store/property_value.h"
 #include "outlook/local/store/store_file.h"
 #include "outlook/local/store/store_tags.h"
-#include "outlook/local/store/text_compare.h"
+#include "platform/text.h"
 
 namespace outlook::local {
+
+using platform::equalsIgnoreCase;
+using platform::trimmed;
 
 using namespace mapi;
 using sqlite::Statement;

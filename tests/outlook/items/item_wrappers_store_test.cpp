@@ -154,8 +154,8 @@ TEST_F(ItemWrappersInStoreTest, AFailureReportsItsIdAndTextAndKeepsWhatWasSet) {
     EXPECT_EQ(appointment.Commit(), 2) << "a failed meeting request is a failed save";
     EXPECT_EQ(real->get("MeetingStatus").asInt(), 1) << "nothing set before is undone";
 
-    auto task =
-        std::make_shared<FailingDispatch>(application()->call("CreateItem", {olTaskItem}).asObject());
+    auto task = std::make_shared<FailingDispatch>(
+        application()->call("CreateItem", {olTaskItem}).asObject());
     TTask wrapped(task);
     TMailingInfo none;
     task->failing = {"Assign"};

@@ -120,6 +120,39 @@ TEST_F(RecipientsTest, AContactEntryTheDialogDroppedIsAppendedAgain) {
     EXPECT_EQ(info.RecipientCount(), 2u);
 }
 
+TEST_F(RecipientsTest, AnEntryTheUserPutInPlaceOfTheContactIsNeverTouched) {
+    TMailingInfo info;
+    ASSERT_EQ(info.SetContactRecipient(ann, false), 0);
+    info.SetList({entry("Bob Smith", mapi::MAPI_TO)});  // the user replaced Ann by Bob
+    info.RemoveContactRecipient();                      // the note no longer names Ann
+    ASSERT_EQ(info.RecipientCount(), 1u);
+    EXPECT_EQ(displayName(info.List()[0]), "Bob Smith");
+    EXPECT_TRUE(info.HasRecipients());
+
+    ASSERT_EQ(info.SetContactRecipient(ann, false), 0);  // named again: appended, Bob kept
+    ASSERT_EQ(info.RecipientCount(), 2u);
+    EXPECT_EQ(displayName(info.List()[0]), "Bob Smith");
+    EXPECT_EQ(displayName(info.List()[1]), "Ann Lee");
+}
+
+TEST_F(RecipientsTest, TheContactsEntryIsFoundWhereTheDialogMovedIt) {
+    TMailingInfo info;
+    ASSERT_EQ(info.SetContactRecipient(ann, true), 0);
+    info.SetList({entry("Bob Smith", mapi::MAPI_TO), entry("Ann Lee", mapi::MAPI_CC)});
+    ASSERT_EQ(info.SetContactRecipient(ann, true), 0);
+    ASSERT_EQ(info.RecipientCount(), 2u);
+    EXPECT_EQ(displayName(info.List()[0]), "Bob Smith");
+    EXPECT_EQ(displayName(info.List()[1]), "Ann Lee");
+
+    ASSERT_EQ(info.SetContactRecipient(bob, false), 0);  // the note now names Bob instead
+    std::vector<std::unique_ptr<TContact>> to;
+    ASSERT_EQ(info.CollectRecipients(mapi::MAPI_TO, to), 0);
+    EXPECT_EQ(names(to), (std::vector<std::string>{"Bob Smith", "Bob Smith"}));
+    info.RemoveContactRecipient();
+    ASSERT_EQ(info.RecipientCount(), 1u);
+    EXPECT_EQ(displayName(info.List()[0]), "Bob Smith") << "the user's own Bob stays";
+}
+
 TEST_F(RecipientsTest, AnEntryWithoutADisplayNameCannotBeCollected) {
     TMailingInfo info;
     info.SetList({entry("Ann Lee", mapi::MAPI_TO),

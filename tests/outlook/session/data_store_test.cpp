@@ -125,6 +125,24 @@ TEST_F(DataStoreTest, ContactsFollowTheStoreThroughNotifications) {
     EXPECT_EQ(listener.told.back(), (RecordingListener::Told{"", ""}));
 }
 
+TEST_F(DataStoreTest, AContactNamedAfterItWasFirstSavedEntersTheCache) {
+    ASSERT_EQ(connect(), 0);
+    const DispatchPtr item = application()->call("CreateItem", {olContactItem}).asObject();
+    item->put("Email1Address", "dana@example.com");
+    item->call("Save");
+    settle();
+    const std::string key = item->get("EntryID").asString();
+    EXPECT_EQ(session->FindContact(key), nullptr) << "no name yet: nothing to list";
+
+    item->put("FirstName", "Dana");
+    item->call("Save");
+    settle();
+    ASSERT_NE(session->FindContact(key), nullptr);
+    EXPECT_EQ(session->FindContact(key)->FullName(), "Dana");
+    EXPECT_TRUE(isAlias("dana"));
+    EXPECT_EQ(listener.told.back(), (RecordingListener::Told{key, ""}));
+}
+
 TEST_F(DataStoreTest, ABatchOfAnAdditionAndADeletionAddsThenRefreshes) {
     ASSERT_EQ(connect(), 0);
     const std::string ann = addContact("Ann", "Lee");

@@ -1,4 +1,6 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "outlook/session/data_store.h"
+#include "tests/support/mock_message_boxes.h"
 #include "tests/support/session_fixture.h"
 
 namespace outlook {
@@ -209,13 +212,123 @@ TEST_F(KeywordsFileTest, GarbageIsSurvivedAndTheReadableLinesRegistered) {
     EXPECT_EQ(session->SaveKeywords(), 0);
 }
 
-TEST_F(KeywordsFileTest, AFileThatCannotBeReadIsLikeNoFileAndIsNotReplaced) {
-    fs::create_directory(file());  // where the file should be, something unreadable
-    ASSERT_EQ(connectWithFile(), 0);
-    EXPECT_TRUE(isAlias("task")) << "every item gets its default keyword";
-    customise(*session->FindFolder("task"), "todo", "", "task", "");
-    EXPECT_EQ(session->SaveKeywords(), 52);
+TEST_F(KeywordsFileTest, AFileThatIsThereButCannotBeReadIsToldAndNeverReplaced) {
+    const auto unreadable = [&](const std::string& reason) {
+        SCOPED_TRACE(reason);
+        ::testing::StrictMock<jotwise::testing::MockMessageBoxes> boxes;
+        messages::ErrorBox errorBox(boxes);
+        messages::InstallErrorBox(&errorBox);
+        InstallDataStore(nullptr);
+        Prs_ResetParseDll();
+        session = makeSession();
+        session->SetKeywordsFile(file());
+        InstallDataStore(session.get());
+        errorBox.setSession(session.get());
+        EXPECT_CALL(boxes,
+                    show("Jotwise for Microsoft Outlook",
+                         ::testing::AllOf(::testing::StartsWith("Unable to read the Keywords"),
+                                          ::testing::HasSubstr(file().string() + ": " + reason)),
+                         platform::MessageIcon::Stop, platform::MessageButtons::Ok));
+        EXPECT_EQ(session->Connect(0, progress), 0) << "the program runs on";
+        messages::InstallErrorBox(nullptr);
+
+        EXPECT_TRUE(isAlias("task")) << "every item has its default keyword";
+        customise(*session->FindFolder("task"), "todo", "", "task", "");
+        EXPECT_EQ(session->SaveKeywords(), 52);
+        EXPECT_NE(session->takeLastError().find(reason), std::string::npos);
+    };
+
+    // An I/O error: reading this file fails at its first byte.
+    fs::create_symlink("/proc/self/mem", file());
+    unreadable("Input/output error");
+    EXPECT_TRUE(fs::is_symlink(file())) << "the file was replaced";
+
+    // Something else in the file's place.
+    fs::remove(file());
+    fs::create_directory(file());
+    unreadable("Is a directory");
     EXPECT_TRUE(fs::is_directory(file()));
+
+    // A file the user may not read (permissions do not stop the superuser).
+    fs::remove(file());
+    writeFile("todo,task,,\n");
+    fs::permissions(file(), fs::perms::none);
+    if (::geteuid() != 0) {
+        unreadable("Permission denied");
+        fs::permissions(file(), fs::perms::owner_read);
+        EXPECT_EQ(readFile(), "todo,task,,\n");
+    }
+}
+
+TEST_F(KeywordsFileTest, CategoriesListedWithBlanksAroundTheirNamesKeepTheirKeywords) {
+    setCategories("Business; Calls ;Home");
+    ASSERT_EQ(connectWithFile(), 0);
+    TCategory* calls = session->FindCategory("Calls");
+    ASSERT_NE(calls, nullptr);
+    EXPECT_EQ(session->FindCategory(" Calls "), nullptr);
+    customise(*calls, "phone", "Calls", "", "");
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    EXPECT_NE(readFile().find("phone,,Calls,\n"), std::string::npos) << readFile();
+
+    ASSERT_EQ(restart(), 0);
+    EXPECT_TRUE(isAlias("phone"));
+    const auto stored =
+        registry.openKey(platform::RegistryRoot::CurrentUser, testing::kCategoriesKey)
+            ->queryValue("");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->text, "Business; Calls ;Home") << "the list itself is left as it was";
+}
+
+TEST_F(KeywordsFileTest, ACategoryWithALineBreakTakesNoKeywordsAndNeverSplitsTheFile) {
+    setCategories("Business;Line\nBreak");
+    ASSERT_EQ(connectWithFile(), 0);
+    TCategory* odd = session->FindCategory("Line\nBreak");
+    ASSERT_NE(odd, nullptr) << "notes can still be filed under it";
+    EXPECT_EQ(Prs_AddAlias("odd", "Line\nBreak", "", ""), 0) << "but no keyword names it";
+    odd->keywordsCustomized = true;
+    customise(*session->FindCategory("Business"), "work", "Business", "", "");
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    const std::string saved = readFile();
+
+    ASSERT_EQ(restart(), 0);
+    EXPECT_EQ(session->FindCategory("Line"), nullptr);
+    EXPECT_EQ(session->FindCategory("Break"), nullptr);
+    EXPECT_TRUE(isAlias("work"));
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    EXPECT_EQ(readFile(), saved) << "what was written reads back the same";
+}
+
+TEST_F(KeywordsFileTest, AKeywordTheUserGaveToAnotherContactOutlivesRefreshAndRename) {
+    const std::string ann = addContact("Ann", "Lee");
+    const std::string bob = addContact("Bob", "Smith");
+    const std::string line = "\"ann lee\",,," + bob + "\n";
+    writeFile(line);
+    ASSERT_EQ(connectWithFile(), 0);
+    EXPECT_EQ(session->FindContact(ann)->keywordCount, 0) << "Bob holds Ann's default keyword";
+
+    session->RefreshContacts();  // as after a change by another program
+    EXPECT_TRUE(isAlias("ann lee"));
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    EXPECT_EQ(readFile(), line);
+
+    const DispatchPtr item = contactItem(ann);
+    item->put("FirstName", "Anna");
+    item->call("Save");
+    settle();
+    ASSERT_EQ(session->FindContact(ann)->FullName(), "Anna Lee");
+    EXPECT_TRUE(isAlias("ann lee"));
+    EXPECT_FALSE(isAlias("anna lee")) << "Bob's keyword was not renamed away from him";
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    EXPECT_EQ(readFile(), line);
+
+    // Ann's own default keyword still follows her.
+    session->RefreshContacts();
+    EXPECT_TRUE(isAlias("anna lee"));
+    item->put("FirstName", "Annie");
+    item->call("Save");
+    settle();
+    EXPECT_TRUE(isAlias("annie lee"));
+    EXPECT_FALSE(isAlias("anna lee"));
 }
 
 TEST_F(KeywordsFileTest, SavingNeverMakesTheFolder) {

@@ -3,9 +3,10 @@
 #include <string>
 #include <string_view>
 
-namespace outlook::local {
+namespace platform {
 
-// ASCII case folding: names and addresses compare this way (other letters exactly).
+// ASCII case folding: names, addresses and member names compare this way (other letters
+// exactly).
 inline char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -17,8 +18,9 @@ inline bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// Without the white space (blanks, tabs, line and page breaks) around it.
 inline std::string_view trimmed(std::string_view text) {
-    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    const auto space = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
     while (!text.empty() && space(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && space(text.back()))
@@ -26,4 +28,4 @@ inline std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-}  // namespace outlook::local
+}  // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// A file read whole. A file that is not there is told apart from one that is there but
+// cannot be read, which must never be taken for an empty one and replaced.
+struct WholeFile {
+    enum class Status { Read, Missing, Unreadable };
+    Status status = Status::Missing;
+    std::string content;
+    // Why an unreadable file could not be read, in the system's words.
+    std::string error;
+};
+
+// Reads a regular file. A folder or device in its place counts as unreadable; a FIFO does
+// not block the caller.
+WholeFile readWholeFile(const std::filesystem::path& file);
+
+// Reads an open descriptor to its end; nothing, with errno set, on a read error.
+std::optional<std::string> readToEnd(int fd);
+
+// Whether an open() that failed with this error means that the file is not there.
+bool isMissingFileError(int errorNumber);
+
+}  // namespace platform
