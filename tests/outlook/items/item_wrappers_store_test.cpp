@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -136,6 +137,36 @@ TEST_F(ItemWrappersInStoreTest, AFailureReportsItsIdAndTextAndKeepsWhatWasSet) {
     EXPECT_EQ(wrapped.AddRecipients(none, kToRecipients), 43);
     task->failing() = {"Recipients"};
     EXPECT_EQ(wrapped.AddRecipients(none, kToRecipients), 40);
+}
+
+// Why Outlook refuses to send an item, or "" when it sends it.
+std::string sendRefusal(const DispatchPtr& item) {
+    try {
+        item->call("Send");
+        return "";
+    } catch (const AutomationError& error) {
+        return error.what();
+    }
+}
+
+TEST_F(ItemWrappersInStoreTest, ATaskIsAssignedOnlyOnceItsRecipientsAreOnIt) {
+    const DispatchPtr real = application()->call("CreateItem", {olTaskItem}).asObject();
+    auto failing = std::make_shared<FailingDispatch>(real);
+    TTask task(failing);
+    TMailingInfo ann;
+    ASSERT_EQ(ann.SetContactRecipient(annKey, false), 0);
+    TMailingInfo nameless;
+    nameless.SetList(
+        {mapi::ADRENTRY{{mapi::SPropValue::integer(mapi::PR_RECIPIENT_TYPE, mapi::MAPI_TO)}}});
+
+    failing->failing() = {"Recipients"};
+    EXPECT_EQ(task.AddRecipients(ann, kToRecipients), 40);
+    failing->failing().clear();
+    EXPECT_EQ(task.AddRecipients(nameless, kToRecipients), 39);
+    EXPECT_THAT(sendRefusal(real), ::testing::HasSubstr("not assigned"));
+
+    EXPECT_EQ(task.AddRecipients(ann, kToRecipients), 0) << session->LastError();
+    EXPECT_EQ(task.Commit(), 0) << session->LastError();
 }
 
 }  // namespace
