@@ -1,7 +1,7 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <set>
 
 #include "outlook/items/appointment.h"
 #include "outlook/items/journal_entry.h"
@@ -9,6 +9,7 @@
 #include "outlook/items/task.h"
 #include "outlook/ole_date.h"
 #include "outlook/recipients/mailing_info.h"
+#include "tests/support/failing_dispatch.h"
 #include "tests/support/session_fixture.h"
 
 namespace outlook {
@@ -16,33 +17,7 @@ namespace {
 
 using namespace std::chrono;
 
-// A real Outlook object whose named properties and methods fail on demand, the way an
-// Outlook that refuses a call does.
-class FailingDispatch : public Dispatch {
-public:
-    explicit FailingDispatch(DispatchPtr real) : real_(std::move(real)) {}
-    std::set<std::string> failing;
-
-    Variant get(std::string_view property) override {
-        failIfAsked(property);
-        return real_->get(property);
-    }
-    void put(std::string_view property, const Variant& value) override {
-        failIfAsked(property);
-        real_->put(property, value);
-    }
-    Variant call(std::string_view method, const Arguments& arguments) override {
-        failIfAsked(method);
-        return real_->call(method, arguments);
-    }
-
-private:
-    void failIfAsked(std::string_view name) {
-        if (failing.count(std::string(name)))
-            throw AutomationError("Outlook refused '" + std::string(name) + "'");
-    }
-    DispatchPtr real_;
-};
+using testing::FailingDispatch;
 
 OleDate at(int y, unsigned m, unsigned d, int h, int min = 0) {
     return OleDateFromLocal(local_days(year{y} / month{m} / day{d}) + hours(h) + minutes(min));
@@ -144,12 +119,12 @@ TEST_F(ItemWrappersInStoreTest, AFailureReportsItsIdAndTextAndKeepsWhatWasSet) {
     auto failing = std::make_shared<FailingDispatch>(real);
     TAppointment appointment(failing);
     EXPECT_EQ(appointment.SetSubject("planning"), 0);
-    failing->failing = {"End"};
+    failing->failing() = {"End"};
     EXPECT_EQ(appointment.SetEnd(at(2026, 12, 8, 10)), 13);
     EXPECT_EQ(session->takeLastError(), "Outlook refused 'End'");
     EXPECT_EQ(real->get("Subject").asString(), "planning");
 
-    failing->failing = {"Send"};
+    failing->failing() = {"Send"};
     appointment.hasRecipients = true;
     EXPECT_EQ(appointment.Commit(), 2) << "a failed meeting request is a failed save";
     EXPECT_EQ(real->get("MeetingStatus").asInt(), 1) << "nothing set before is undone";
@@ -158,10 +133,40 @@ TEST_F(ItemWrappersInStoreTest, AFailureReportsItsIdAndTextAndKeepsWhatWasSet) {
         application()->call("CreateItem", {olTaskItem}).asObject());
     TTask wrapped(task);
     TMailingInfo none;
-    task->failing = {"Assign"};
+    task->failing() = {"Assign"};
     EXPECT_EQ(wrapped.AddRecipients(none, kToRecipients), 43);
-    task->failing = {"Recipients"};
+    task->failing() = {"Recipients"};
     EXPECT_EQ(wrapped.AddRecipients(none, kToRecipients), 40);
+}
+
+// Why Outlook refuses to send an item, or "" when it sends it.
+std::string sendRefusal(const DispatchPtr& item) {
+    try {
+        item->call("Send");
+        return "";
+    } catch (const AutomationError& error) {
+        return error.what();
+    }
+}
+
+TEST_F(ItemWrappersInStoreTest, ATaskIsAssignedOnlyOnceItsRecipientsAreOnIt) {
+    const DispatchPtr real = application()->call("CreateItem", {olTaskItem}).asObject();
+    auto failing = std::make_shared<FailingDispatch>(real);
+    TTask task(failing);
+    TMailingInfo ann;
+    ASSERT_EQ(ann.SetContactRecipient(annKey, false), 0);
+    TMailingInfo nameless;
+    nameless.SetList(
+        {mapi::ADRENTRY{{mapi::SPropValue::integer(mapi::PR_RECIPIENT_TYPE, mapi::MAPI_TO)}}});
+
+    failing->failing() = {"Recipients"};
+    EXPECT_EQ(task.AddRecipients(ann, kToRecipients), 40);
+    failing->failing().clear();
+    EXPECT_EQ(task.AddRecipients(nameless, kToRecipients), 39);
+    EXPECT_THAT(sendRefusal(real), ::testing::HasSubstr("not assigned"));
+
+    EXPECT_EQ(task.AddRecipients(ann, kToRecipients), 0) << session->LastError();
+    EXPECT_EQ(task.Commit(), 0) << session->LastError();
 }
 
 }  // namespace

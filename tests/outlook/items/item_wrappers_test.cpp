@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "outlook/items/appointment.h"
@@ -140,6 +141,37 @@ TEST_F(ItemWrapperTest, FailuresBecomeTheSessionsLastErrorAndTheirOwnIds) {
     EXPECT_EQ(journal.SetContact(ann), 10);
     EXPECT_EQ(object->properties["ContactNames"], Variant("Ann Lee"));
     EXPECT_EQ(journal.SetType("Phone call"), 9);
+}
+
+// A recipient source that takes every entry, or refuses them with a message id.
+class FixedRecipients : public RecipientSource {
+public:
+    explicit FixedRecipients(MessageId result) : result_(result) {}
+    MessageId AddEntriesTo(Dispatch&, mapi::ULONG) const override { return result_; }
+
+private:
+    MessageId result_;
+};
+
+// A task is assigned only once its recipients are on it: assigning one whose recipients
+// could not be added would send it to nobody.
+TEST_F(ItemWrapperTest, ATaskIsAssignedOnlyAfterItsRecipientsWereAdded) {
+    Session session;
+    SetCurrentItemSession(&session);
+    object->properties["Recipients"] = DispatchPtr(std::make_shared<RecordingDispatch>());
+    TTask task(object);
+    const auto assigned = [this] { return std::ranges::count(object->log, "call Assign") > 0; };
+
+    EXPECT_EQ(task.AddRecipients(FixedRecipients(39), kToRecipients), 39);
+    EXPECT_FALSE(assigned()) << "an entry without a display name";
+    object->failing = {"Recipients"};
+    EXPECT_EQ(task.AddRecipients(FixedRecipients(0), kToRecipients), 40);
+    EXPECT_FALSE(assigned()) << "no Recipients collection";
+    EXPECT_FALSE(task.hasRecipients);
+
+    object->failing.clear();
+    EXPECT_EQ(task.AddRecipients(FixedRecipients(0), kToRecipients), 0);
+    EXPECT_EQ(object->log.back(), "call Assign") << "assigned once they were added";
 }
 
 TEST(TotalWork, CountsOnlyTheTimeOfDayInMinutes) {

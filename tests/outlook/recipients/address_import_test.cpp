@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "outlook/local/address_dialog.h"
+#include "outlook/local/mapi/com_object.h"
+#include "outlook/local/sqlite/database.h"
 #include "outlook/local/store/address_book_data.h"
 #include "outlook/local/store/store.h"
+#include "tests/support/address_entries.h"
 #include "tests/support/mock_message_boxes.h"
 #include "tests/support/session_fixture.h"
 
@@ -20,12 +23,14 @@ class PickingDialog : public local::AddressDialog {
 public:
     std::string pick;
     mapi::ADRPARM shown;
+    mapi::Row picked;
     mapi::HRESULT address(const mapi::ADRPARM& parameters, const mapi::RowSet& entries,
                           mapi::ADRLIST& list) override {
         shown = parameters;
         for (const auto& row : entries) {
             const auto* name = mapi::FindProp(row, mapi::PR_DISPLAY_NAME);
             if (name && name->asString8() && *name->asString8() == pick) {
+                picked = row;
                 list = {mapi::ADRENTRY{row}};
                 return mapi::S_OK;
             }
@@ -34,7 +39,30 @@ public:
     }
 };
 
+// A mail user of another address book: fixed properties, read-only.
+class FixedMailUser : public local::ComObject<mapi::IMailUser> {
+public:
+    explicit FixedMailUser(mapi::PropValueArray props) : props_(std::move(props)) {}
+    mapi::HRESULT GetProps(const mapi::PropTagArray* tags, mapi::ULONG,
+                           mapi::PropValueArray& values) override {
+        if (tags) return mapi::MAPI_E_NO_SUPPORT;
+        values = props_;
+        return mapi::S_OK;
+    }
+    mapi::HRESULT SetProps(const mapi::PropValueArray&) override { return mapi::MAPI_E_NO_ACCESS; }
+    mapi::HRESULT DeleteProps(const mapi::PropTagArray&) override { return mapi::MAPI_E_NO_ACCESS; }
+    mapi::HRESULT GetIDsFromNames(const std::vector<mapi::MAPINAMEID>&, mapi::ULONG,
+                                  mapi::PropTagArray&) override {
+        return mapi::MAPI_E_NO_SUPPORT;
+    }
+    mapi::HRESULT SaveChanges(mapi::ULONG) override { return mapi::MAPI_E_NO_ACCESS; }
+
+private:
+    mapi::PropValueArray props_;
+};
+
 using jotwise::testing::MockMessageBoxes;
+using jotwise::testing::textOf;
 
 class AddressImportTest : public testing::SessionTest {
 protected:
@@ -73,6 +101,49 @@ protected:
             .asObject()
             ->get("Count")
             .asInt();
+    }
+
+    // The stored contact, opened through the messaging interface.
+    mapi::ComPtr<mapi::IMessage> storedContact(const std::string& key) {
+        const std::optional<mapi::Binary> id = mapi::FBinFromHex(key);
+        mapi::ULONG type = 0;
+        mapi::ComPtr<mapi::IUnknown> opened;
+        if (!id || !session->ContactsFolder() ||
+            mapi::Failed(session->ContactsFolder()->OpenEntry(*id, nullptr, 0, type, opened)))
+            return {};
+        return mapi::ComCast<mapi::IMessage>(opened);
+    }
+
+    // The stored values of `tags`, with an error value for each the contact lacks.
+    mapi::PropValueArray storedProps(const std::string& key, const mapi::PropTagArray& tags) {
+        mapi::PropValueArray values;
+        const auto message = storedContact(key);
+        EXPECT_TRUE(message);
+        if (message) {
+            EXPECT_EQ(message->GetProps(&tags, 0, values), mapi::S_OK);
+        }
+        return values;
+    }
+
+    // The contact's first e-mail address as the import writes it: address type, address,
+    // display name and the address book entry's id, in that order.
+    mapi::PropValueArray storedEMail(const std::string& key) {
+        const auto message = storedContact(key);
+        EXPECT_TRUE(message);
+        if (!message) return {};
+        std::vector<mapi::MAPINAMEID> names;
+        for (std::int32_t id : {0x8082, 0x8083, 0x8084, 0x8085})
+            names.push_back({mapi::PSETID_Address, mapi::MNID_ID, id, {}});
+        mapi::PropTagArray tags;
+        EXPECT_EQ(message->GetIDsFromNames(names, 0, tags), mapi::S_OK);
+        if (tags.size() != names.size()) return {};
+        tags = {mapi::CHANGE_PROP_TYPE(tags[0], mapi::PT_STRING8),
+                mapi::CHANGE_PROP_TYPE(tags[1], mapi::PT_STRING8),
+                mapi::CHANGE_PROP_TYPE(tags[2], mapi::PT_STRING8),
+                mapi::CHANGE_PROP_TYPE(tags[3], mapi::PT_BINARY)};
+        mapi::PropValueArray values;
+        EXPECT_EQ(message->GetProps(&tags, 0, values), mapi::S_OK);
+        return values;
     }
 
     PickingDialog dialog;
@@ -149,6 +220,90 @@ TEST_F(AddressImportTest, ListsAreRefusedAndCancellingImportsNothing) {
     dialog.pick = "nobody";
     EXPECT_FALSE(ImportAddress(*session, &window, contact, boxes));
     EXPECT_EQ(contactCount(), 0);
+}
+
+bool isError(const mapi::SPropValue& value) {
+    return mapi::PROP_TYPE(value.ulPropTag) == mapi::PT_ERROR;
+}
+
+TEST_F(AddressImportTest, TheStoredContactKeepsTheEntrysIdSubjectAndTitle) {
+    dialog.pick = "Carol Jones";
+    TContact* contact = nullptr;
+    ASSERT_TRUE(ImportAddress(*session, &window, contact, boxes));
+    ASSERT_NE(contact, nullptr);
+    const mapi::SPropValue* entryId = mapi::FindProp(dialog.picked, mapi::PR_ENTRYID);
+    ASSERT_TRUE(entryId && entryId->asBinary());
+    const mapi::Binary carol = *entryId->asBinary();
+
+    EXPECT_EQ(contactItem(contact->Key())->get("Subject").asString(), "Carol Jones");
+    const mapi::PropValueArray stored =
+        storedProps(contact->Key(), {mapi::PR_SUBJECT, mapi::PR_TITLE});
+    EXPECT_EQ(textOf(stored, mapi::PR_SUBJECT), "Carol Jones");
+    EXPECT_EQ(textOf(stored, mapi::PR_TITLE), "Buyer");
+
+    const mapi::PropValueArray eMail = storedEMail(contact->Key());
+    ASSERT_EQ(eMail.size(), 4u);
+    EXPECT_EQ(eMail[0].value, mapi::SPropValue::Value(std::string("SMTP")));
+    EXPECT_EQ(eMail[1].value, mapi::SPropValue::Value(std::string("carol@example.com")));
+    EXPECT_EQ(eMail[2].value, mapi::SPropValue::Value(std::string("Carol Jones")));
+    EXPECT_EQ(eMail[3].value, mapi::SPropValue::Value(carol)) << "the entry it was made from";
+}
+
+TEST_F(AddressImportTest, AnEntryWithoutAnEMailAddressIsImportedWithoutOne) {
+    mapi::Row entry = jotwise::testing::bookEntry(7, "Night Porter", "");
+    entry.push_back(mapi::SPropValue::string(mapi::PR_BUSINESS_TELEPHONE_NUMBER, "555 0100"));
+    auto porter = local::makeCom<FixedMailUser>(entry);
+    TContact* contact = nullptr;
+    ASSERT_EQ(ImportMailUser(*session, *porter, contact), mapi::S_OK);
+    ASSERT_NE(contact, nullptr);
+    EXPECT_EQ(session->FindContact(contact->Key()), contact);
+    EXPECT_EQ(contact->FileAs(), "Night Porter");
+    EXPECT_EQ(contact->OriginalEntryId(), (mapi::Binary{0xAB, 7}));
+
+    EXPECT_EQ(contactItem(contact->Key())->get("Email1Address").asString(), "");
+    for (const mapi::SPropValue& value : storedEMail(contact->Key()))
+        EXPECT_TRUE(isError(value)) << "no e-mail property is set: " << std::hex << value.ulPropTag;
+    const mapi::PropValueArray stored = storedProps(
+        contact->Key(),
+        {mapi::PR_ADDRTYPE, mapi::PR_EMAIL_ADDRESS, mapi::PR_BUSINESS_TELEPHONE_NUMBER});
+    EXPECT_TRUE(isError(stored[0])) << "the address type stays with the address";
+    EXPECT_TRUE(isError(stored[1]));
+    EXPECT_EQ(textOf(stored, mapi::PR_BUSINESS_TELEPHONE_NUMBER), "555 0100");
+}
+
+TEST_F(AddressImportTest, ContactNotificationsAreBackOnAfterAnImport) {
+    dialog.pick = "Carol Jones";
+    TContact* contact = nullptr;
+    ASSERT_TRUE(ImportAddress(*session, &window, contact, boxes));
+    ASSERT_NE(contact, nullptr);
+    settle();
+    const std::string dan = addContact("Dan", "Ross");
+    settle();
+    EXPECT_NE(session->FindContact(dan), nullptr);
+}
+
+TEST_F(AddressImportTest, AFailedImportIsReportedAndNotificationsComeBackOn) {
+    // The store refuses the job title, which only the messaging interface writes: the
+    // object model has saved the contact by then.
+    outlook->store()->db().exec(
+        "CREATE TEMP TRIGGER refuse_title BEFORE INSERT ON props WHEN NEW.tag = " +
+        std::to_string(mapi::PR_TITLE) + " BEGIN SELECT RAISE(ABORT, 'no titles'); END");
+    dialog.pick = "Carol Jones";
+    EXPECT_CALL(boxes, show("Add Contact",
+                            "An error occurred when attempting to add the selected entry to the "
+                            "Contacts folder",
+                            platform::MessageIcon::None, platform::MessageButtons::Ok))
+        .WillOnce(Return(platform::MessageAnswer::Ok));
+    TContact* contact = nullptr;
+    EXPECT_TRUE(ImportAddress(*session, &window, contact, boxes));
+    EXPECT_EQ(contact, nullptr);
+    EXPECT_FALSE(testing::isAlias("carol jones"));
+    ::testing::Mock::VerifyAndClearExpectations(&boxes);
+
+    settle();
+    const std::string dan = addContact("Dan", "Ross");
+    settle();
+    EXPECT_NE(session->FindContact(dan), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "outlook/automation.h"
+
+namespace outlook::testing {
+
+// The names of properties, methods and programmatic ids that fail, shared by every object
+// of one wrapped chain.
+using FailingNames = std::shared_ptr<std::set<std::string>>;
+
+// A real Outlook object whose named properties and methods fail on demand, the way an
+// Outlook that refuses a call does. Made with `wrapResults`, every object it hands out is
+// wrapped by the same rule, so a failure can be placed anywhere along a chain of calls.
+// The local store's objects take their object arguments back by their own type, so a
+// chain whose objects are passed back as arguments must not be wrapped.
+class FailingDispatch : public Dispatch {
+public:
+    explicit FailingDispatch(DispatchPtr real, bool wrapResults = false,
+                             FailingNames failing = std::make_shared<std::set<std::string>>())
+        : real_(std::move(real)), wrapResults_(wrapResults), failing_(std::move(failing)) {}
+
+    std::set<std::string>& failing() { return *failing_; }
+
+    Variant get(std::string_view property) override {
+        failIfAsked(property);
+        return wrapped(real_->get(property));
+    }
+    void put(std::string_view property, const Variant& value) override {
+        failIfAsked(property);
+        real_->put(property, value);
+    }
+    Variant call(std::string_view method, const Arguments& arguments = {}) override {
+        failIfAsked(method);
+        return wrapped(real_->call(method, arguments));
+    }
+
+private:
+    void failIfAsked(std::string_view name) const {
+        if (failing_->count(std::string(name)))
+            throw AutomationError("Outlook refused '" + std::string(name) + "'");
+    }
+    Variant wrapped(Variant result) const {
+        if (!wrapResults_ || result.isNothing() || result.type() != Variant::Type::Object)
+            return result;
+        return DispatchPtr(std::make_shared<FailingDispatch>(result.asObject(), true, failing_));
+    }
+
+    DispatchPtr real_;
+    bool wrapResults_;
+    FailingNames failing_;
+};
+
+// An automation server whose objects fail by one shared set of names; creating an object
+// whose programmatic id is in the set fails too.
+class FailingAutomationServer : public AutomationServer {
+public:
+    explicit FailingAutomationServer(AutomationServer& real) : real_(real) {}
+
+    std::set<std::string>& failing() { return *failing_; }
+
+    DispatchPtr createObject(std::string_view progId) override {
+        if (failing_->count(std::string(progId)))
+            throw AutomationError("Cannot create '" + std::string(progId) + "'");
+        return std::make_shared<FailingDispatch>(real_.createObject(progId), true, failing_);
+    }
+
+private:
+    AutomationServer& real_;
+    FailingNames failing_ = std::make_shared<std::set<std::string>>();
+};
+
+}  // namespace outlook::testing
