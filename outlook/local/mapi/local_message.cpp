@@ -12,17 +12,24 @@ using namespace mapi;
 
 namespace {
 
-const PropTagArray kComputedTags = {PR_ENTRYID,         tags::PR_RECORD_KEY, PR_PARENT_ENTRYID,
-                                    PR_STORE_ENTRYID,   PR_OBJECT_TYPE,      PR_INSTANCE_KEY,
-                                    PR_ORIGINAL_ENTRYID};
+// What the store works out and never keeps.
+const PropTagArray kReadOnlyTags = {PR_ENTRYID,       tags::PR_RECORD_KEY, PR_PARENT_ENTRYID,
+                                    PR_STORE_ENTRYID, PR_OBJECT_TYPE,      PR_INSTANCE_KEY};
+// ... and what it works out unless a value was set: a contact imported from the address
+// book keeps the id of the entry it came from, so that the entry is known again.
+const PropTagArray kComputedTags = [] {
+    PropTagArray computed = kReadOnlyTags;
+    computed.push_back(PR_ORIGINAL_ENTRYID);
+    return computed;
+}();
 
 }  // namespace
 
 LocalMessage::LocalMessage(std::shared_ptr<Store> store, ItemRecord record)
     : store_(std::move(store)), record_(std::move(record)) {}
 
-bool LocalMessage::isComputed(PropTag tag) const {
-    for (PropTag computed : kComputedTags)
+bool LocalMessage::isReadOnly(PropTag tag) const {
+    for (PropTag computed : kReadOnlyTags)
         if (PROP_ID(computed) == PROP_ID(tag)) return true;
     return false;
 }
@@ -41,12 +48,12 @@ HRESULT LocalMessage::GetProps(const PropTagArray* tags, ULONG, PropValueArray& 
 HRESULT LocalMessage::SetProps(const PropValueArray& values) {
     for (const auto& value : values) {
         const ULONG type = PROP_TYPE(value.ulPropTag);
-        if (type == PT_NULL || type == PT_ERROR || isComputed(value.ulPropTag)) continue;
+        if (type == PT_NULL || type == PT_ERROR || isReadOnly(value.ulPropTag)) continue;
         if (!isStorableType(type) || !valueMatchesTag(value)) return MAPI_E_INVALID_PARAMETER;
     }
     for (const auto& value : values) {
         const ULONG type = PROP_TYPE(value.ulPropTag);
-        if (type == PT_NULL || type == PT_ERROR || isComputed(value.ulPropTag)) continue;
+        if (type == PT_NULL || type == PT_ERROR || isReadOnly(value.ulPropTag)) continue;
         record_.props.set(value);
     }
     return S_OK;
@@ -54,7 +61,7 @@ HRESULT LocalMessage::SetProps(const PropValueArray& values) {
 
 HRESULT LocalMessage::DeleteProps(const PropTagArray& tags) {
     for (PropTag tag : tags)
-        if (!isComputed(tag)) record_.props.erase(tag);
+        if (!isReadOnly(tag)) record_.props.erase(tag);
     return S_OK;
 }
 

@@ -10,9 +10,9 @@ namespace outlook::local {
 class Store;
 
 // A message opened by entry id. SetProps and DeleteProps change it in memory;
-// SaveChanges writes the changed properties in one transaction. Entry ids, the object
-// type and (for contacts with an address) PR_ORIGINAL_ENTRYID are computed and cannot be
-// set.
+// SaveChanges writes the changed properties in one transaction. Entry ids and the object
+// type are computed and cannot be set; PR_ORIGINAL_ENTRYID is computed for contacts with
+// an address unless one was set.
 class LocalMessage : public ComObject<mapi::IMessage> {
 public:
     LocalMessage(std::shared_ptr<Store> store, ItemRecord record);
@@ -26,7 +26,7 @@ public:
     mapi::HRESULT SaveChanges(mapi::ULONG flags) override;
 
 private:
-    bool isComputed(mapi::PropTag tag) const;
+    bool isReadOnly(mapi::PropTag tag) const;
 
     std::shared_ptr<Store> store_;
     ItemRecord record_;

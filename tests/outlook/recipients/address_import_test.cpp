@@ -197,6 +197,29 @@ TEST_F(AddressImportTest, TheSameEntryIsNotImportedTwice) {
     EXPECT_EQ(contactCount(), contacts);
 }
 
+// The session finds an imported entry's contact by the entry's id when it loads the
+// contacts, so the same entry is not imported twice in two runs.
+TEST_F(AddressImportTest, AnImportedEntryIsKnownAgainAfterReconnecting) {
+    dialog.pick = "Carol Jones";
+    TContact* first = nullptr;
+    ASSERT_TRUE(ImportAddress(*session, &window, first, boxes));
+    ASSERT_NE(first, nullptr);
+    const mapi::SPropValue* entryId = mapi::FindProp(dialog.picked, mapi::PR_ENTRYID);
+    ASSERT_TRUE(entryId && entryId->asBinary());
+    const mapi::Binary carol = *entryId->asBinary();
+    EXPECT_EQ(storedProps(first->Key(), {mapi::PR_ORIGINAL_ENTRYID}),
+              (mapi::PropValueArray{mapi::SPropValue::binary(mapi::PR_ORIGINAL_ENTRYID, carol)}));
+
+    InstallDataStore(nullptr);
+    session.reset();
+    Prs_ResetParseDll();
+    ASSERT_EQ(connect(), 0) << session->LastError();
+    EXPECT_NE(session->FindContactByOriginalEntryID(carol), nullptr);
+    TContact* second = nullptr;
+    ASSERT_TRUE(ImportAddress(*session, &window, second, boxes));
+    EXPECT_EQ(contactCount(), 1);
+}
+
 TEST_F(AddressImportTest, AnEntryWithOnlyADisplayNameIsFiledUnderIt) {
     dialog.pick = "Front Desk";
     TContact* contact = nullptr;
