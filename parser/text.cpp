@@ -89,12 +89,19 @@ void lowercaseInto(std::string_view text, std::string& out) {
     out.clear();
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const char c = text[i];
-        if (static_cast<unsigned char>(c) < 0x80) {
-            out += asciiLowerChar(c);
-            ++i;
+        // A run of ASCII, most notes' whole text, is copied at once and lowercased in place.
+        std::size_t runEnd = i;
+        while (runEnd < text.size() && static_cast<unsigned char>(text[runEnd]) < 0x80)
+            ++runEnd;
+        if (runEnd > i) {
+            const std::size_t at = out.size();
+            out.append(text.data() + i, runEnd - i);
+            for (char *c = out.data() + at, *end = out.data() + out.size(); c != end; ++c)
+                *c = asciiLowerChar(*c);
+            i = runEnd;
             continue;
         }
+        const char c = text[i];
         char32_t wide = 0;
         const std::size_t length = decodeUtf8(text, i, wide);
         const locale_t locale = caseMappingLocale();

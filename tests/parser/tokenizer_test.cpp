@@ -5,6 +5,7 @@
 
 #include "parser/clock_time.h"
 #include "parser/settings_file.h"
+#include "parser/text.h"
 #include "parser/vocabulary.h"
 
 namespace sentex {
@@ -173,6 +174,24 @@ TEST_F(TokenizerTest, ManyJoinedOrdinalsKeepTheirTexts) {
         expected += "1st|ORDINAL=1 2nd|ORDINAL=2 ";
     expected.pop_back();
     EXPECT_EQ(show(lists.dateTokens), expected);
+}
+
+TEST(LowercaseTest, AsciiRunsAndOtherCharactersKeepTheirOrder) {
+    const Row rows[] = {
+        {"MIXED Case 42!", "mixed case 42!"},
+        // ASCII, a two-byte letter, ASCII
+        {"A\u00C4Q \u00D6L", "a\u00E4q \u00F6l"},
+        // stray bytes between runs
+        {"X\xFFY\x80Z\xC3", "x\xFFy\x80z\xC3"},
+        // the Kelvin sign stays itself
+        {"ab\u212ACD", "ab\u212Acd"},
+        {"\u00C4", "\u00E4"},
+    };
+    std::string out = "left over from a longer text before";
+    for (const Row& row : rows) {
+        lowercaseInto(row.text, out);
+        EXPECT_EQ(out, row.expected) << row.text;
+    }
 }
 
 class TokenizerSettingsTest : public TokenizerTest {
