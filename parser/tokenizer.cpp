@@ -1,6 +1,8 @@
 // Tokenisation: the scanner fills rawTokens; three passes derive the lists that keyword
 // recognition, the date grammar and the time-of-day grammar read.
+#include <array>
 #include <charconv>
+#include <cstdint>
 
 #include "clock_time.h"
 #include "text.h"
@@ -8,6 +10,25 @@
 
 namespace sentex {
 namespace {
+
+enum class CharKind : uint8_t { Other, Letter, Digit, WhiteSpace };
+
+// The scanner's view of every byte, looked up once per character.
+constexpr std::array<CharKind, 256> kCharKinds = [] {
+    std::array<CharKind, 256> kinds{};
+    for (int b = 0; b < 256; ++b) {
+        const char c = static_cast<char>(b);
+        kinds[b] = isLetter(c)       ? CharKind::Letter
+                   : isDigit(c)      ? CharKind::Digit
+                   : isWhiteSpace(c) ? CharKind::WhiteSpace
+                                     : CharKind::Other;
+    }
+    return kinds;
+}();
+
+CharKind kindOf(char c) {
+    return kCharKinds[static_cast<unsigned char>(c)];
+}
 
 bool isClockHour(const Token* t) {
     return t && t->is(TokenClass::NUMBER) && t->value <= 23;
@@ -35,41 +56,43 @@ void Vocabulary::tokenize(std::string_view text) {
     buildClockList();
 }
 
+void Vocabulary::pushClassified(std::string_view piece, TokenClass notFound) {
+    const Meaning* m = lookup(piece);
+    lists_.rawTokens.push(m ? Token{piece, m->cls, m->value} : Token{piece, notFound, 0});
+}
+
 void Vocabulary::scan() {
-    TokenList& out = lists_.rawTokens;
     const std::string_view text = lowered_;
-    auto classify = [&](std::string_view piece, TokenClass notFound) {
-        const Meaning* m = lookup(piece);
-        out.push(m ? Token{piece, m->cls, m->value} : Token{piece, notFound, 0});
-    };
-    std::size_t wordStart = 0, i = 0;
-    auto finishWord = [&] {
-        if (i > wordStart) classify(text.substr(wordStart, i - wordStart), TokenClass::WORD);
-    };
-    while (i < text.size()) {
-        const char c = text[i];
-        if (isLetter(c)) {
-            ++i;
-            continue;
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    while (i < size) {
+        const std::size_t start = i;
+        switch (kindOf(text[i])) {
+            case CharKind::Letter:
+                while (++i < size && kindOf(text[i]) == CharKind::Letter) {
+                }
+                pushClassified(text.substr(start, i - start), TokenClass::WORD);
+                break;
+            case CharKind::Digit: {
+                while (++i < size && kindOf(text[i]) == CharKind::Digit) {
+                }
+                const std::string_view run = text.substr(start, i - start);
+                const bool number = run.size() <= 2 || (run.size() <= 4 && run.front() != '0');
+                int32_t value = 0;
+                if (number) std::from_chars(run.data(), run.data() + run.size(), value);
+                lists_.rawTokens.push(
+                    Token{run, number ? TokenClass::NUMBER : TokenClass::WORD, value});
+                break;
+            }
+            case CharKind::WhiteSpace:
+                ++i;
+                break;
+            case CharKind::Other:
+                ++i;
+                pushClassified(text.substr(start, 1), TokenClass::SPECIAL);
+                break;
         }
-        finishWord();
-        if (isDigit(c)) {
-            std::size_t end = i;
-            while (end < text.size() && isDigit(text[end]))
-                ++end;
-            const std::string_view run = text.substr(i, end - i);
-            const bool number = run.size() <= 2 || (run.size() <= 4 && run.front() != '0');
-            int32_t value = 0;
-            if (number) std::from_chars(run.data(), run.data() + run.size(), value);
-            out.push(Token{run, number ? TokenClass::NUMBER : TokenClass::WORD, value});
-            i = end;
-        } else {
-            if (!isWhiteSpace(c)) classify(text.substr(i, 1), TokenClass::SPECIAL);
-            ++i;
-        }
-        wordStart = i;
     }
-    finishWord();
 }
 
 void Vocabulary::joinClockTimes() {

@@ -34,6 +34,8 @@ public:
 private:
     void insertWords(std::string_view words, TokenClass cls, int32_t value);
     void scan();
+    // Appends the piece as a raw token: its vocabulary meaning, else notFound.
+    void pushClassified(std::string_view piece, TokenClass notFound);
     void joinClockTimes();
     void joinOrdinals();
     void buildClockList();
