@@ -129,6 +129,7 @@ bool AliasStore::renameName(TargetKind kind, std::string_view oldName, std::stri
 void AliasStore::clear() {
     aliasRecords_.clear();
     aliasPrefixes_.clear();
+    prefixFilter_.clear();
     for (TargetKind kind : kKinds) {
         autoFill_[slot(kind)].clear();
         aliasesByTarget_[slot(kind)].clear();
@@ -186,8 +187,10 @@ void AliasStore::registerPrefixes(std::string_view canonical) {
     forEachWordPrefix(canonical, [this](std::string_view prefix) {
         if (int32_t* count = aliasPrefixes_.find(prefix))
             ++*count;
-        else
+        else {
             aliasPrefixes_.insertOrAssign(prefix, 1);
+            prefixFilter_.add(prefix);
+        }
     });
 }
 
@@ -195,9 +198,10 @@ void AliasStore::withdrawPrefixes(std::string_view canonical) {
     forEachWordPrefix(canonical, [this](std::string_view prefix) {
         int32_t* count = aliasPrefixes_.find(prefix);
         if (!count) return;
-        if (*count <= 1)
+        if (*count <= 1) {
             aliasPrefixes_.erase(prefix);
-        else
+            prefixFilter_.remove(prefix);
+        } else
             --*count;
     });
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../parser/string_hash_map.h"
+#include "../parser/text_filter.h"
 #include "../parser/vocabulary.h"
 #include "auto_fill_index.h"
 #include "name_forms.h"
@@ -48,7 +49,9 @@ public:
     // What the parser asks while it reads a note.
     bool empty() const { return aliasRecords_.empty(); }
     // Whether the text is the first one or more whole words of some keyword.
-    bool isKeywordPrefix(std::string_view text) const { return aliasPrefixes_.contains(text); }
+    bool isKeywordPrefix(std::string_view text) const {
+        return prefixFilter_.mayHold(text) && aliasPrefixes_.contains(text);
+    }
     // The targets of the keyword with exactly this (canonical) text, or null.
     const AliasTargets* findKeyword(std::string_view text) const {
         const AliasRecord* record = aliasRecords_.find(text);
@@ -106,6 +109,7 @@ private:
 
     StringHashMap<AliasRecord> aliasRecords_;
     StringHashMap<int32_t> aliasPrefixes_;
+    TextFilter prefixFilter_;  // holds every key of aliasPrefixes_
     // listAutoFill, projectAutoFill, contactAutoFill: the registered names of each kind.
     // Their keys are the name sets (listNames, projectNames, contactNames) too.
     std::array<AutoFillIndex, kTargetKinds> autoFill_;

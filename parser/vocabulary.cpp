@@ -31,7 +31,10 @@ void Vocabulary::insertWords(std::string_view words, TokenClass cls, int32_t val
     while (!words.empty()) {
         const std::size_t cut = words.find(';');
         const std::string_view word = words.substr(0, cut);
-        if (!word.empty()) words_.insertOrAssign(word, Meaning{cls, value});
+        if (!word.empty()) {
+            if (!words_.contains(word)) wordFilter_.add(word);
+            words_.insertOrAssign(word, Meaning{cls, value});
+        }
         words = cut == std::string_view::npos ? std::string_view() : words.substr(cut + 1);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "settings_file.h"
 #include "string_hash_map.h"
+#include "text_filter.h"
 #include "token.h"
 
 namespace sentex {
@@ -21,7 +22,9 @@ public:
 
     explicit Vocabulary(const SettingsFile& settings);
 
-    const Meaning* lookup(std::string_view word) const { return words_.find(word); }
+    const Meaning* lookup(std::string_view word) const {
+        return wordFilter_.mayHold(word) ? words_.find(word) : nullptr;
+    }
     std::size_t wordCount() const { return words_.size(); }
 
     // Fills the four token lists from the text (see tokenizer.cpp).
@@ -42,6 +45,7 @@ private:
     std::string_view joinedText(std::string_view first, std::string_view second);
 
     StringHashMap<Meaning> words_{509};
+    TextFilter wordFilter_;  // holds every word of words_
     TokenLists lists_;
     std::string lowered_;  // the normalised text that token texts point into
     std::string joined_;   // texts of joined tokens that were not adjacent in the text

@@ -77,6 +77,29 @@ TEST_F(AliasStoreTest, SharedPrefixesAreCountedPerKeyword) {
     EXPECT_TRUE(store.empty());
 }
 
+// "bob" and "bab" look alike to the quick test in front of the prefix lookup (same
+// length, same first and last letters): withdrawing one must leave the other.
+TEST_F(AliasStoreTest, LookAlikeKeywordsAreWithdrawnOneByOne) {
+    names(TargetKind::Contact, {"BOB-KEY", "BAB-KEY"});
+    contactKeyword("bob", "BOB-KEY");
+    contactKeyword("bab", "BAB-KEY");
+    ASSERT_TRUE(store.deleteAlias("bab"));
+    EXPECT_FALSE(prefix("bab"));
+    EXPECT_TRUE(prefix("bob"));
+    EXPECT_STREQ(parse("ask bob").contact, "BOB-KEY");
+
+    ASSERT_TRUE(store.renameAlias("bob", "bib"));
+    EXPECT_FALSE(prefix("bob"));
+    EXPECT_STREQ(parse("ask bib").contact, "BOB-KEY");
+    EXPECT_STREQ(parse("ask bob").contact, "");
+
+    store.clear();
+    EXPECT_FALSE(prefix("bib"));
+    names(TargetKind::Contact, {"BOB-KEY"});
+    contactKeyword("bob", "BOB-KEY");
+    EXPECT_STREQ(parse("ask bob").contact, "BOB-KEY");
+}
+
 TEST_F(AliasStoreTest, DeletingANameWithdrawsEveryKeywordOfIt) {
     names(TargetKind::Contact, {"ACME-KEY", "BOB-KEY"});
     for (const char* alias : {"acme", "acme corp", "acme corp west"})
