@@ -30,6 +30,11 @@ CharKind kindOf(char c) {
     return kCharKinds[static_cast<unsigned char>(c)];
 }
 
+// The token n places after t, or null past the end.
+const Token* ahead(const Token* t, std::size_t n, const Token* end) {
+    return n < static_cast<std::size_t>(end - t) ? t + n : nullptr;
+}
+
 bool isClockHour(const Token* t) {
     return t && t->is(TokenClass::NUMBER) && t->value <= 23;
 }
@@ -53,7 +58,6 @@ void Vocabulary::tokenize(std::string_view text) {
     lists_.clockTokens.clear();
     joinClockTimes();
     joinOrdinals();
-    buildClockList();
 }
 
 void Vocabulary::pushClassified(std::string_view piece, TokenClass notFound) {
@@ -96,40 +100,50 @@ void Vocabulary::scan() {
 }
 
 void Vocabulary::joinClockTimes() {
-    TokenList& in = lists_.rawTokens;
-    TokenList& out = lists_.clockTokens1;
-    const TokenList::Mark start = in.mark();
-    while (const Token* t = in.take()) {
+    const Token* const end = lists_.rawTokens.end();
+    for (const Token* t = lists_.rawTokens.begin(); t != end; ++t) {
         if (t->is(TokenClass::SPECIAL)) continue;
         if (!isClockHour(t)) {
-            out.push(*t);
+            pushClockToken(*t);
             continue;
         }
-        const Token* next = in.peek();
+        const Token* next = ahead(t, 1, end);
         if (next && next->is(TokenClass::AMPM)) {
             if (const ClockTime time = makeClockTimeAmPm(t->value, 0, next->value)) {
-                in.take();
-                out.push(Token{t->text, TokenClass::TIME, time});
+                pushClockToken(Token{t->text, TokenClass::TIME, time});
+                ++t;
                 continue;
             }
         }
-        const Token* minutes = in.peek(1);
+        const Token* minutes = ahead(t, 2, end);
         if (next && next->is(TokenClass::TIME_SEPARATOR) && minutes &&
             minutes->is(TokenClass::NUMBER) && minutes->text.size() == 2 && minutes->value < 60) {
-            const Token* suffix = in.peek(2);
+            const Token* suffix = ahead(t, 3, end);
             if (suffix && suffix->is(TokenClass::AMPM)) {
-                in.drop(3);
-                out.push(Token{t->text, TokenClass::TIME,
-                               makeClockTimeAmPm(t->value, minutes->value, suffix->value)});
+                pushClockToken(Token{t->text, TokenClass::TIME,
+                                     makeClockTimeAmPm(t->value, minutes->value, suffix->value)});
+                t = suffix;
             } else {
-                in.drop(2);
-                out.push(Token{t->text, TokenClass::TIME, makeClockTime(t->value, minutes->value)});
+                pushClockToken(
+                    Token{t->text, TokenClass::TIME, makeClockTime(t->value, minutes->value)});
+                t = minutes;
             }
             continue;
         }
-        out.push(*t);
+        pushClockToken(*t);
     }
-    in.putBack(start);
+}
+
+// Each token of clockTokens1 goes to clockTokens as well, small numbers as hours and "-"
+// as "to", so that both lists come out of one pass.
+void Vocabulary::pushClockToken(const Token& t) {
+    lists_.clockTokens1.push(t);
+    if (t.is(TokenClass::NUMBER) && t.value >= 1 && t.value <= 12)
+        lists_.clockTokens.push(Token{t.text, TokenClass::HOUR, t.value});
+    else if (t.is(TokenClass::DATE_SEPARATOR) && t.text == "-")
+        lists_.clockTokens.push(Token{t.text, TokenClass::TO, t.value});
+    else
+        lists_.clockTokens.push(t);
 }
 
 std::string_view Vocabulary::joinedText(std::string_view first, std::string_view second) {
@@ -141,35 +155,22 @@ std::string_view Vocabulary::joinedText(std::string_view first, std::string_view
 }
 
 void Vocabulary::joinOrdinals() {
-    TokenList& in = lists_.clockTokens1;
-    TokenList& out = lists_.dateTokens;
-    const TokenList::Mark start = in.mark();
-    while (const Token* t = in.take()) {
+    const Token* const end = lists_.clockTokens1.end();
+    for (const Token* t = lists_.clockTokens1.begin(); t != end; ++t) {
         if (t->is(TokenClass::DE_OF)) continue;
-        const Token* postfix = in.peek();
+        const Token* postfix = ahead(t, 1, end);
         if (t->is(TokenClass::NUMBER) && postfix && postfix->is(TokenClass::NUMBER_POSTFIX)) {
             const char last = t->text.back();
             const std::string_view p = postfix->text;
             if (p == "th" || (last == '1' && p == "st") || (last == '2' && p == "nd") ||
                 (last == '3' && p == "rd")) {
-                in.take();
-                out.push(Token{joinedText(t->text, p), TokenClass::ORDINAL, t->value});
+                lists_.dateTokens.push(
+                    Token{joinedText(t->text, p), TokenClass::ORDINAL, t->value});
+                t = postfix;
                 continue;
             }
         }
-        out.push(*t);
-    }
-    in.putBack(start);
-}
-
-void Vocabulary::buildClockList() {
-    for (const Token& t : lists_.clockTokens1) {
-        if (t.is(TokenClass::NUMBER) && t.value >= 1 && t.value <= 12)
-            lists_.clockTokens.push(Token{t.text, TokenClass::HOUR, t.value});
-        else if (t.is(TokenClass::DATE_SEPARATOR) && t.text == "-")
-            lists_.clockTokens.push(Token{t.text, TokenClass::TO, t.value});
-        else
-            lists_.clockTokens.push(t);
+        lists_.dateTokens.push(*t);
     }
 }
 

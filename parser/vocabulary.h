@@ -40,8 +40,8 @@ private:
     // Appends the piece as a raw token: its vocabulary meaning, else notFound.
     void pushClassified(std::string_view piece, TokenClass notFound);
     void joinClockTimes();
+    void pushClockToken(const Token& t);
     void joinOrdinals();
-    void buildClockList();
     std::string_view joinedText(std::string_view first, std::string_view second);
 
     StringHashMap<Meaning> words_{509};
