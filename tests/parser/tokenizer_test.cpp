@@ -194,6 +194,23 @@ TEST(LowercaseTest, AsciiRunsAndOtherCharactersKeepTheirOrder) {
     }
 }
 
+TEST(LowercaseTest, EveryAsciiByteAndEveryPlaceOfTheFirstOtherCharacter) {
+    std::string all, expected;
+    for (int b = 0; b < 0x80; ++b) {
+        all += static_cast<char>(b);
+        expected += static_cast<char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
+    }
+    std::string out;
+    lowercaseInto(all, out);
+    EXPECT_EQ(out, expected);
+
+    // The first non-ASCII character anywhere in and after the first words of eight bytes.
+    for (std::size_t at = 0; at < 20; ++at) {
+        lowercaseInto(std::string(at, 'Q') + "\u00C4Z", out);
+        EXPECT_EQ(out, std::string(at, 'q') + "\u00E4z") << at;
+    }
+}
+
 class TokenizerSettingsTest : public TokenizerTest {
 protected:
     TokenizerSettingsTest()
