@@ -27,14 +27,17 @@ public:
 
     void clear() {
         // A huge note leaves no huge buffers behind for the short ones that follow.
-        if (slots_.size() > kKeepCapacity) std::vector<Token>().swap(slots_);
+        if (slots_.size() > kKeepCapacity) {
+            std::vector<Token>().swap(slots_);
+            capacity_ = 0;
+        }
         size_ = 0;
         front_ = 0;
     }
     // Pushing is a store into slots that earlier notes left behind; only a longer note
     // than any before it makes more.
     void push(Token token) {
-        if (size_ == slots_.size()) [[unlikely]]
+        if (size_ == capacity_) [[unlikely]]
             grow();
         slots_[size_++] = token;
     }
@@ -62,9 +65,13 @@ public:
 
 private:
     static constexpr std::size_t kKeepCapacity = 1 << 16;
-    void grow() { slots_.resize(slots_.empty() ? 64 : 2 * slots_.size()); }
+    void grow() {
+        slots_.resize(slots_.empty() ? 64 : 2 * slots_.size());
+        capacity_ = slots_.size();
+    }
 
     std::vector<Token> slots_;  // the tokens are the first size_
+    std::size_t capacity_ = 0;  // slots_.size(), kept at hand for push
     std::size_t size_ = 0;
     std::size_t front_ = 0;
 };
