@@ -29,14 +29,26 @@ void fillEmpty(std::string_view& field, const std::string& value) {
 }  // namespace
 
 const AliasTargets* KeywordRecognizer::longestMatch(TokenList& tokens, const Token& first) {
-    candidate_.assign(first.text);
-    const AliasTargets* best = store_.findKeyword(candidate_);
+    // Candidates are the keyword's words joined by one blank. While the note has them
+    // just so, the candidate is a view of the note's text; only when it does not are the
+    // words copied into candidate_.
+    std::string_view candidate = first.text;
+    bool copied = false;
+    const AliasTargets* best = store_.findKeyword(candidate);
     TokenList::Mark committed = tokens.mark();
     while (const Token* t = tokens.take()) {
-        candidate_ += ' ';
-        candidate_ += t->text;
-        if (!store_.isKeywordPrefix(candidate_)) break;
-        if (const AliasTargets* keyword = store_.findKeyword(candidate_)) {
+        const char* const candidateEnd = candidate.data() + candidate.size();
+        if (!copied && t->text.data() == candidateEnd + 1 && *candidateEnd == ' ') {
+            candidate = std::string_view(candidate.data(), candidate.size() + 1 + t->text.size());
+        } else {
+            if (!copied) candidate_.assign(candidate);
+            copied = true;
+            candidate_ += ' ';
+            candidate_ += t->text;
+            candidate = candidate_;
+        }
+        if (!store_.isKeywordPrefix(candidate)) break;
+        if (const AliasTargets* keyword = store_.findKeyword(candidate)) {
             best = keyword;
             committed = tokens.mark();
         }
