@@ -1,5 +1,5 @@
-// Tokenisation: the scanner fills rawTokens; three passes derive the lists that keyword
-// recognition, the date grammar and the time-of-day grammar read.
+// Tokenisation: the scanner fills rawTokens; one pass derives the lists that the date
+// grammar and the time-of-day grammar read.
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -35,6 +35,14 @@ const Token* ahead(const Token* t, std::size_t n, const Token* end) {
     return n < static_cast<std::size_t>(end - t) ? t + n : nullptr;
 }
 
+// Whether the postfix makes an ordinal of the number: "th" after any number, "st", "nd"
+// and "rd" after one ending in 1, 2 and 3.
+bool isOrdinalOf(const Token& number, std::string_view postfix) {
+    const char last = number.text.back();
+    return postfix == "th" || (last == '1' && postfix == "st") ||
+           (last == '2' && postfix == "nd") || (last == '3' && postfix == "rd");
+}
+
 bool isClockHour(const Token* t) {
     return t && t->is(TokenClass::NUMBER) && t->value <= 23;
 }
@@ -57,7 +65,6 @@ void Vocabulary::tokenize(std::string_view text) {
     lists_.dateTokens.clear();
     lists_.clockTokens.clear();
     joinClockTimes();
-    joinOrdinals();
 }
 
 void Vocabulary::pushClassified(std::string_view piece, TokenClass notFound) {
@@ -132,10 +139,13 @@ void Vocabulary::joinClockTimes() {
         }
         pushClockToken(*t);
     }
+    if (heldNumber_) lists_.dateTokens.push(*heldNumber_);
+    heldNumber_.reset();
 }
 
-// Each token of clockTokens1 goes to clockTokens as well, small numbers as hours and "-"
-// as "to", so that both lists come out of one pass.
+// Each token of clockTokens1 goes on at once to the two lists derived from it, so that
+// all three come out of one pass: to clockTokens with small numbers as hours and "-" as
+// "to", and to dateTokens with ordinals joined and "of" dropped.
 void Vocabulary::pushClockToken(const Token& t) {
     lists_.clockTokens1.push(t);
     if (t.is(TokenClass::NUMBER) && t.value >= 1 && t.value <= 12)
@@ -144,6 +154,22 @@ void Vocabulary::pushClockToken(const Token& t) {
         lists_.clockTokens.push(Token{t.text, TokenClass::TO, t.value});
     else
         lists_.clockTokens.push(t);
+
+    // A number waits for the token after it, which may be its ordinal postfix.
+    if (heldNumber_) {
+        const Token number = *heldNumber_;
+        heldNumber_.reset();
+        if (t.is(TokenClass::NUMBER_POSTFIX) && isOrdinalOf(number, t.text)) {
+            lists_.dateTokens.push(
+                Token{joinedText(number.text, t.text), TokenClass::ORDINAL, number.value});
+            return;
+        }
+        lists_.dateTokens.push(number);
+    }
+    if (t.is(TokenClass::NUMBER))
+        heldNumber_ = t;
+    else if (!t.is(TokenClass::DE_OF))
+        lists_.dateTokens.push(t);
 }
 
 std::string_view Vocabulary::joinedText(std::string_view first, std::string_view second) {
@@ -152,26 +178,6 @@ std::string_view Vocabulary::joinedText(std::string_view first, std::string_view
     const std::size_t at = joined_.size();
     joined_.append(first).append(second);
     return std::string_view(joined_).substr(at);
-}
-
-void Vocabulary::joinOrdinals() {
-    const Token* const end = lists_.clockTokens1.end();
-    for (const Token* t = lists_.clockTokens1.begin(); t != end; ++t) {
-        if (t->is(TokenClass::DE_OF)) continue;
-        const Token* postfix = ahead(t, 1, end);
-        if (t->is(TokenClass::NUMBER) && postfix && postfix->is(TokenClass::NUMBER_POSTFIX)) {
-            const char last = t->text.back();
-            const std::string_view p = postfix->text;
-            if (p == "th" || (last == '1' && p == "st") || (last == '2' && p == "nd") ||
-                (last == '3' && p == "rd")) {
-                lists_.dateTokens.push(
-                    Token{joinedText(t->text, p), TokenClass::ORDINAL, t->value});
-                t = postfix;
-                continue;
-            }
-        }
-        lists_.dateTokens.push(*t);
-    }
 }
 
 }  // namespace sentex

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,7 +47,6 @@ private:
     void pushClassified(std::string_view piece, TokenClass notFound);
     void joinClockTimes();
     void pushClockToken(const Token& t);
-    void joinOrdinals();
     std::string_view joinedText(std::string_view first, std::string_view second);
 
     // The vocabulary is read for every word of every note and never changes once built,
@@ -73,8 +73,9 @@ private:
     std::size_t slotMask_ = 0;
     int slotShift_ = 32;
     TokenLists lists_;
-    std::string lowered_;  // the normalised text that token texts point into
-    std::string joined_;   // texts of joined tokens that were not adjacent in the text
+    std::string lowered_;              // the normalised text that token texts point into
+    std::string joined_;               // texts of joined tokens that were not adjacent in the text
+    std::optional<Token> heldNumber_;  // a number not yet passed on to dateTokens
 };
 
 }  // namespace sentex
