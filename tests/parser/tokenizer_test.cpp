@@ -135,6 +135,9 @@ TEST_F(TokenizerTest, DateListJoinsOrdinalsAndDropsOf) {
         {"the 3rd of May", "the|THE 3rd|ORDINAL=3 may|MONTH=5"},
         {"2-4pm", "2|NUMBER=2 -|DATE_SEPARATOR 4|TIME=16:00"},
         {"of", ""},
+        {"1 2 3rd 4", "1|NUMBER=1 2|NUMBER=2 3rd|ORDINAL=3 4|NUMBER=4"},
+        {"5 of 6 th of", "5|NUMBER=5 6th|ORDINAL=6"},
+        {"7, th 8", "7th|ORDINAL=7 8|NUMBER=8"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(show(tokenize(row.text).dateTokens), row.expected) << row.text;
