@@ -28,13 +28,14 @@ void fillEmpty(std::string_view& field, const std::string& value) {
 
 }  // namespace
 
-const AliasTargets* KeywordRecognizer::longestMatch(TokenList& tokens, const Token& first) {
+const AliasTargets* KeywordRecognizer::longestMatch(TokenList& tokens, const Token& first,
+                                                    const KeywordPrefix& prefix) {
     // Candidates are the keyword's words joined by one blank. While the note has them
     // just so, the candidate is a view of the note's text; only when it does not are the
     // words copied into candidate_.
     std::string_view candidate = first.text;
     bool copied = false;
-    const AliasTargets* best = store_.findKeyword(candidate);
+    const AliasTargets* best = prefix.keyword;
     TokenList::Mark committed = tokens.mark();
     while (const Token* t = tokens.take()) {
         const char* const candidateEnd = candidate.data() + candidate.size();
@@ -47,9 +48,10 @@ const AliasTargets* KeywordRecognizer::longestMatch(TokenList& tokens, const Tok
             candidate_ += t->text;
             candidate = candidate_;
         }
-        if (!store_.isKeywordPrefix(candidate)) break;
-        if (const AliasTargets* keyword = store_.findKeyword(candidate)) {
-            best = keyword;
+        const KeywordPrefix* longer = store_.findKeywordPrefix(candidate);
+        if (!longer) break;
+        if (longer->keyword) {
+            best = longer->keyword;
             committed = tokens.mark();
         }
     }
@@ -65,9 +67,12 @@ void KeywordRecognizer::recognizeLeading(TokenList& tokens, WorkingRecord& recor
     if (isAddress(*first)) {
         if (first->is(TokenClass::FYI)) record.isFyi = true;
         const Token* next = tokens.take();
-        if (next && !isPrefix(*next) && isPunctuation(*next)) next = tokens.take();
-        const AliasTargets* keyword =
-            next && isPrefix(*next) ? longestMatch(tokens, *next) : nullptr;
+        const KeywordPrefix* prefix = next ? prefixOf(*next) : nullptr;
+        if (next && !prefix && isPunctuation(*next)) {
+            next = tokens.take();
+            prefix = next ? prefixOf(*next) : nullptr;
+        }
+        const AliasTargets* keyword = prefix ? longestMatch(tokens, *next, *prefix) : nullptr;
         if (!keyword) {
             tokens.putBack(start);
             return;
@@ -77,7 +82,8 @@ void KeywordRecognizer::recognizeLeading(TokenList& tokens, WorkingRecord& recor
         return;
     }
 
-    const AliasTargets* keyword = isPrefix(*first) ? longestMatch(tokens, *first) : nullptr;
+    const KeywordPrefix* prefix = prefixOf(*first);
+    const AliasTargets* keyword = prefix ? longestMatch(tokens, *first, *prefix) : nullptr;
     if (!keyword) {
         tokens.putBack(start);
         return;
@@ -99,8 +105,9 @@ void KeywordRecognizer::recognizeLeading(TokenList& tokens, WorkingRecord& recor
 void KeywordRecognizer::scan(TokenList& tokens, WorkingRecord& record) {
     if (store_.empty()) return;
     while (const Token* t = tokens.take()) {
-        if (!isPrefix(*t)) continue;
-        if (const AliasTargets* keyword = longestMatch(tokens, *t)) {
+        const KeywordPrefix* prefix = prefixOf(*t);
+        if (!prefix) continue;
+        if (const AliasTargets* keyword = longestMatch(tokens, *t, *prefix)) {
             fillEmpty(record.list, keyword->list);
             fillEmpty(record.project, keyword->project);
             fillEmpty(record.contact, keyword->contact);
