@@ -68,9 +68,6 @@ constexpr char asciiLowerChar(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
 
-constexpr uint64_t kEveryByte = 0x0101010101010101;
-constexpr uint64_t kHighBits = kEveryByte * 0x80;
-
 // Lowercases eight ASCII bytes (all below 0x80) at once. Adding 0x80 - 'A' to a byte sets
 // its high bit when it is 'A' or more, adding 0x80 - 'Z' - 1 when it is above 'Z'; no sum
 // carries into the next byte. The capitals get 0x20, the bit that tells them apart.

@@ -88,6 +88,25 @@ TEST_F(TokenizerTest, ScansWordsNumbersAndPunctuation) {
     }
 }
 
+// Words of every length from every place in the text, ended by each kind of byte that
+// borders the letters, with letters outside ASCII inside them.
+TEST_F(TokenizerTest, WordsEndAtTheFirstByteThatIsNoLetter) {
+    for (std::size_t at = 0; at < 10; ++at) {
+        for (std::size_t length = 1; length <= 20; ++length) {
+            for (const char* after : {"@", "[", "`", "{", "9", " ", "\x7F"}) {
+                std::string word;
+                for (std::size_t k = 0; k < length; ++k)
+                    word += k % 7 == 3 ? "\u00E9" : std::string(1, "zamyb"[k % 5]);
+                const std::string text = std::string(at, ' ') + "Z" + word + after + "q";
+                std::string expected = "z" + word;
+                const TokenLists& lists = tokenize(text);
+                ASSERT_NE(lists.rawTokens.begin(), lists.rawTokens.end()) << text;
+                EXPECT_EQ(lists.rawTokens.begin()->text, expected) << text;
+            }
+        }
+    }
+}
+
 TEST_F(TokenizerTest, DigitRunsAreNumbersUnlessLongOrZeroLed) {
     EXPECT_EQ(show(tokenize("0 00 08 99 800 9999 007 0800 12345 98765432109876543210").rawTokens),
               "0|NUMBER 00|NUMBER 08|NUMBER=8 99|NUMBER=99 800|NUMBER=800 9999|NUMBER=9999 007 "
