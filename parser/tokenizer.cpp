@@ -96,7 +96,8 @@ void Vocabulary::tokenize(std::string_view text) {
     joinClockTimes();
 }
 
-void Vocabulary::pushClassified(std::string_view piece, TokenClass notFound) {
+// Called for every word and mark; inline, so that the compiler folds it into the scan.
+inline void Vocabulary::pushClassified(std::string_view piece, TokenClass notFound) {
     const Meaning* m = lookup(piece);
     lists_.rawTokens.push(m ? Token{piece, m->cls, m->value} : Token{piece, notFound, 0});
 }
@@ -173,8 +174,9 @@ void Vocabulary::joinClockTimes() {
 
 // Each token of clockTokens1 goes on at once to the two lists derived from it, so that
 // all three come out of one pass: to clockTokens with small numbers as hours and "-" as
-// "to", and to dateTokens with ordinals joined and "of" dropped.
-void Vocabulary::pushClockToken(const Token& t) {
+// "to", and to dateTokens with ordinals joined and "of" dropped. Inline, so that the
+// compiler folds it into the loop above.
+inline void Vocabulary::pushClockToken(const Token& t) {
     lists_.clockTokens1.push(t);
     if (t.is(TokenClass::NUMBER) && t.value >= 1 && t.value <= 12)
         lists_.clockTokens.push(Token{t.text, TokenClass::HOUR, t.value});
