@@ -47,6 +47,15 @@ DateTime DateTime::now() {
     return fromCalendarTime(std::time(nullptr));
 }
 
+DateTime LocalClock::at(std::time_t t) {
+    if (!converted_ || t != second_) {
+        local_ = DateTime::fromCalendarTime(t);
+        second_ = t;
+        converted_ = true;
+    }
+    return local_;
+}
+
 DateTime DateTime::fromDayAndSeconds(int64_t dayNumber, int64_t secondOfDay) {
     if (dayNumber < kFirstValidDay || dayNumber > kLastValidDay) return invalid();
     const double fraction = static_cast<double>(secondOfDay) / kSecondsPerDay;

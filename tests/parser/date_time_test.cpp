@@ -147,5 +147,31 @@ TEST(DateTimeTest, FromCalendarTimeUsesLocalTime) {
     expectParts(DateTime::fromCalendarTime(std::mktime(&parts)), {1998, 4, 15, 10, 5, 0});
 }
 
+// Whatever order calendar times come in, repeated or not, the clock gives the local time
+// of each; here around a change to summer time (2 am, 8 March 2026, in New York).
+TEST(DateTimeTest, LocalClockGivesTheLocalTimeOfEachSecondAskedFor) {
+    const std::time_t beforeChange = 1772953199;  // 01:59:59 EST
+    const std::time_t times[] = {beforeChange,
+                                 beforeChange,
+                                 beforeChange + 1,
+                                 beforeChange + 1,
+                                 beforeChange,
+                                 beforeChange + 86400,
+                                 0,
+                                 0,
+                                 -1,
+                                 -1,
+                                 beforeChange - 1,
+                                 beforeChange + 1};
+    LocalClock clock;
+    for (std::time_t t : times) {
+        const DateTime expected = DateTime::fromCalendarTime(t);
+        const DateTime local = clock.at(t);
+        EXPECT_EQ(local.status(), expected.status()) << t;
+        EXPECT_EQ(local.serial(), expected.serial()) << t;
+    }
+    EXPECT_NE(clock.at(beforeChange).serial(), clock.at(beforeChange + 1).serial());
+}
+
 }  // namespace
 }  // namespace sentex
