@@ -129,6 +129,7 @@ bool AliasStore::renameName(TargetKind kind, std::string_view oldName, std::stri
 void AliasStore::clear() {
     aliasRecords_.clear();
     aliasPrefixes_.clear();
+    prefixFilter_.clear();
     for (TargetKind kind : kKinds) {
         autoFill_[slot(kind)].clear();
         aliasesByTarget_[slot(kind)].clear();
@@ -142,6 +143,7 @@ void AliasStore::insertRecord(std::string_view canonical, AliasRecord record) {
     // The index views the table's own copies of the texts, which live as long as the entry.
     indexTargets(aliasRecords_.storedKey(canonical), stored);
     registerPrefixes(canonical);
+    aliasPrefixes_.find(canonical)->keyword = &stored.targets;
 }
 
 void AliasStore::removeRecord(std::string_view canonical) {
@@ -150,6 +152,8 @@ void AliasStore::removeRecord(std::string_view canonical) {
     for (TargetKind kind : kKinds)
         if (!record->targetKeys[slot(kind)].empty())
             unindexTarget(kind, record->targetKeys[slot(kind)], canonical);
+    // The whole text may stay a prefix of longer keywords, but no longer names this one.
+    aliasPrefixes_.find(canonical)->keyword = nullptr;
     withdrawPrefixes(canonical);
     aliasRecords_.erase(canonical);
 }
@@ -184,21 +188,24 @@ std::vector<std::string_view> AliasStore::aliasesNaming(TargetKind kind,
 
 void AliasStore::registerPrefixes(std::string_view canonical) {
     forEachWordPrefix(canonical, [this](std::string_view prefix) {
-        if (int32_t* count = aliasPrefixes_.find(prefix))
-            ++*count;
-        else
-            aliasPrefixes_.insertOrAssign(prefix, 1);
+        if (KeywordPrefix* known = aliasPrefixes_.find(prefix))
+            ++known->keywords;
+        else {
+            aliasPrefixes_.insertOrAssign(prefix, KeywordPrefix{1, nullptr});
+            prefixFilter_.add(prefix);
+        }
     });
 }
 
 void AliasStore::withdrawPrefixes(std::string_view canonical) {
     forEachWordPrefix(canonical, [this](std::string_view prefix) {
-        int32_t* count = aliasPrefixes_.find(prefix);
-        if (!count) return;
-        if (*count <= 1)
+        KeywordPrefix* known = aliasPrefixes_.find(prefix);
+        if (!known) return;
+        if (known->keywords <= 1) {
             aliasPrefixes_.erase(prefix);
-        else
-            --*count;
+            prefixFilter_.remove(prefix);
+        } else
+            --known->keywords;
     });
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../parser/string_hash_map.h"
+#include "../parser/text_filter.h"
 #include "../parser/vocabulary.h"
 #include "auto_fill_index.h"
 #include "name_forms.h"
@@ -26,6 +27,14 @@ struct AliasTargets {
     std::string& operator[](TargetKind kind) {
         return kind == TargetKind::List ? list : kind == TargetKind::Project ? project : contact;
     }
+};
+
+// A text that begins one or more keywords with whole words, for the parser: how many
+// keywords it begins, and the keyword that it is itself, if any (valid until the store
+// changes).
+struct KeywordPrefix {
+    int32_t keywords = 0;
+    const AliasTargets* keyword = nullptr;
 };
 
 // One keyword as the enumeration returns it; views into the store, valid until it changes.
@@ -48,7 +57,12 @@ public:
     // What the parser asks while it reads a note.
     bool empty() const { return aliasRecords_.empty(); }
     // Whether the text is the first one or more whole words of some keyword.
-    bool isKeywordPrefix(std::string_view text) const { return aliasPrefixes_.contains(text); }
+    bool isKeywordPrefix(std::string_view text) const { return findKeywordPrefix(text); }
+    // The same with the keyword the text is itself, in one lookup; null when no keyword
+    // begins with the text.
+    const KeywordPrefix* findKeywordPrefix(std::string_view text) const {
+        return prefixFilter_.mayHold(text) ? aliasPrefixes_.find(text) : nullptr;
+    }
     // The targets of the keyword with exactly this (canonical) text, or null.
     const AliasTargets* findKeyword(std::string_view text) const {
         const AliasRecord* record = aliasRecords_.find(text);
@@ -105,7 +119,8 @@ private:
     const StringHashSet& reservedWords_;
 
     StringHashMap<AliasRecord> aliasRecords_;
-    StringHashMap<int32_t> aliasPrefixes_;
+    StringHashMap<KeywordPrefix> aliasPrefixes_;
+    TextFilter prefixFilter_;  // holds every key of aliasPrefixes_
     // listAutoFill, projectAutoFill, contactAutoFill: the registered names of each kind.
     // Their keys are the name sets (listNames, projectNames, contactNames) too.
     std::array<AutoFillIndex, kTargetKinds> autoFill_;

@@ -7,6 +7,7 @@
 #include "allocation_counter.h"
 #include "note_corpus.h"
 #include "sentex.h"
+#include "short_note_corpus.h"
 
 namespace {
 
@@ -46,6 +47,32 @@ void BM_ParseCorpus(benchmark::State& state) {
     state.SetLabel(std::to_string(notes.size()) + " notes per iteration");
 }
 BENCHMARK(BM_ParseCorpus);
+
+// Short notes of the kind people type into the tray window, with a handful of keywords
+// registered, so that keyword recognition runs on every note. Leaves the store empty.
+void BM_ParseShortNotes(benchmark::State& state) {
+    Prs_ResetParseDll();
+    registerShortNoteKeywords();
+    const std::vector<std::string> notes = shortNoteCorpus();
+    TParseResults result;
+    for (const std::string& note : notes)
+        Prs_Parse(note.c_str(), reinterpret_cast<char*>(&result));
+    const uint64_t before = allocationCount();
+    for (auto _ : state) {
+        for (const std::string& note : notes) {
+            Prs_Parse(note.c_str(), reinterpret_cast<char*>(&result));
+            benchmark::DoNotOptimize(result);
+        }
+    }
+    const int64_t parses = state.iterations() * static_cast<int64_t>(notes.size());
+    reportAllocations(state, before, parses);
+    state.SetItemsProcessed(parses);
+    state.counters["time_per_note"] = benchmark::Counter(
+        static_cast<double>(parses), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.SetLabel(std::to_string(notes.size()) + " notes, 18 keywords");
+    Prs_ResetParseDll();
+}
+BENCHMARK(BM_ParseShortNotes);
 
 // Typing: each prefix of the long note, as the note grows keystroke by keystroke.
 void BM_ParseWhileTyping(benchmark::State& state) {

@@ -13,6 +13,13 @@ constexpr int32_t kLastValidDay = 2958465;        // 31 December 9999
 constexpr int32_t kSerialEpochFromUnix = -25569;  // 30 December 1899 in days since 1970
 constexpr int32_t kSecondsPerDay = 86400;
 
+// std::llround for 0 <= x < 2^52 without the library call: x - trunc(x) is exact there,
+// and halves round up.
+int64_t roundNonNegative(double x) {
+    const auto whole = static_cast<int64_t>(x);
+    return whole + (x - static_cast<double>(whole) >= 0.5 ? 1 : 0);
+}
+
 year_month_day civilOf(int32_t dayNumber) {
     return year_month_day{sys_days{days{dayNumber + kSerialEpochFromUnix}}};
 }
@@ -44,6 +51,15 @@ DateTime DateTime::now() {
     return fromCalendarTime(std::time(nullptr));
 }
 
+DateTime LocalClock::at(std::time_t t) {
+    if (!converted_ || t != second_) {
+        local_ = DateTime::fromCalendarTime(t);
+        second_ = t;
+        converted_ = true;
+    }
+    return local_;
+}
+
 DateTime DateTime::fromDayAndSeconds(int64_t dayNumber, int64_t secondOfDay) {
     if (dayNumber < kFirstValidDay || dayNumber > kLastValidDay) return invalid();
     const double fraction = static_cast<double>(secondOfDay) / kSecondsPerDay;
@@ -53,7 +69,7 @@ DateTime DateTime::fromDayAndSeconds(int64_t dayNumber, int64_t secondOfDay) {
 
 void DateTime::split(int32_t& dayNumber, int32_t& secondOfDay) const {
     const double whole = std::trunc(serial_);
-    int64_t seconds = std::llround(std::fabs(serial_ - whole) * kSecondsPerDay);
+    int64_t seconds = roundNonNegative(std::fabs(serial_ - whole) * kSecondsPerDay);
     int64_t dayCount = static_cast<int64_t>(whole);
     if (seconds >= kSecondsPerDay) {  // rounding reached the next midnight
         seconds -= kSecondsPerDay;
@@ -118,7 +134,7 @@ DateTime DateTime::plus(DateSpan span) const {
     if (!std::isfinite(linear) || linear < kFirstValidDay || linear >= kLastValidDay + 1.0)
         return invalid();
     const double wholeDays = std::floor(linear);
-    int64_t seconds = std::llround((linear - wholeDays) * kSecondsPerDay);
+    int64_t seconds = roundNonNegative((linear - wholeDays) * kSecondsPerDay);
     int64_t newDay = static_cast<int64_t>(wholeDays);
     if (seconds >= kSecondsPerDay) {
         seconds -= kSecondsPerDay;

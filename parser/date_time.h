@@ -65,4 +65,20 @@ private:
     Status status_ = Status::Valid;
 };
 
+// The system clock in local time, as DateTime::now(), for parsing on every keystroke:
+// converting a calendar time to local time costs as much as recognising the date of a
+// short note, so the clock converts once per second and hands out that value until the
+// second changes. A change of time zone made within a second shows from the next one.
+class LocalClock {
+public:
+    DateTime operator()() { return at(std::time(nullptr)); }
+    // The local time of t, converted only when t differs from the last one asked for.
+    DateTime at(std::time_t t);
+
+private:
+    bool converted_ = false;
+    std::time_t second_ = 0;
+    DateTime local_;
+};
+
 }  // namespace sentex

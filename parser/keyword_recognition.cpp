@@ -28,16 +28,30 @@ void fillEmpty(std::string_view& field, const std::string& value) {
 
 }  // namespace
 
-const AliasTargets* KeywordRecognizer::longestMatch(TokenList& tokens, const Token& first) {
-    candidate_.assign(first.text);
-    const AliasTargets* best = store_.findKeyword(candidate_);
+const AliasTargets* KeywordRecognizer::longestMatch(TokenList& tokens, const Token& first,
+                                                    const KeywordPrefix& prefix) {
+    // Candidates are the keyword's words joined by one blank. While the note has them
+    // just so, the candidate is a view of the note's text; only when it does not are the
+    // words copied into candidate_.
+    std::string_view candidate = first.text;
+    bool copied = false;
+    const AliasTargets* best = prefix.keyword;
     TokenList::Mark committed = tokens.mark();
     while (const Token* t = tokens.take()) {
-        candidate_ += ' ';
-        candidate_ += t->text;
-        if (!store_.isKeywordPrefix(candidate_)) break;
-        if (const AliasTargets* keyword = store_.findKeyword(candidate_)) {
-            best = keyword;
+        const char* const candidateEnd = candidate.data() + candidate.size();
+        if (!copied && t->text.data() == candidateEnd + 1 && *candidateEnd == ' ') {
+            candidate = std::string_view(candidate.data(), candidate.size() + 1 + t->text.size());
+        } else {
+            if (!copied) candidate_.assign(candidate);
+            copied = true;
+            candidate_ += ' ';
+            candidate_ += t->text;
+            candidate = candidate_;
+        }
+        const KeywordPrefix* longer = store_.findKeywordPrefix(candidate);
+        if (!longer) break;
+        if (longer->keyword) {
+            best = longer->keyword;
             committed = tokens.mark();
         }
     }
@@ -53,9 +67,12 @@ void KeywordRecognizer::recognizeLeading(TokenList& tokens, WorkingRecord& recor
     if (isAddress(*first)) {
         if (first->is(TokenClass::FYI)) record.isFyi = true;
         const Token* next = tokens.take();
-        if (next && !isPrefix(*next) && isPunctuation(*next)) next = tokens.take();
-        const AliasTargets* keyword =
-            next && isPrefix(*next) ? longestMatch(tokens, *next) : nullptr;
+        const KeywordPrefix* prefix = next ? prefixOf(*next) : nullptr;
+        if (next && !prefix && isPunctuation(*next)) {
+            next = tokens.take();
+            prefix = next ? prefixOf(*next) : nullptr;
+        }
+        const AliasTargets* keyword = prefix ? longestMatch(tokens, *next, *prefix) : nullptr;
         if (!keyword) {
             tokens.putBack(start);
             return;
@@ -65,7 +82,8 @@ void KeywordRecognizer::recognizeLeading(TokenList& tokens, WorkingRecord& recor
         return;
     }
 
-    const AliasTargets* keyword = isPrefix(*first) ? longestMatch(tokens, *first) : nullptr;
+    const KeywordPrefix* prefix = prefixOf(*first);
+    const AliasTargets* keyword = prefix ? longestMatch(tokens, *first, *prefix) : nullptr;
     if (!keyword) {
         tokens.putBack(start);
         return;
@@ -87,8 +105,9 @@ void KeywordRecognizer::recognizeLeading(TokenList& tokens, WorkingRecord& recor
 void KeywordRecognizer::scan(TokenList& tokens, WorkingRecord& record) {
     if (store_.empty()) return;
     while (const Token* t = tokens.take()) {
-        if (!isPrefix(*t)) continue;
-        if (const AliasTargets* keyword = longestMatch(tokens, *t)) {
+        const KeywordPrefix* prefix = prefixOf(*t);
+        if (!prefix) continue;
+        if (const AliasTargets* keyword = longestMatch(tokens, *t, *prefix)) {
             fillEmpty(record.list, keyword->list);
             fillEmpty(record.project, keyword->project);
             fillEmpty(record.contact, keyword->contact);

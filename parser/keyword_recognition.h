@@ -19,10 +19,12 @@ public:
     void scan(TokenList& rawTokens, WorkingRecord& record);
 
 private:
-    bool isPrefix(const Token& t) const { return store_.isKeywordPrefix(t.text); }
-    // The longest keyword that starts with `first` (already taken, and a keyword prefix).
-    // Leaves the list after the keyword, or after `first` when there is none.
-    const AliasTargets* longestMatch(TokenList& tokens, const Token& first);
+    const KeywordPrefix* prefixOf(const Token& t) const { return store_.findKeywordPrefix(t.text); }
+    // The longest keyword that starts with `first` (already taken, and a keyword prefix as
+    // `prefix` tells). Leaves the list after the keyword, or after `first` when there is
+    // none.
+    const AliasTargets* longestMatch(TokenList& tokens, const Token& first,
+                                     const KeywordPrefix& prefix);
 
     const AliasStore& store_;
     std::string& candidate_;

@@ -18,7 +18,7 @@ StringHashSet setOf(std::span<const std::string_view> words) {
 }  // namespace
 
 ParseEnvironment ParseEnvironment::fromSystem() {
-    return ParseEnvironment{&DateTime::now, DateFormat::fromEnvironment(), traceRequested()};
+    return ParseEnvironment{LocalClock(), DateFormat::fromEnvironment(), traceRequested()};
 }
 
 ParseState::ParseState(const SettingsFile& settings, ParseEnvironment env)

@@ -110,6 +110,32 @@ std::size_t lowerCharacterInto(std::string_view text, std::size_t i, std::string
 }
 #endif
 
+// Lowercases eight ASCII bytes (all below 0x80) at once. Adding 0x80 - 'A' to a byte sets
+// its high bit when it is 'A' or more, adding 0x80 - 'Z' - 1 when it is above 'Z'; no sum
+// carries into the next byte. The capitals get 0x20, the bit that tells them apart.
+constexpr uint64_t asciiLower8(uint64_t bytes) {
+    const uint64_t fromA = bytes + kEveryByte * (0x80 - 'A');
+    const uint64_t afterZ = bytes + kEveryByte * (0x80 - 'Z' - 1);
+    return bytes | (fromA & ~afterZ & kHighBits) >> 2;
+}
+
+// Lowercases the ASCII beginning of the text in place; returns its length.
+std::size_t lowercaseAsciiPrefix(std::string& text) {
+    char* const data = text.data();
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t bytes;
+        std::memcpy(&bytes, data + i, 8);
+        if (bytes & kHighBits) break;
+        bytes = asciiLower8(bytes);
+        std::memcpy(data + i, &bytes, 8);
+    }
+    for (; i < size && static_cast<unsigned char>(data[i]) < 0x80; ++i)
+        data[i] = asciiLowerChar(data[i]);
+    return i;
+}
+
 }  // namespace
 
 std::string_view trimWhiteSpace(std::string_view text) {
@@ -128,13 +154,23 @@ std::string asciiLower(std::string_view text) {
 }
 
 void lowercaseInto(std::string_view text, std::string& out) {
-    out.clear();
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const char c = text[i];
-        if (static_cast<unsigned char>(c) < 0x80) {
-            out += asciiLowerChar(c);
-            ++i;
+    // Most notes are ASCII throughout and are done here. From the first other byte on,
+    // the lowercase text may differ in length, so the rest is built by appending.
+    out.assign(text);
+    const std::size_t asciiPrefix = lowercaseAsciiPrefix(out);
+    if (asciiPrefix == text.size()) return;
+    out.resize(asciiPrefix);
+    for (std::size_t i = asciiPrefix; i < text.size();) {
+        // A run of ASCII, most notes' whole text, is copied at once and lowercased in place.
+        std::size_t runEnd = i;
+        while (runEnd < text.size() && static_cast<unsigned char>(text[runEnd]) < 0x80)
+            ++runEnd;
+        if (runEnd > i) {
+            const std::size_t at = out.size();
+            out.append(text.data() + i, runEnd - i);
+            for (char *c = out.data() + at, *end = out.data() + out.size(); c != end; ++c)
+                *c = asciiLowerChar(*c);
+            i = runEnd;
             continue;
         }
         i += lowerCharacterInto(text, i, out);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,11 @@ constexpr bool isLetter(char c) {
     const auto b = static_cast<unsigned char>(c);
     return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || b >= 128;
 }
+
+// For working on eight bytes of text at once in a 64-bit word: 1 in every byte, and the
+// high bit of every byte.
+constexpr uint64_t kEveryByte = 0x0101010101010101;
+constexpr uint64_t kHighBits = kEveryByte * 0x80;
 
 std::string_view trimWhiteSpace(std::string_view text);
 std::string asciiLower(std::string_view text);

@@ -27,17 +27,26 @@ public:
 
     void clear() {
         // A huge note leaves no huge buffers behind for the short ones that follow.
-        if (tokens_.capacity() > kKeepCapacity) std::vector<Token>().swap(tokens_);
-        tokens_.clear();
+        if (slots_.size() > kKeepCapacity) {
+            std::vector<Token>().swap(slots_);
+            capacity_ = 0;
+        }
+        size_ = 0;
         front_ = 0;
     }
-    void push(const Token& token) { tokens_.push_back(token); }
-
-    bool empty() const { return front_ == tokens_.size(); }
-    const Token* peek(std::size_t ahead = 0) const {
-        return front_ + ahead < tokens_.size() ? &tokens_[front_ + ahead] : nullptr;
+    // Pushing is a store into slots that earlier notes left behind; only a longer note
+    // than any before it makes more.
+    void push(Token token) {
+        if (size_ == capacity_) [[unlikely]]
+            grow();
+        slots_[size_++] = token;
     }
-    const Token* take() { return empty() ? nullptr : &tokens_[front_++]; }
+
+    bool empty() const { return front_ == size_; }
+    const Token* peek(std::size_t ahead = 0) const {
+        return front_ + ahead < size_ ? &slots_[front_ + ahead] : nullptr;
+    }
+    const Token* take() { return empty() ? nullptr : &slots_[front_++]; }
     // Takes the front token only when it has class c.
     const Token* takeIf(TokenClass c) {
         const Token* t = peek();
@@ -45,18 +54,25 @@ public:
     }
 
     // Takes n tokens without looking at them.
-    void drop(std::size_t n) { front_ = front_ + n < tokens_.size() ? front_ + n : tokens_.size(); }
+    void drop(std::size_t n) { front_ = front_ + n < size_ ? front_ + n : size_; }
 
     Mark mark() const { return front_; }
     void putBack(Mark m) { front_ = m; }
 
     // The whole list from the front, for inspection.
-    const Token* begin() const { return tokens_.data() + front_; }
-    const Token* end() const { return tokens_.data() + tokens_.size(); }
+    const Token* begin() const { return slots_.data() + front_; }
+    const Token* end() const { return slots_.data() + size_; }
 
 private:
     static constexpr std::size_t kKeepCapacity = 1 << 16;
-    std::vector<Token> tokens_;
+    void grow() {
+        slots_.resize(slots_.empty() ? 64 : 2 * slots_.size());
+        capacity_ = slots_.size();
+    }
+
+    std::vector<Token> slots_;  // the tokens are the first size_
+    std::size_t capacity_ = 0;  // slots_.size(), kept at hand for push
+    std::size_t size_ = 0;
     std::size_t front_ = 0;
 };
 

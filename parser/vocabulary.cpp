@@ -25,6 +25,24 @@ Vocabulary::Vocabulary(const SettingsFile& settings) {
             fromFile ? std::string_view(*fromFile) : trimWhiteSpace(row.defaultWords);
         insertWords(words, row.cls, resolveValue(row.value));
     }
+    buildSlots();
+}
+
+void Vocabulary::buildSlots() {
+    int bits = 4;
+    while ((std::size_t{1} << bits) < 8 * words_.size())
+        ++bits;
+    slots_.assign(std::size_t{1} << bits, 0);
+    slotMask_ = slots_.size() - 1;
+    slotShift_ = 32 - bits;
+    entries_.clear();
+    for (auto p = words_.first(); !words_.done(p); p = words_.next(p)) {
+        entries_.push_back(Entry{words_.keyAt(p), words_.valueAt(p)});
+        std::size_t i = slotOf(entries_.back().word);
+        while (slots_[i] != 0)
+            i = (i + 1) & slotMask_;
+        slots_[i] = static_cast<uint32_t>(entries_.size());
+    }
 }
 
 void Vocabulary::insertWords(std::string_view words, TokenClass cls, int32_t value) {

@@ -77,6 +77,63 @@ TEST_F(AliasStoreTest, SharedPrefixesAreCountedPerKeyword) {
     EXPECT_TRUE(store.empty());
 }
 
+// "bob" and "bab" look alike to the quick test in front of the prefix lookup (same
+// length, same first and last letters): withdrawing one must leave the other.
+TEST_F(AliasStoreTest, LookAlikeKeywordsAreWithdrawnOneByOne) {
+    names(TargetKind::Contact, {"BOB-KEY", "BAB-KEY"});
+    contactKeyword("bob", "BOB-KEY");
+    contactKeyword("bab", "BAB-KEY");
+    ASSERT_TRUE(store.deleteAlias("bab"));
+    EXPECT_FALSE(prefix("bab"));
+    EXPECT_TRUE(prefix("bob"));
+    EXPECT_STREQ(parse("ask bob").contact, "BOB-KEY");
+
+    ASSERT_TRUE(store.renameAlias("bob", "bib"));
+    EXPECT_FALSE(prefix("bob"));
+    EXPECT_STREQ(parse("ask bib").contact, "BOB-KEY");
+    EXPECT_STREQ(parse("ask bob").contact, "");
+
+    store.clear();
+    EXPECT_FALSE(prefix("bib"));
+    names(TargetKind::Contact, {"BOB-KEY"});
+    contactKeyword("bob", "BOB-KEY");
+    EXPECT_STREQ(parse("ask bob").contact, "BOB-KEY");
+}
+
+// A prefix knows the keyword it is itself, through additions, deletions and renames.
+TEST_F(AliasStoreTest, APrefixNamesTheKeywordItIs) {
+    names(TargetKind::Contact, {"ACME-KEY", "CORP-KEY", "NEW-KEY"});
+    contactKeyword("acme corp", "CORP-KEY");
+    const auto keywordOf = [this](const char* text) -> std::string {
+        const KeywordPrefix* p = store.findKeywordPrefix(text);
+        if (!p) return "no prefix";
+        return p->keyword ? p->keyword->contact : "none";
+    };
+    EXPECT_EQ(keywordOf("acme"), "none");
+    EXPECT_EQ(keywordOf("acme corp"), "CORP-KEY");
+
+    contactKeyword("acme", "ACME-KEY");
+    EXPECT_EQ(keywordOf("acme"), "ACME-KEY");
+    EXPECT_EQ(store.findKeywordPrefix("acme")->keywords, 2);
+    ASSERT_TRUE(store.deleteAlias("acme"));
+    EXPECT_EQ(keywordOf("acme"), "none");
+    EXPECT_EQ(store.findKeywordPrefix("acme")->keywords, 1);
+
+    contactKeyword("acme", "NEW-KEY");
+    EXPECT_EQ(keywordOf("acme"), "NEW-KEY");
+    ASSERT_TRUE(store.renameAlias("acme", "acme inc"));
+    EXPECT_EQ(keywordOf("acme"), "none");
+    EXPECT_EQ(keywordOf("acme inc"), "NEW-KEY");
+    EXPECT_STREQ(parse("ask acme inc").contact, "NEW-KEY");
+    EXPECT_STREQ(parse("ask acme").contact, "");
+
+    ASSERT_TRUE(store.renameName(TargetKind::Contact, "corp-key", "CORP-2"));
+    EXPECT_EQ(keywordOf("acme corp"), "CORP-2");
+    ASSERT_TRUE(store.deleteName(TargetKind::Contact, "corp-2"));
+    EXPECT_EQ(keywordOf("acme corp"), "no prefix");
+    EXPECT_EQ(keywordOf("acme"), "none");
+}
+
 TEST_F(AliasStoreTest, DeletingANameWithdrawsEveryKeywordOfIt) {
     names(TargetKind::Contact, {"ACME-KEY", "BOB-KEY"});
     for (const char* alias : {"acme", "acme corp", "acme corp west"})

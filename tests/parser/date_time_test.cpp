@@ -55,6 +55,29 @@ TEST(DateTimeTest, ReadsBackPartsOnBothSidesOfDayZero) {
     expectParts(DateTime::fromParts(9999, 12, 31, 23, 59, 59), {9999, 12, 31, 23, 59, 59});
 }
 
+// Every second of a day reads back as itself, on days far from and near day zero on
+// both sides, and a second more moves it on by exactly one: the rounding of the serial's
+// fraction to whole seconds never lands on a neighbour.
+TEST(DateTimeTest, EverySecondOfADayReadsBackExactly) {
+    struct Day {
+        int year, month, day;
+    };
+    for (const Day day : {Day{9999, 12, 31}, Day{1998, 4, 15}, Day{1899, 12, 30}, Day{1899, 12, 29},
+                          Day{100, 1, 1}}) {
+        for (int s = 0; s < 86400; ++s) {
+            const int h = s / 3600, m = s / 60 % 60, sec = s % 60;
+            const DateTime d = DateTime::fromParts(day.year, day.month, day.day, h, m, sec);
+            ASSERT_EQ(d.hour() * 3600 + d.minute() * 60 + d.second(), s) << day.year;
+            ASSERT_EQ(d.dayOfWeek(), d.dateOnly().dayOfWeek()) << day.year << " " << s;
+            if (s + 1 < 86400) {
+                const DateTime next = d.plus(DateSpan::of(0, 0, 0, 1));
+                ASSERT_EQ(next.hour() * 3600 + next.minute() * 60 + next.second(), s + 1)
+                    << day.year;
+            }
+        }
+    }
+}
+
 TEST(DateTimeTest, CombinationsThatDoNotExistAreInvalid) {
     const Parts rows[] = {
         {1999, 2, 29, 0, 0, 0}, {1900, 2, 29, 0, 0, 0}, {1998, 4, 31, 0, 0, 0},
@@ -122,6 +145,32 @@ TEST(DateTimeTest, FromCalendarTimeUsesLocalTime) {
     parts.tm_min = 5;
     parts.tm_isdst = -1;
     expectParts(DateTime::fromCalendarTime(std::mktime(&parts)), {1998, 4, 15, 10, 5, 0});
+}
+
+// Whatever order calendar times come in, repeated or not, the clock gives the local time
+// of each; here around a change to summer time (2 am, 8 March 2026, in New York).
+TEST(DateTimeTest, LocalClockGivesTheLocalTimeOfEachSecondAskedFor) {
+    const std::time_t beforeChange = 1772953199;  // 01:59:59 EST
+    const std::time_t times[] = {beforeChange,
+                                 beforeChange,
+                                 beforeChange + 1,
+                                 beforeChange + 1,
+                                 beforeChange,
+                                 beforeChange + 86400,
+                                 0,
+                                 0,
+                                 -1,
+                                 -1,
+                                 beforeChange - 1,
+                                 beforeChange + 1};
+    LocalClock clock;
+    for (std::time_t t : times) {
+        const DateTime expected = DateTime::fromCalendarTime(t);
+        const DateTime local = clock.at(t);
+        EXPECT_EQ(local.status(), expected.status()) << t;
+        EXPECT_EQ(local.serial(), expected.serial()) << t;
+    }
+    EXPECT_NE(clock.at(beforeChange).serial(), clock.at(beforeChange + 1).serial());
 }
 
 }  // namespace

@@ -109,6 +109,21 @@ TEST_F(KeywordTest, KeywordsMatchWholeTokensOnly) {
     EXPECT_STREQ(parse("acme, corp").contact, "ACME-KEY");
 }
 
+TEST_F(KeywordTest, WordsOfAKeywordMayBeSpacedAnyWayInTheNote) {
+    keyword("acme corp west", "", "", "WEST-KEY");
+    const char* const notes[] = {
+        "call acme corp west",    "call acme  corp west", "call acme corp\twest",
+        "call ACME Corp  West",   "acme\ncorp west call", "call acme corp   west!",
+        "call acme \t corp west",
+    };
+    for (const char* note : notes)
+        EXPECT_STREQ(parse(note).contact, "WEST-KEY") << note;
+    // Words that touch, or have a mark between them, are not the keyword's words.
+    EXPECT_STREQ(parse("call acme corp-west").contact, "CORP-KEY");
+    EXPECT_STREQ(parse("call acme corpwest").contact, "ACME-KEY");
+    EXPECT_STREQ(parse("call acme corp west2").contact, "WEST-KEY");
+}
+
 TEST_F(KeywordTest, DateParseAndResetLeaveKeywordsOut) {
     TParseResults r;
     parseNote(state, "please bob call tomorrow", ParseMode::DatesOnly, reinterpret_cast<char*>(&r));

@@ -4,10 +4,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <string>
 
 #include "parser/settings_file.h"
 #include "parser/vocabulary.h"
 #include "parser/word_sets.h"
+#include "parser/word_tables.h"
 
 namespace sentex {
 namespace {
@@ -107,6 +110,30 @@ TEST(VocabularyTest, LaterSectionWinsForAWordListedTwice) {
     const Vocabulary v{SettingsFile::fromText("[misc]\nTODAY=today;june\n")};
     EXPECT_EQ(classOf(v, "june"), TokenClass::TODAY);
     EXPECT_EQ(classOf(v, "jun"), TokenClass::MONTH);
+}
+
+// Every word of every built-in row is found with the meaning of the last row that lists
+// it, and texts that only share a word's length and outer letters are not.
+TEST(VocabularyTest, FindsEveryBuiltInWordAndNothingElse) {
+    const Vocabulary v{SettingsFile()};
+    std::map<std::string, TokenClass> lastClass;
+    for (const WordTableRow& row : builtInWordTables()) {
+        std::string_view words = row.defaultWords;
+        while (!words.empty()) {
+            const std::size_t cut = words.find(';');
+            const std::string word(words.substr(0, cut));
+            if (!word.empty()) lastClass[word] = row.cls;
+            words = cut == std::string_view::npos ? "" : words.substr(cut + 1);
+        }
+    }
+    EXPECT_EQ(lastClass.size(), v.wordCount());
+    for (const auto& [word, cls] : lastClass) {
+        EXPECT_EQ(classOf(v, word), cls) << word;
+        std::string lookAlike = word;
+        lookAlike.insert(lookAlike.size() / 2, "q");
+        EXPECT_EQ(classOf(v, lookAlike), std::nullopt) << lookAlike;
+        EXPECT_EQ(classOf(v, word.substr(0, word.size() - 1) + "\xC3"), std::nullopt) << word;
+    }
 }
 
 TEST(WordSetsTest, FixedMembership) {

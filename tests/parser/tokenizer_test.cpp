@@ -5,6 +5,7 @@
 
 #include "parser/clock_time.h"
 #include "parser/settings_file.h"
+#include "parser/text.h"
 #include "parser/vocabulary.h"
 
 namespace sentex {
@@ -87,6 +88,25 @@ TEST_F(TokenizerTest, ScansWordsNumbersAndPunctuation) {
     }
 }
 
+// Words of every length from every place in the text, ended by each kind of byte that
+// borders the letters, with letters outside ASCII inside them.
+TEST_F(TokenizerTest, WordsEndAtTheFirstByteThatIsNoLetter) {
+    for (std::size_t at = 0; at < 10; ++at) {
+        for (std::size_t length = 1; length <= 20; ++length) {
+            for (const char* after : {"@", "[", "`", "{", "9", " ", "\x7F"}) {
+                std::string word;
+                for (std::size_t k = 0; k < length; ++k)
+                    word += k % 7 == 3 ? "\u00E9" : std::string(1, "zamyb"[k % 5]);
+                const std::string text = std::string(at, ' ') + "Z" + word + after + "q";
+                std::string expected = "z" + word;
+                const TokenLists& lists = tokenize(text);
+                ASSERT_NE(lists.rawTokens.begin(), lists.rawTokens.end()) << text;
+                EXPECT_EQ(lists.rawTokens.begin()->text, expected) << text;
+            }
+        }
+    }
+}
+
 TEST_F(TokenizerTest, DigitRunsAreNumbersUnlessLongOrZeroLed) {
     EXPECT_EQ(show(tokenize("0 00 08 99 800 9999 007 0800 12345 98765432109876543210").rawTokens),
               "0|NUMBER 00|NUMBER 08|NUMBER=8 99|NUMBER=99 800|NUMBER=800 9999|NUMBER=9999 007 "
@@ -134,6 +154,9 @@ TEST_F(TokenizerTest, DateListJoinsOrdinalsAndDropsOf) {
         {"the 3rd of May", "the|THE 3rd|ORDINAL=3 may|MONTH=5"},
         {"2-4pm", "2|NUMBER=2 -|DATE_SEPARATOR 4|TIME=16:00"},
         {"of", ""},
+        {"1 2 3rd 4", "1|NUMBER=1 2|NUMBER=2 3rd|ORDINAL=3 4|NUMBER=4"},
+        {"5 of 6 th of", "5|NUMBER=5 6th|ORDINAL=6"},
+        {"7, th 8", "7th|ORDINAL=7 8|NUMBER=8"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(show(tokenize(row.text).dateTokens), row.expected) << row.text;
@@ -173,6 +196,41 @@ TEST_F(TokenizerTest, ManyJoinedOrdinalsKeepTheirTexts) {
         expected += "1st|ORDINAL=1 2nd|ORDINAL=2 ";
     expected.pop_back();
     EXPECT_EQ(show(lists.dateTokens), expected);
+}
+
+TEST(LowercaseTest, AsciiRunsAndOtherCharactersKeepTheirOrder) {
+    const Row rows[] = {
+        {"MIXED Case 42!", "mixed case 42!"},
+        // ASCII, a two-byte letter, ASCII
+        {"A\u00C4Q \u00D6L", "a\u00E4q \u00F6l"},
+        // stray bytes between runs
+        {"X\xFFY\x80Z\xC3", "x\xFFy\x80z\xC3"},
+        // the Kelvin sign stays itself
+        {"ab\u212ACD", "ab\u212Acd"},
+        {"\u00C4", "\u00E4"},
+    };
+    std::string out = "left over from a longer text before";
+    for (const Row& row : rows) {
+        lowercaseInto(row.text, out);
+        EXPECT_EQ(out, row.expected) << row.text;
+    }
+}
+
+TEST(LowercaseTest, EveryAsciiByteAndEveryPlaceOfTheFirstOtherCharacter) {
+    std::string all, expected;
+    for (int b = 0; b < 0x80; ++b) {
+        all += static_cast<char>(b);
+        expected += static_cast<char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
+    }
+    std::string out;
+    lowercaseInto(all, out);
+    EXPECT_EQ(out, expected);
+
+    // The first non-ASCII character anywhere in and after the first words of eight bytes.
+    for (std::size_t at = 0; at < 20; ++at) {
+        lowercaseInto(std::string(at, 'Q') + "\u00C4Z", out);
+        EXPECT_EQ(out, std::string(at, 'q') + "\u00E4z") << at;
+    }
 }
 
 class TokenizerSettingsTest : public TokenizerTest {
