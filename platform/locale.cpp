@@ -9,24 +9,14 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace platform {
 namespace {
 
 constexpr std::size_t kMaxSeparatorLength = 7;
-constexpr std::string_view kBlanks = " \t\n\r\f\v";
-
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 struct Number {
@@ -160,7 +150,7 @@ std::optional<double> parseClockTime(std::string_view text) {
             seconds = s->value;
         }
     }
-    const auto meridiem = meridiemOf(trimBlanks(text));
+    const auto meridiem = meridiemOf(trimmed(text));
     if (!meridiem || minutes > 59 || seconds > 59) return std::nullopt;
     unsigned hours = hour->value;
     if (*meridiem == Meridiem::None) {
@@ -238,7 +228,7 @@ std::string formatShortDate(const ShortDateFormat& format, std::chrono::year_mon
 std::optional<std::chrono::year_month_day> parseShortDate(const ShortDateFormat& format,
                                                           std::string_view text) {
     const FieldPositions positions = positionsOf(format.order);
-    text = trimBlanks(text);
+    text = trimmed(text);
     std::array<Number, 3> numbers{};
     std::string_view separator;
     for (std::size_t i = 0; i < numbers.size(); ++i) {
@@ -269,7 +259,7 @@ std::optional<std::chrono::year_month_day> parseShortDate(const ShortDateFormat&
 }
 
 std::optional<double> parseTimeOfDay(std::string_view text) {
-    text = trimBlanks(text);
+    text = trimmed(text);
     if (text.empty()) return std::nullopt;
     if (const auto time = parseClockTime(text)) return time;
     return parseWholeHour(text);
