@@ -18,6 +18,18 @@ inline bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// Whether a sorts before b when letter case does not count; equal texts apart from case
+// keep their byte order, so that a sort is stable and total.
+inline bool lessIgnoringCase(std::string_view a, std::string_view b) {
+    const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < common; ++i) {
+        const char x = lowerAscii(a[i]), y = lowerAscii(b[i]);
+        if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
+}
+
 // Without the white space (blanks, tabs, line and page breaks) around it.
 inline std::string_view trimmed(std::string_view text) {
     const auto space = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };

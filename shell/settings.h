@@ -3,6 +3,7 @@
 #include <memory>
 #include <string_view>
 
+#include "notes/note_settings.h"
 #include "platform/registry.h"
 
 namespace shell {
@@ -10,20 +11,20 @@ namespace shell {
 // The program's own settings under the current user: where and how large the last note
 // was, and whether shadows sit beside or behind their notes. Every failure is silent:
 // reads report the setting as absent and writes do not happen.
-class TRegistry {
+class TRegistry : public notes::NoteSettings {
 public:
     explicit TRegistry(platform::Registry& registry) : registry_(registry) {}
 
     // True only when the key opened and both values were read as 32-bit integers.
-    bool ReadPosition(int& left, int& top);
-    bool ReadSize(int& width, int& height);
+    bool ReadPosition(int& left, int& top) override;
+    bool ReadSize(int& width, int& height) override;
     // Creates the key if needed; the second value is written only if the first was.
-    void WritePosition(int left, int top);
-    void WriteSize(int width, int height);
+    void WritePosition(int left, int top) override;
+    void WriteSize(int width, int height) override;
 
     // Beside unless "Side" holds the integer 0.
-    bool ReadBeside();
-    void WriteBeside(bool beside);
+    bool ReadBeside() override;
+    void WriteBeside(bool beside) override;
 
 private:
     // One handle per key, opened by the first call that needs it and kept; a failed open

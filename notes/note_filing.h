@@ -1,0 +1,24 @@
+#pragma once
+
+#include "messages/messages.h"
+
+namespace notes {
+
+class TJotPad;
+
+// The user declined to file the note without its links; the note stays open, unreported.
+inline constexpr messages::MessageId kFilingDeclined = 107;
+
+// How filing a note ended. Once the main item was saved or sent, `committed` is set even
+// when a later step (the journal entry, the copy mail) failed: the note must then close,
+// or a second Save would file the item twice.
+struct FilingResult {
+    messages::MessageId id = messages::kNoError;
+    bool committed = false;
+};
+
+// Files the note as its type: a note, an appointment or meeting request, a task or task
+// request, or a mail message.
+FilingResult FileNote(TJotPad& note);
+
+}  // namespace notes

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace notes {
+
+// A window's frame or an area of the screen, in screen pixels.
+struct Rect {
+    int left = 0, top = 0, width = 0, height = 0;
+
+    int right() const { return left + width; }
+    int bottom() const { return top + height; }
+    bool operator==(const Rect&) const = default;
+};
+
+}  // namespace notes

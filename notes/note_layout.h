@@ -1,0 +1,42 @@
+#pragma once
+
+#include "notes/note_geometry.h"
+
+namespace notes {
+
+// The sizes the note's layout works with, in pixels.
+inline constexpr int kTitleHeight = 17;
+inline constexpr int kFooterHeight = 19;
+inline constexpr int kMinimumWidth = 194;
+inline constexpr int kMinimumHeight = 182;
+
+// What the layout needs to know of the note's controls.
+struct NoteLayoutInput {
+    int width = kMinimumWidth;  // the client area
+    int height = kMinimumHeight;
+    bool mailingVisible = false;
+    int mailingHeight = 0;  // the recipients panel
+    int mailingBorder = 0;  // its border, by which it is inset from both sides
+    bool attachmentsVisible = false;
+    int attachmentsHeight = 0;  // the attachment list
+    int closeButtonWidth = 15;
+    int logoWidth = 15;
+    int saveButtonWidth = 40;
+};
+
+// Where every part of the note goes for a client area of the given size. Rectangles are in
+// client coordinates; those inside the title panel or the footer are relative to them.
+struct NoteLayout {
+    Rect title, closeButton, logo, typeLabel;
+    Rect mailing;  // empty when the recipients panel is hidden
+    Rect memo;
+    Rect attachments;  // empty when the list is hidden
+    Rect footer, saveButton;
+    // The smallest client area the user may size the note to.
+    int minimumWidth = kMinimumWidth;
+    int minimumHeight = kMinimumHeight;
+};
+
+NoteLayout LayOutNote(const NoteLayoutInput& input);
+
+}  // namespace notes

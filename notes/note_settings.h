@@ -1,0 +1,18 @@
+#pragma once
+
+namespace notes {
+
+// Where and how large the last note was, and whether shadows sit beside their notes. The
+// program keeps them in the registry; every failure is silent (reads report nothing).
+class NoteSettings {
+public:
+    virtual ~NoteSettings() = default;
+    virtual bool ReadPosition(int& left, int& top) = 0;
+    virtual bool ReadSize(int& width, int& height) = 0;
+    virtual void WritePosition(int left, int top) = 0;
+    virtual void WriteSize(int width, int height) = 0;
+    virtual bool ReadBeside() = 0;
+    virtual void WriteBeside(bool beside) = 0;
+};
+
+}  // namespace notes
