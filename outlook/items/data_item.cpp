@@ -19,7 +19,8 @@ std::string SubjectLine(const std::string& text) {
     while (end > begin && isBlankOrControl(text[end - 1]))
         --end;
     std::string subject = text.substr(begin, end - begin);
-    if (const auto lineEnd = subject.find("\r\n"); lineEnd != std::string::npos)
+    // Lines end in "\r\n" or in "\n" alone, as the memo writes them.
+    if (const auto lineEnd = subject.find_first_of("\r\n"); lineEnd != std::string::npos)
         subject.resize(lineEnd);
     return subject;
 }

@@ -16,8 +16,6 @@ using FailingNames = std::shared_ptr<std::set<std::string>>;
 // A real Outlook object whose named properties and methods fail on demand, the way an
 // Outlook that refuses a call does. Made with `wrapResults`, every object it hands out is
 // wrapped by the same rule, so a failure can be placed anywhere along a chain of calls.
-// The local store's objects take their object arguments back by their own type, so a
-// chain whose objects are passed back as arguments must not be wrapped.
 class FailingDispatch : public Dispatch {
 public:
     explicit FailingDispatch(DispatchPtr real, bool wrapResults = false,
@@ -32,14 +30,24 @@ public:
     }
     void put(std::string_view property, const Variant& value) override {
         failIfAsked(property);
-        real_->put(property, value);
+        real_->put(property, unwrapped(value));
     }
     Variant call(std::string_view method, const Arguments& arguments = {}) override {
         failIfAsked(method);
-        return wrapped(real_->call(method, arguments));
+        Arguments real;
+        for (const Variant& argument : arguments)
+            real.push_back(unwrapped(argument));
+        return wrapped(real_->call(method, real));
     }
 
 private:
+    // The store's objects take their object arguments back by their own type: a wrapped
+    // object goes back as the object it wraps.
+    static Variant unwrapped(const Variant& value) {
+        if (value.type() != Variant::Type::Object || value.isNothing()) return value;
+        const auto wrapper = std::dynamic_pointer_cast<FailingDispatch>(value.asObject());
+        return wrapper ? Variant(wrapper->real_) : value;
+    }
     void failIfAsked(std::string_view name) const {
         if (failing_->count(std::string(name)))
             throw AutomationError("Outlook refused '" + std::string(name) + "'");

@@ -82,8 +82,8 @@ protected:
     }
 
     std::unique_ptr<TDataStore> makeSession() {
-        auto session = std::make_unique<TDataStore>(
-            TDataStore::Platform{outlook->automation(), outlook->mapi(), registry});
+        auto session = std::make_unique<TDataStore>(TDataStore::Platform{
+            automation ? *automation : outlook->automation(), outlook->mapi(), registry});
         session->SetContactListener(&listener);
         // Never the keywords file beside the test program.
         session->SetKeywordsFile(folder.path() / "Jotwise Data" / "keywords.jwk");
@@ -129,6 +129,8 @@ protected:
     std::unique_ptr<local::LocalOutlook> outlook;
     RecordingProgress progress;
     RecordingListener listener;
+    // The automation server sessions are made with; the store's own unless a test wraps it.
+    AutomationServer* automation = nullptr;
     std::unique_ptr<TDataStore> session;
 };
 

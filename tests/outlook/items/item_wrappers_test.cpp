@@ -38,7 +38,7 @@ protected:
 TEST(SubjectLine, TakesTheTrimmedFirstLine) {
     EXPECT_EQ(SubjectLine("  Call Bob\r\nabout the budget"), "Call Bob");
     EXPECT_EQ(SubjectLine("\t lunch tomorrow \n"), "lunch tomorrow");
-    EXPECT_EQ(SubjectLine("one\nline only at CR LF"), "one\nline only at CR LF");
+    EXPECT_EQ(SubjectLine("one\nline ends at a line feed too"), "one");
     EXPECT_EQ(SubjectLine(" \r\n "), "");
 }
 

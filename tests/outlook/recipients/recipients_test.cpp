@@ -8,6 +8,7 @@
 #include "outlook/recipients/browse_address_book.h"
 #include "outlook/recipients/mailing_info.h"
 #include "tests/support/mock_message_boxes.h"
+#include "tests/support/scripted_address_dialog.h"
 #include "tests/support/session_fixture.h"
 
 namespace outlook {
@@ -33,22 +34,7 @@ std::vector<std::string> names(const std::vector<std::unique_ptr<TContact>>& con
     return result;
 }
 
-// Plays the user in the address dialog: remembers what it was shown and answers.
-class ScriptedDialog : public local::AddressDialog {
-public:
-    mapi::HRESULT answer = mapi::S_OK;
-    mapi::ADRLIST choice;
-    mapi::ADRPARM shownParameters;
-    mapi::ADRLIST shownList;
-    mapi::HRESULT address(const mapi::ADRPARM& parameters, const mapi::RowSet&,
-                          mapi::ADRLIST& list) override {
-        shownParameters = parameters;
-        shownList = list;
-        if (answer == mapi::S_OK) list = choice;
-        return answer;
-    }
-};
-
+using testing::ScriptedDialog;
 using jotwise::testing::MockMessageBoxes;
 
 class RecipientsTest : public testing::SessionTest {
