@@ -36,6 +36,7 @@ bench: build
 	build/bench/store_bench
 	build/bench/session_bench
 	build/bench/keywords_bench
+	build/bench/note_bench
 
 clean:
 	rm -rf build build-asan build-windows

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "outlook/local/local_outlook.h"
 #include "outlook/object_model.h"
@@ -20,5 +21,25 @@ struct Profile {
     std::unique_ptr<outlook::local::LocalOutlook> outlook =
         outlook::local::LocalOutlook::open(folder.path() / "outlook.db", registry, loop, nullptr);
 };
+
+// Fills the profile with contacts "Given<i> Surname<i mod 977>" (companies "Company <i mod
+// 50>") and categories "Category <i>".
+inline void seedContactsAndCategories(Profile& profile, int contacts, int categories) {
+    std::string list;
+    for (int i = 0; i < categories; ++i)
+        list += "Category " + std::to_string(i) + ";";
+    profile.registry
+        .createKey(platform::RegistryRoot::CurrentUser,
+                   "Software\\Microsoft\\Office\\8.0\\Outlook\\Categories")
+        ->setValue("", platform::RegistryValue::ofString(list));
+    const auto app = profile.outlook->automation().createObject("Outlook.Application");
+    for (int i = 0; i < contacts; ++i) {
+        const auto contact = app->call("CreateItem", {outlook::olContactItem}).asObject();
+        contact->put("FirstName", "Given" + std::to_string(i));
+        contact->put("LastName", "Surname" + std::to_string(i % 977));
+        contact->put("CompanyName", "Company " + std::to_string(i % 50));
+        contact->call("Save");
+    }
+}
 
 }  // namespace jotwise::bench

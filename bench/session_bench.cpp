@@ -24,21 +24,7 @@ using jotwise::bench::Profile;
 Profile& seededProfile() {
     static Profile* profile = [] {
         auto* p = new Profile;
-        std::string categories;
-        for (int i = 0; i < kCategories; ++i)
-            categories += "Category " + std::to_string(i) + ";";
-        p->registry
-            .createKey(platform::RegistryRoot::CurrentUser,
-                       "Software\\Microsoft\\Office\\8.0\\Outlook\\Categories")
-            ->setValue("", platform::RegistryValue::ofString(categories));
-        const auto app = p->outlook->automation().createObject("Outlook.Application");
-        for (int i = 0; i < kContacts; ++i) {
-            const auto contact = app->call("CreateItem", {outlook::olContactItem}).asObject();
-            contact->put("FirstName", "Given" + std::to_string(i));
-            contact->put("LastName", "Surname" + std::to_string(i % 977));
-            contact->put("CompanyName", "Company " + std::to_string(i % 50));
-            contact->call("Save");
-        }
+        jotwise::bench::seedContactsAndCategories(*p, kContacts, kCategories);
         return p;
     }();
     return *profile;
