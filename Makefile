@@ -37,6 +37,7 @@ bench: build
 	build/bench/session_bench
 	build/bench/keywords_bench
 	build/bench/note_bench
+	build/bench/quick_add_bench
 
 clean:
 	rm -rf build build-asan build-windows

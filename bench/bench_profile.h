@@ -12,14 +12,15 @@
 namespace jotwise::bench {
 
 // A user profile on disk for a benchmark: a local store, its registry file and an event
-// loop, in a temporary folder removed at the end.
+// loop, in a temporary folder removed at the end. The files are where the program looks
+// for them when the folder is its XDG_CONFIG_HOME and XDG_DATA_HOME.
 struct Profile {
     testing::TempFolder folder{"jotwise-bench"};
-    platform::FileRegistry registry{folder.path() / "HKEY_CURRENT_USER.reg",
+    platform::FileRegistry registry{folder.path() / "jotwise" / "HKEY_CURRENT_USER.reg",
                                     folder.path() / "machine.reg"};
     jotwise::testing::ManualEventLoop loop;
-    std::unique_ptr<outlook::local::LocalOutlook> outlook =
-        outlook::local::LocalOutlook::open(folder.path() / "outlook.db", registry, loop, nullptr);
+    std::unique_ptr<outlook::local::LocalOutlook> outlook = outlook::local::LocalOutlook::open(
+        folder.path() / "jotwise" / "outlook.db", registry, loop, nullptr);
 };
 
 // Fills the profile with contacts "Given<i> Surname<i mod 977>" (companies "Company <i mod

@@ -143,7 +143,17 @@ void TJotPad::imgMailClick() {
         messages::ShowError(id);
         return;
     }
-    if (recipients_.RecipientCount() > before) typeExact = false;
+    RecipientsPicked(before);
+}
+
+void TJotPad::SetPickedRecipients(mapi::ADRLIST entries) {
+    const std::size_t before = recipients_.RecipientCount();
+    recipients_.SetList(std::move(entries));
+    RecipientsPicked(before);
+}
+
+void TJotPad::RecipientsPicked(std::size_t countBefore) {
+    if (recipients_.RecipientCount() > countBefore) typeExact = false;
     recipientsFromDialog = true;
     if (const MessageId labels = RefreshRecipientLabels())
         messages::ShowError(labels);

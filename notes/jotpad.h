@@ -11,6 +11,7 @@
 #include "notes/jotpad_view.h"
 #include "notes/note_context.h"
 #include "notes/note_events.h"
+#include "notes/note_filing.h"
 #include "notes/note_state.h"
 #include "notes/shadow.h"
 #include "outlook/recipients/mailing_info.h"
@@ -50,6 +51,11 @@ public:
     // Merges the parse, the user's choices and the recipients into the next state, and
     // applies it; also run by the shadow when its date or times change.
     void recomputeState();
+
+    // Recipients chosen without the address book (from the command line), as if picked there.
+    void SetPickedRecipients(mapi::ADRLIST entries);
+    // How the last save ended, when the note got as far as filing.
+    const std::optional<FilingResult>& LastFiling() const { return lastFiling_; }
 
     // Asks whether to save a note that holds text, then closes it or keeps it open.
     void CloseWithPrompt();
@@ -124,6 +130,8 @@ private:
     void SetMailingVisible(bool visible);
     void ShowAttachmentList();
     void RemoveAttachment(std::size_t index);
+    // After the recipients were picked: the type follows them from now on.
+    void RecipientsPicked(std::size_t countBefore);
     // The shadow's date and times may be filed; otherwise the user is told and the field
     // gets the focus.
     bool ShadowIsValid();
@@ -139,6 +147,7 @@ private:
     std::vector<TFileAttach> attachments_;
     TCurrentState state_;
     std::string memoText_;
+    std::optional<FilingResult> lastFiling_;
 };
 
 }  // namespace notes

@@ -66,6 +66,7 @@ void TJotPad::btnSaveClick() {
         BusyCursor busy(view_);
         result = FileNote(*this);
     }
+    lastFiling_ = result;
     if (result.id && result.id != kFilingDeclined) messages::ShowError(result.id);
     if (result.committed) view_.closeWindow();
 }

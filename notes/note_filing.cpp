@@ -62,6 +62,7 @@ private:
     MessageId SetText(TDataItem& item);
     void LogJournalEntry(outlook::TItem& filed, const char* typeWord, FilingResult& result);
     MessageId SendCopyMail(outlook::TTask& task);
+    static FilingResult Committed(outlook::TItem& item);
 
     TJotPad& note_;
     outlook::TDataStore& store_;
@@ -71,6 +72,17 @@ private:
     const std::string& memo_;
     TContact* contact_;
 };
+
+// A saved or sent item, and its entry id when Outlook tells it.
+FilingResult Filing::Committed(outlook::TItem& item) {
+    FilingResult result;
+    result.committed = true;
+    try {
+        result.entryId = item.GetObject()->get("EntryID").asString();
+    } catch (const outlook::AutomationError&) {
+    }
+    return result;
+}
 
 bool Filing::Asks(MessageId question) const {
     return note_.Context().boxes.show(messages::LoadMessage(messages::kCaption),
@@ -129,7 +141,7 @@ FilingResult Filing::FileNote() {
           item->SetCoordinates(frame.left, frame.top, frame.width, frame.height)})
         if (id) return {id};
     if (const MessageId id = item->Commit()) return {id};
-    return {kNoError, true};
+    return Committed(*item);
 }
 
 FilingResult Filing::FileAppointment() {
@@ -160,7 +172,7 @@ FilingResult Filing::FileAppointment() {
     if (const MessageId id = SetText(*item)) return {id};
     if (const MessageId id = item->Commit()) return {id};
 
-    FilingResult result{kNoError, true};
+    FilingResult result = Committed(*item);
     if (contact_) LogJournalEntry(*item, "Meeting", result);
     return result;
 }
@@ -191,7 +203,7 @@ FilingResult Filing::FileTask() {
     if (const MessageId id = AttachFiles(*item, !request)) return {id};
     if (const MessageId id = item->Commit()) return {id};
 
-    FilingResult result{kNoError, true};
+    FilingResult result = Committed(*item);
     if (contact_) LogJournalEntry(*item, "Task", result);
     if (sent)
         if (const MessageId id = SendCopyMail(*item)) result.id = id;
@@ -222,7 +234,7 @@ FilingResult Filing::SendMail() {
     if (const MessageId id = AttachFiles(*item, false)) return {id};
     if (const MessageId id = SetText(*item)) return {id};
     if (const MessageId id = item->Commit()) return {id};
-    return {kNoError, true};
+    return Committed(*item);
 }
 
 }  // namespace

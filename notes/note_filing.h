@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "messages/messages.h"
 
 namespace notes {
@@ -13,8 +15,11 @@ inline constexpr messages::MessageId kFilingDeclined = 107;
 // when a later step (the journal entry, the copy mail) failed: the note must then close,
 // or a second Save would file the item twice.
 struct FilingResult {
+    FilingResult(messages::MessageId failure = messages::kNoError) : id(failure) {}
+
     messages::MessageId id = messages::kNoError;
     bool committed = false;
+    std::string entryId;  // of the item filed, once committed
 };
 
 // Files the note as its type: a note, an appointment or meeting request, a task or task

@@ -4,7 +4,6 @@
 #include "outlook/object_model.h"
 
 namespace outlook {
-namespace {
 
 DispatchPtr ResolvedRecipient(const std::string& name) {
     ItemSession* session = CurrentItemSession();
@@ -16,8 +15,6 @@ DispatchPtr ResolvedRecipient(const std::string& name) {
     DispatchPtr eMailForm = mapiNamespace->call("CreateRecipient", {name + " (E-mail)"}).asObject();
     return eMailForm->call("Resolve").asBool() ? eMailForm : recipient;
 }
-
-}  // namespace
 
 std::int32_t TMailingInfo::ContactIndex() const {
     return contactIndex_ >= 0 && static_cast<std::size_t>(contactIndex_) < list_.size()

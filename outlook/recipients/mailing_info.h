@@ -14,6 +14,11 @@ namespace outlook {
 
 using messages::MessageId;
 
+// The recipient a name makes in the current session: resolved by the name or else by its
+// "Name (E-mail)" form, or, when neither resolves, the first one, unresolved. Automation
+// failures reach the caller as AutomationError.
+DispatchPtr ResolvedRecipient(const std::string& name);
+
 // The recipients of one note: the entries picked in the address book, plus at most one
 // entry for the contact the note's text names. Each entry carries a display name and a
 // recipient type (To, Cc or Bcc).

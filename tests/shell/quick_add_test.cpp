@@ -1,0 +1,141 @@
+#include "shell/quick_add.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "outlook/object_model.h"
+#include "tests/support/failing_dispatch.h"
+#include "tests/support/session_fixture.h"
+
+namespace shell {
+namespace {
+
+using outlook::DispatchPtr;
+
+// `jotwise add` against a real store, run in this process.
+class QuickAddTest : public outlook::testing::SessionTest {
+protected:
+    void SetUp() override {
+        ASSERT_NE(outlook->store(), nullptr);
+        addContact("Ann", "Lee", "Acme", "ann@example.com");
+        addContact("Bob", "Smith", "", "bob@example.com");
+        setCategories("Business;Personal");
+        std::filesystem::create_directory(keywordsFolder());
+    }
+
+    std::filesystem::path keywordsFolder() const { return folder.path() / "Jotwise Data"; }
+
+    int add(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        Prs_ResetParseDll();
+        return RunQuickAdd(
+            args, {{failing, outlook->mapi(), registry}, keywordsFolder() / "keywords.jwk"}, out,
+            err);
+    }
+    std::int32_t countIn(outlook::OlDefaultFolders number) {
+        return application()
+            ->call("GetNamespace", {"MAPI"})
+            .asObject()
+            ->call("GetDefaultFolder", {number})
+            .asObject()
+            ->get("Items")
+            .asObject()
+            ->get("Count")
+            .asInt();
+    }
+
+    outlook::testing::FailingAutomationServer failing{outlook->automation()};
+    std::ostringstream out, err;
+};
+
+TEST_F(QuickAddTest, FilesTheNoteAndSaysWhatItFiled) {
+    EXPECT_EQ(add({"lunch", "with", "ann", "lee", "at", "noon", "business"}), kQuickAddFiled)
+        << err.str();
+    const std::string text = out.str();
+    EXPECT_NE(text.find("filed: Appointment\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("subject: lunch with ann lee at noon business\n"), std::string::npos);
+    EXPECT_NE(text.find("start: 12:00pm\nend: 1:00pm\n"), std::string::npos);
+    EXPECT_NE(text.find("contact: Ann Lee\ncategory: Business\n"), std::string::npos);
+    EXPECT_EQ(countIn(outlook::olFolderCalendar), 1);
+    EXPECT_EQ(countIn(outlook::olFolderJournal), 1);
+
+    const std::size_t id = text.find("entry id: ");
+    ASSERT_NE(id, std::string::npos);
+    const std::string entryId = text.substr(id + 10, text.find('\n', id) - id - 10);
+    EXPECT_EQ(contactItem(entryId)->get("Subject").asString(),
+              "lunch with ann lee at noon business");
+
+    // Nothing of the tray program's state is written.
+    EXPECT_FALSE(std::filesystem::exists(keywordsFolder() / "keywords.jwk"));
+    EXPECT_EQ(registry.openKey(platform::RegistryRoot::CurrentUser, "Software\\Jotwise"), nullptr);
+}
+
+TEST_F(QuickAddTest, RecipientsTypesAndJson) {
+    EXPECT_EQ(add({"--json", "--to", "Bob Smith", "--cc", "Ann Lee", "prepare", "the", "budget"}),
+              kQuickAddFiled)
+        << err.str();
+    const std::string json = out.str();
+    EXPECT_EQ(
+        json.rfind("{\"filed\":true,\"type\":\"Task Request\",\"subject\":\"prepare the budget\"",
+                   0),
+        0u)
+        << json;
+    EXPECT_NE(json.find("\"to\":[\"Bob Smith\"],\"cc\":[\"Ann Lee\"]"), std::string::npos) << json;
+    EXPECT_EQ(countIn(outlook::olFolderSentMail), 2) << "the task request and the copy mail";
+
+    EXPECT_EQ(add({"--type", "note", "--", "--not-an-option"}), kQuickAddFiled) << err.str();
+    EXPECT_EQ(countIn(outlook::olFolderNotes), 1);
+    EXPECT_EQ(add({"--type", "meeting-request", "--to", "Ann Lee", "review at 3pm"}),
+              kQuickAddFiled);
+    EXPECT_NE(out.str().find("filed: Meeting Request\n"), std::string::npos) << out.str();
+}
+
+TEST_F(QuickAddTest, UnusableCommandLinesFileNothing) {
+    const std::string missing = (folder.path() / "missing.txt").string();
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"  "},
+                                               {"--frobnicate", "x"},
+                                               {"--type", "letter", "x"},
+                                               {"--type"},
+                                               {"--type", "mail", "x"},
+                                               {"--to", "Nobody Known", "x"},
+                                               {"--attach", missing, "x"}}) {
+        EXPECT_EQ(add(args), kQuickAddRefused) << ::testing::PrintToString(args);
+        EXPECT_EQ(err.str().rfind("jotwise add: ", 0), 0u) << err.str();
+    }
+    EXPECT_EQ(countIn(outlook::olFolderTasks), 0);
+    EXPECT_EQ(countIn(outlook::olFolderSentMail), 0);
+
+    EXPECT_EQ(add({"--dry-run", "call", "the", "bank", "tomorrow"}), kQuickAddFiled);
+    EXPECT_EQ(out.str().rfind("would file: Task\n", 0), 0u) << out.str();
+    EXPECT_EQ(countIn(outlook::olFolderTasks), 0);
+}
+
+TEST_F(QuickAddTest, AFailureIsToldAndADeclinedLinkFilesNothing) {
+    failing.failing() = {"Subject"};
+    EXPECT_EQ(add({"call", "the", "bank"}), kQuickAddFailed);
+    EXPECT_NE(err.str().find("Unable to set the subject for an Outlook object.\n"
+                             "Outlook refused 'Subject'"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(countIn(outlook::olFolderTasks), 0);
+
+    const std::string file = (folder.path() / "plan.txt").string();
+    std::ofstream(file) << "plan";
+    failing.failing() = {"Attachments"};
+    EXPECT_EQ(add({"--attach", file, "plan", "the", "trip"}), kQuickAddDeclined);
+    EXPECT_NE(err.str().find("The attempt to add a file link"), std::string::npos);
+    EXPECT_NE(err.str().find("answered No: nothing was filed."), std::string::npos);
+    EXPECT_EQ(countIn(outlook::olFolderTasks), 0);
+
+    failing.failing().clear();
+    EXPECT_EQ(add({"--attach", file, "plan", "the", "trip"}), kQuickAddFiled) << err.str();
+    EXPECT_EQ(countIn(outlook::olFolderTasks), 1);
+}
+
+}  // namespace
+}  // namespace shell
