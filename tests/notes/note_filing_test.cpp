@@ -310,6 +310,55 @@ TEST_F(FilingTest, AFailureBeforeTheItemIsSavedKeepsTheNoteOpenAndARetryFilesOnc
     EXPECT_EQ(itemsIn(outlook::olFolderJournal).size(), 1u);
 }
 
+TEST_F(FilingTest, EveryStepOfEveryTypeThatFailsIsToldAndFilesNothing) {
+    struct Case {
+        const char* memo;
+        std::vector<std::string> steps;
+        outlook::OlDefaultFolders folder;
+        Key key;  // the type, forced
+    };
+    const std::vector<Case> cases = {
+        {"jot this down business",
+         {"Body", "Categories", "Left", "Height", "Save"},
+         outlook::olFolderNotes,
+         Key::F3},
+        {"call bob smith tomorrow from 9am to 10am",
+         {"Categories", "Body", "Subject", "Contacts", "Companies", "DueDate", "TotalWork", "Save"},
+         outlook::olFolderTasks,
+         Key::F4},
+        {"please ann lee send the figures",
+         {"Recipients", "Assign", "Send"},
+         outlook::olFolderSentMail,
+         Key::Other},
+        {"fyi ann lee the figures are in",
+         {"Recipients", "Body", "Subject", "Send"},
+         outlook::olFolderSentMail,
+         Key::Other},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.memo);
+        FakeJotPadView noteView;
+        FakeShadowView noteShadow;
+        auto pad = TJotPad::Create(*context, noteView, noteShadow);
+        const std::size_t before = itemsIn(c.folder).size();
+        pad->memoBodyChange(c.memo);
+        if (c.key != Key::Other) pad->FormKeyDown(c.key, kNoModifier);
+        for (const std::string& step : c.steps) {
+            failing.failing() = {step};
+            EXPECT_CALL(boxes, show(_, HasSubstr("Outlook refused '" + step + "'"),
+                                    platform::MessageIcon::Stop, platform::MessageButtons::Ok));
+            pad->btnSaveClick();
+            ::testing::Mock::VerifyAndClearExpectations(&boxes);
+            EXPECT_FALSE(noteView.closed) << step;
+        }
+        EXPECT_EQ(itemsIn(c.folder).size(), before);
+        failing.failing().clear();
+        pad->btnSaveClick();
+        EXPECT_TRUE(noteView.closed);
+        EXPECT_EQ(itemsIn(c.folder).size(), before + 1);
+    }
+}
+
 TEST_F(FilingTest, AFailureAfterTheTaskWasSentIsToldAndTheNoteCloses) {
     setMemo("prepare the budget");
     pickRecipients({{"Ann Lee", mapi::MAPI_TO}, {"Bob Smith", mapi::MAPI_CC}});
