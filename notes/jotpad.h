@@ -48,6 +48,11 @@ public:
 
     // Parses the memo again: after the contacts or categories changed.
     void Reparse();
+    // The session's contacts or categories changed: the shadow's lists follow, then the
+    // memo is parsed again, as names may now be known or gone.
+    void ContactChanged(const std::optional<ContactChoice>& added,
+                        const std::optional<std::string>& removedKey);
+    void CategoriesChanged();
     // Merges the parse, the user's choices and the recipients into the next state, and
     // applies it; also run by the shadow when its date or times change.
     void recomputeState();

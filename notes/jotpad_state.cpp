@@ -50,6 +50,17 @@ void TJotPad::Reparse() {
     recomputeState();
 }
 
+void TJotPad::ContactChanged(const std::optional<ContactChoice>& added,
+                             const std::optional<std::string>& removedKey) {
+    shadow_->ContactChanged(added, removedKey);
+    Reparse();
+}
+
+void TJotPad::CategoriesChanged() {
+    shadow_->CategoriesChanged();
+    Reparse();
+}
+
 void TJotPad::recomputeState() {
     MessageId id;
     if (state_.recipient.empty() || recipientsFromDialog) {

@@ -2,6 +2,8 @@
 // keep through later keystrokes.
 #include <fstream>
 
+#include "outlook/local/store/address_book_data.h"
+#include "outlook/local/store/store.h"
 #include "tests/support/address_entries.h"
 #include "tests/support/note_fixture.h"
 
@@ -302,7 +304,7 @@ TEST_F(NoteTest, ContactChangesReachTheShadowsList) {
     // Ann is deleted in the store; the program tells every note.
     outlook->store()->deleteItem(outlook->store()->parse(*mapi::FBinFromHex(ann))->row);
     settle();
-    note->Shadow().ContactChanged(std::nullopt, ann);
+    note->ContactChanged(std::nullopt, ann);
     EXPECT_EQ(shadowView.selected, "");
     EXPECT_EQ(shadowView.contacts, (std::vector<ContactChoice>{{"Smith, Bob", bob}}));
 
@@ -312,6 +314,26 @@ TEST_F(NoteTest, ContactChangesReachTheShadowsList) {
     EXPECT_EQ(shadowView.contacts, (std::vector<ContactChoice>{{"Smith, Robert", bob}}));
     EXPECT_EQ(shadowView.selected, bob);
     EXPECT_TRUE(note->Shadow().contactChosen);
+}
+
+TEST_F(NoteTest, AnAddressImportedFromTheShadowBecomesItsContact) {
+    outlook::local::PropertyBag carol;
+    carol.setString(mapi::PR_DISPLAY_NAME, "Carol Jones");
+    carol.setString(mapi::PR_ADDRTYPE, "SMTP");
+    carol.setString(mapi::PR_EMAIL_ADDRESS, "carol@example.com");
+    carol.setString(mapi::PR_GIVEN_NAME, "Carol");
+    carol.setString(mapi::PR_SURNAME, "Jones");
+    outlook->store()->addressBook().addMailUser(carol);
+    addressDialog.pick = "Carol Jones";
+    note->Shadow().btnAddressClick();
+    EXPECT_TRUE(view.enabled) << "the note is enabled again after the dialog";
+    ASSERT_EQ(shadowView.contacts.size(), 3u);
+    EXPECT_EQ(shadowView.contacts[0].fileAs, "Jones, Carol");
+    EXPECT_EQ(shadowView.selected, shadowView.contacts[0].key);
+    EXPECT_TRUE(shadowView.contactOn);
+    EXPECT_TRUE(note->Shadow().contactChosen);
+    type("lunch with ann lee");
+    EXPECT_EQ(shadowView.selected, shadowView.contacts[0].key) << "the user's choice stays";
 }
 
 TEST_F(NoteTest, ANoteWhoseShadowCannotLoadTheCategoriesDoesNotOpen) {
