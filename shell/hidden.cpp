@@ -1,0 +1,242 @@
+#include "shell/hidden.h"
+
+#include <algorithm>
+#include <new>
+
+#include "messages/error_box.h"
+#include "notes/jotpad.h"
+#include "outlook/automation.h"
+#include "outlook/items/contact.h"
+#include "outlook/session/data_store.h"
+#include "platform/atom_table.h"
+#include "shell/settings.h"
+
+namespace shell {
+namespace {
+
+constexpr const char* kTitle = "Jotwise for Microsoft Outlook";
+constexpr const char* kHotKeyName = "ssHotKey";
+constexpr int kCascade = 2 * 17;  // twice the note's title panel
+// A tray host starting after the program gets ten seconds, looked for four times a second.
+constexpr int kTrayAttempts = 40;
+constexpr std::chrono::milliseconds kTrayInterval{250};
+constexpr messages::MessageId kTrayIconFailed = 28;
+
+constexpr const char* kHotKeyUnavailable =
+    "Unable to register a system-wide hot-key (CTRL+ALT+N) for Jotwise for Microsoft Outlook. "
+    "You may already be running a program which uses the CTRL+ALT+N hot key.";
+
+}  // namespace
+
+THidden::THidden(Services services)
+    : services_(services), noteContext_{services.store,     *this,          services.settings,
+                                        services.boxes,     services.files, services.clock,
+                                        services.dateFormat} {
+    services_.store.SetContactListener(this);
+}
+
+THidden::~THidden() {
+    services_.store.SetContactListener(nullptr);
+    if (trayTimer_) services_.loop.stopTimer(trayTimer_);
+}
+
+// ---- Start ----
+
+void THidden::FormShow() {
+    if (services_.view.trayAvailable())
+        AddTrayIcon();
+    else
+        WaitForTray(kTrayAttempts);
+}
+
+void THidden::WaitForTray(int attemptsLeft) {
+    trayTimer_ =
+        services_.loop.startTimer(
+            kTrayInterval,
+            [this, attemptsLeft] {
+                trayTimer_ = 0;
+                if (services_.view.trayAvailable())
+                    AddTrayIcon();
+                else if (attemptsLeft > 1)
+                    WaitForTray(attemptsLeft - 1);
+                else {
+                    services_.console
+                        << "jotwise: no system tray to show the icon in; the program needs one (on "
+                           "GNOME, an AppIndicator/KStatusNotifierItem extension).\n";
+                    messages::ShowError(messages::kInitializationFailed, kTrayIconFailed);
+                    services_.view.quit();
+                }
+            },
+            false);
+}
+
+void THidden::AddTrayIcon() {
+    if (!services_.view.addTrayIcon(kTitle)) {
+        messages::ShowError(messages::kInitializationFailed, kTrayIconFailed);
+        services_.view.quit();
+        return;
+    }
+    RegisterHotKey();
+}
+
+void THidden::RegisterHotKey() {
+    hotKeyAtom = platform::globalAtomTable().add(kHotKeyName);
+    std::string reason;
+    if (hotKeyAtom == 0 || !services_.hotKey.registerCtrlAlt(
+                               hotKeyAtom, 'N', [this] { NewNote(); }, reason)) {
+        services_.boxes.show(kTitle, kHotKeyUnavailable, platform::MessageIcon::Information,
+                             platform::MessageButtons::Ok);
+    }
+}
+
+// ---- The tray ----
+
+void THidden::TrayDoubleClick() {
+    PostNewNote();
+}
+
+void THidden::TrayRightClick() {
+    services_.view.popUpTrayMenu();
+}
+
+void THidden::miNewJotPadClick() {
+    PostNewNote();
+}
+
+void THidden::miNewContactClick() {
+    NewContact(true);
+}
+
+void THidden::miOpenOutlookClick() {
+    OpenOutlook();
+}
+
+void THidden::miKeywordsClick() {
+    ShowKeywords();
+}
+
+void THidden::miHelpClick() {
+    ShowHelp();
+}
+
+void THidden::sClick() {
+    ShowAbout();
+}
+
+// ---- Modal windows ----
+
+bool THidden::ModalCheck() {
+    if (!modalWindow) return false;
+    services_.view.beep();
+    modalWindow->bringToFront();
+    return true;
+}
+
+void THidden::ModalGuard(ModalWindow& window) {
+    if (ModalCheck()) return;
+    modalWindow = &window;
+    window.showModal();
+    modalWindow = nullptr;
+}
+
+// ---- Notes ----
+
+void THidden::PostNewNote() {
+    services_.loop.post([this] { NewNote(); });
+}
+
+void THidden::NewNote() {
+    if (ModalCheck()) return;
+    notes::TJotPad* note = nullptr;
+    try {
+        note = services_.windows.OpenNote(noteContext_);
+    } catch (const std::bad_alloc&) {
+        messages::ShowError(messages::kOutOfMemory);
+        return;
+    }
+    if (!note) return;
+    std::optional<std::pair<int, int>> at;
+    if (!openNotes_.empty()) {
+        const notes::Rect last = openNotes_.back()->View().frame();
+        at = std::make_pair(last.left + kCascade, last.top + kCascade);
+    }
+    openNotes_.push_back(note);
+    note->PlaceNew(at);
+    note->View().showAndActivate();
+}
+
+void THidden::RemoveNote(notes::TJotPad& note) {
+    openNotes_.erase(std::remove(openNotes_.begin(), openNotes_.end(), &note), openNotes_.end());
+}
+
+void THidden::CategoriesChanged() {
+    for (notes::TJotPad* note : std::vector(openNotes_))
+        note->CategoriesChanged();
+}
+
+void THidden::ContactChanged(outlook::TContact* added, outlook::TContact* removed) {
+    std::optional<notes::ContactChoice> addedChoice;
+    if (added) addedChoice = notes::ContactChoice{added->FileAs(), added->Key()};
+    std::optional<std::string> removedKey;
+    if (removed) removedKey = removed->Key();
+    for (notes::TJotPad* note : std::vector(openNotes_))
+        note->ContactChanged(addedChoice, removedKey);
+}
+
+// ---- Commands ----
+
+void THidden::NewContact(bool checkModal) {
+    if (checkModal && ModalCheck()) return;
+    const std::unique_ptr<outlook::TContact> contact = services_.store.CreateContact();
+    try {
+        if (!contact) throw outlook::AutomationError(services_.store.LastError());
+        contact->Display();
+    } catch (const outlook::AutomationError& error) {
+        services_.store.LastError() = error.what();
+        messages::ShowError(messages::kCannotShowNewContact);
+    }
+}
+
+void THidden::OpenOutlook() {
+    if (const messages::MessageId id = services_.store.ShowOutlook()) messages::ShowError(id);
+}
+
+void THidden::ShowKeywords() {
+    if (services_.keywords) ModalGuard(*services_.keywords);
+}
+
+void THidden::ShowHelp() {
+    services_.help.showContents();
+}
+
+void THidden::ShowAbout() {
+    ModalGuard(services_.about);
+}
+
+// ---- Exit ----
+
+void THidden::miExitClick() {
+    // What a modal window shows must not go away under it.
+    if (ModalCheck()) return;
+    exiting = true;
+    for (notes::TJotPad* note : std::vector(openNotes_)) {
+        note->View().showAndActivate();
+        note->CloseWithPrompt();
+        // A note whose save failed stays open with its text: the user corrects it and exits
+        // again.
+        if (std::find(openNotes_.begin(), openNotes_.end(), note) != openNotes_.end()) {
+            exiting = false;
+            return;
+        }
+    }
+    services_.view.removeTrayIcon();
+    if (hotKeyAtom) {
+        services_.hotKey.unregister(hotKeyAtom);
+        platform::globalAtomTable().remove(hotKeyAtom);
+        hotKeyAtom = 0;
+    }
+    if (const messages::MessageId id = services_.store.SaveKeywords()) messages::ShowError(id);
+    services_.view.quit();
+}
+
+}  // namespace shell

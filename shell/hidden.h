@@ -1,0 +1,100 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <vector>
+
+#include "notes/note_context.h"
+#include "notes/note_host.h"
+#include "outlook/session/contact_listener.h"
+#include "platform/event_loop.h"
+#include "platform/global_hot_key.h"
+#include "platform/help_viewer.h"
+#include "shell/hidden_view.h"
+
+namespace shell {
+
+class TRegistry;
+
+// The running program behind its tray icon: the open notes, the one modal window at a
+// time, the tray menu's commands, the hot key, and Exit. The notes reach it as their host,
+// and the Outlook session tells it of every change to the contacts.
+class THidden : public notes::NoteHost, public outlook::ContactListener {
+public:
+    struct Services {
+        outlook::TDataStore& store;
+        TRegistry& settings;
+        platform::MessageBoxes& boxes;
+        platform::FileDialogs& files;
+        const platform::Clock& clock;
+        platform::ShortDateFormat dateFormat;
+        platform::EventLoop& loop;
+        platform::GlobalHotKey& hotKey;
+        platform::HelpViewer& help;
+        HiddenView& view;
+        NoteWindows& windows;
+        ModalWindow& about;
+        ModalWindow* keywords;  // null until the keywords window exists
+        std::ostream& console;  // where a start that cannot go on explains itself
+    };
+
+    explicit THidden(Services services);
+    ~THidden() override;
+    THidden(const THidden&) = delete;
+    THidden& operator=(const THidden&) = delete;
+
+    // After the connection: the tray icon (waiting for a tray host to appear), then the hot
+    // key. Without a tray the program ends after telling why.
+    void FormShow();
+
+    // The tray icon: a double click opens a note, a right click shows the menu.
+    void TrayDoubleClick();
+    void TrayRightClick();
+
+    // The tray menu.
+    void miNewJotPadClick();
+    void miNewContactClick();
+    void miOpenOutlookClick();
+    void miKeywordsClick();
+    void miHelpClick();
+    void sClick();  // About...
+    void miExitClick();
+
+    // Opens a note now (the hot key and posted requests end here).
+    void NewNote();
+
+    // NoteHost
+    void PostNewNote() override;
+    void RemoveNote(notes::TJotPad& note) override;
+    void CategoriesChanged() override;
+    bool Exiting() const override { return exiting; }
+    void NewContact(bool checkModal) override;
+    void OpenOutlook() override;
+    void ShowKeywords() override;
+    void ShowHelp() override;
+    void ShowAbout() override;
+
+    // ContactListener
+    void ContactChanged(outlook::TContact* added, outlook::TContact* removed) override;
+
+    const std::vector<notes::TJotPad*>& openNotes() const { return openNotes_; }
+    std::uint16_t hotKeyAtom = 0;
+    ModalWindow* modalWindow = nullptr;
+    bool exiting = false;
+
+private:
+    // True when a modal window is open: it is brought to the front with a beep.
+    bool ModalCheck();
+    // Shows a window modally unless another one is open.
+    void ModalGuard(ModalWindow& window);
+    void WaitForTray(int attemptsLeft);
+    void AddTrayIcon();
+    void RegisterHotKey();
+
+    Services services_;
+    notes::NoteContext noteContext_;
+    std::vector<notes::TJotPad*> openNotes_;
+    platform::EventLoop::TimerId trayTimer_ = 0;
+};
+
+}  // namespace shell

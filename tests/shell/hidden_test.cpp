@@ -1,0 +1,286 @@
+#include "shell/hidden.h"
+
+#include <functional>
+#include <list>
+#include <sstream>
+
+#include "shell/settings.h"
+#include "tests/support/note_fixture.h"
+
+namespace shell {
+namespace {
+
+using notes::testing::FakeJotPadView;
+using notes::testing::FakeShadowView;
+using ::testing::_;
+using ::testing::HasSubstr;
+using ::testing::Return;
+
+class FakeHiddenView : public HiddenView {
+public:
+    bool trayAvailable() const override { return tray; }
+    bool addTrayIcon(const std::string& t) override {
+        tip = t;
+        return tray;
+    }
+    void removeTrayIcon() override { tip.clear(); }
+    void popUpTrayMenu() override { ++menus; }
+    void beep() override { ++beeps; }
+    void quit() override { quitted = true; }
+
+    bool tray = true;
+    std::string tip;
+    int menus = 0, beeps = 0;
+    bool quitted = false;
+};
+
+class FakeModal : public ModalWindow {
+public:
+    int showModal() override {
+        ++shown;
+        if (whileShown) whileShown();
+        return 1;
+    }
+    void bringToFront() override { ++raised; }
+    std::function<void()> whileShown;
+    int shown = 0, raised = 0;
+};
+
+class FakeHotKey : public platform::GlobalHotKey {
+public:
+    bool registerCtrlAlt(std::uint16_t id, char letter, std::function<void()> p,
+                         std::string& reason) override {
+        if (!available) {
+            reason = "taken";
+            return false;
+        }
+        registered = id;
+        key = letter;
+        pressed = std::move(p);
+        return true;
+    }
+    void unregister(std::uint16_t id) override {
+        if (id == registered) registered = 0;
+    }
+    bool available = true;
+    std::uint16_t registered = 0;
+    char key = 0;
+    std::function<void()> pressed;
+};
+
+class FakeHelp : public platform::HelpViewer {
+public:
+    void showContents() override { ++contents; }
+    void showTopic(int) override {}
+    int contents = 0;
+};
+
+// Note windows that close for real: closing runs the note's FormClose.
+class FakeNoteWindows : public NoteWindows {
+public:
+    struct Window {
+        class View : public FakeJotPadView {
+        public:
+            void closeWindow() override {
+                FakeJotPadView::closeWindow();
+                if (pad) pad->FormClose();
+            }
+            notes::TJotPad* pad = nullptr;
+        } view;
+        FakeShadowView shadow;
+        std::unique_ptr<notes::TJotPad> pad;
+    };
+    notes::TJotPad* OpenNote(notes::NoteContext& context) override {
+        windows.emplace_back();
+        Window& w = windows.back();
+        w.pad = notes::TJotPad::Create(context, w.view, w.shadow);
+        w.view.pad = w.pad.get();
+        return w.pad.get();
+    }
+    std::list<Window> windows;
+};
+
+class HiddenTest : public outlook::testing::SessionTest {
+protected:
+    void SetUp() override {
+        ASSERT_NE(outlook->store(), nullptr);
+        ann = addContact("Ann", "Lee", "", "ann@example.com");
+        automation = &failing;
+        ASSERT_EQ(connect(), 0) << session->LastError();
+        errorBox.setSession(session.get());
+        messages::InstallErrorBox(&errorBox);
+        hidden = std::make_unique<THidden>(THidden::Services{
+            *session, settings, boxes, files, clock, platform::systemShortDateFormat(), loop,
+            hotKey, help, view, windows, about, &keywords, console});
+    }
+    void TearDown() override {
+        windows.windows.clear();
+        hidden.reset();
+        messages::InstallErrorBox(nullptr);
+    }
+    FakeNoteWindows::Window& window(std::size_t i) {
+        return *std::next(windows.windows.begin(), static_cast<std::ptrdiff_t>(i));
+    }
+
+    std::string ann;
+    outlook::testing::FailingAutomationServer failing{outlook->automation()};
+    TRegistry settings{registry};
+    ::testing::NiceMock<jotwise::testing::MockMessageBoxes> boxes;
+    messages::ErrorBox errorBox{boxes};
+    notes::testing::ScriptedFileDialogs files;
+    platform::SystemClock clock;
+    FakeHotKey hotKey;
+    FakeHelp help;
+    FakeHiddenView view;
+    FakeNoteWindows windows;
+    FakeModal about, keywords;
+    std::ostringstream console;
+    std::unique_ptr<THidden> hidden;
+};
+
+TEST_F(HiddenTest, StartingShowsTheTrayIconAndTakesTheHotKey) {
+    hidden->FormShow();
+    EXPECT_EQ(view.tip, "Jotwise for Microsoft Outlook");
+    EXPECT_NE(hidden->hotKeyAtom, 0);
+    EXPECT_EQ(hotKey.registered, hidden->hotKeyAtom);
+    EXPECT_EQ(hotKey.key, 'N');
+    hotKey.pressed();
+    EXPECT_EQ(hidden->openNotes().size(), 1u) << "the hot key opens a note";
+}
+
+TEST_F(HiddenTest, AHotKeyTakenElsewhereIsToldAndTheProgramRunsOn) {
+    hotKey.available = false;
+    EXPECT_CALL(boxes, show("Jotwise for Microsoft Outlook",
+                            HasSubstr("Unable to register a system-wide hot-key (CTRL+ALT+N)"),
+                            platform::MessageIcon::Information, platform::MessageButtons::Ok));
+    hidden->FormShow();
+    EXPECT_EQ(view.tip, "Jotwise for Microsoft Outlook");
+    EXPECT_FALSE(view.quitted);
+}
+
+TEST_F(HiddenTest, ATrayHostStartingLaterIsWaitedForUpToTenSeconds) {
+    view.tray = false;
+    hidden->FormShow();
+    loop.advance(std::chrono::seconds(3));
+    EXPECT_TRUE(view.tip.empty());
+    view.tray = true;
+    loop.advance(std::chrono::milliseconds(300));
+    EXPECT_EQ(view.tip, "Jotwise for Microsoft Outlook");
+    EXPECT_FALSE(view.quitted);
+}
+
+TEST_F(HiddenTest, WithoutATrayHostTheStartEndsWithItsReason) {
+    view.tray = false;
+    EXPECT_CALL(boxes, show(_,
+                            "Application initialization failed because: \nUnable to add Jotwise "
+                            "for Microsoft Outlook's icon to the system tray.",
+                            platform::MessageIcon::Stop, _));
+    hidden->FormShow();
+    loop.advance(std::chrono::seconds(9));
+    EXPECT_FALSE(view.quitted);
+    loop.advance(std::chrono::seconds(2));
+    EXPECT_TRUE(view.quitted);
+    EXPECT_NE(console.str().find("AppIndicator"), std::string::npos) << console.str();
+}
+
+TEST_F(HiddenTest, NotesCascadeFromTheLastOpenOne) {
+    hidden->TrayDoubleClick();
+    EXPECT_TRUE(hidden->openNotes().empty()) << "posted, not opened at once";
+    loop.runPending();
+    hidden->miNewJotPadClick();
+    hidden->miNewJotPadClick();
+    loop.runPending();
+    ASSERT_EQ(hidden->openNotes().size(), 3u);
+    const notes::Rect second = window(1).view.frameRect, third = window(2).view.frameRect;
+    EXPECT_EQ(third.left, second.left + 34);
+    EXPECT_EQ(third.top, second.top + 34);
+    EXPECT_GT(window(2).view.activated, 0);
+}
+
+TEST_F(HiddenTest, AModalWindowTurnsAwayNotesAndOtherModalWindows) {
+    about.whileShown = [&] {
+        hotKey.pressed ? hotKey.pressed() : hidden->NewNote();
+        hidden->sClick();
+        hidden->miKeywordsClick();
+        hidden->miExitClick();
+    };
+    hidden->sClick();
+    EXPECT_EQ(about.shown, 1);
+    EXPECT_EQ(keywords.shown, 0);
+    EXPECT_TRUE(hidden->openNotes().empty());
+    EXPECT_EQ(view.beeps, 4);
+    EXPECT_EQ(about.raised, 4);
+    EXPECT_FALSE(view.quitted);
+    EXPECT_EQ(hidden->modalWindow, nullptr) << "the guard ends with the window";
+    hidden->miKeywordsClick();
+    EXPECT_EQ(keywords.shown, 1);
+}
+
+TEST_F(HiddenTest, ExitClosesEveryNoteAskingYesOrNoAndTellsAKeywordsFileNotWritten) {
+    for (int i = 0; i < 3; ++i)
+        hidden->NewNote();
+    window(0).pad->memoBodyChange("call the bank");
+    window(2).pad->memoBodyChange("lunch at noon");
+    EXPECT_CALL(boxes, show(_, "Would you like to save this action note?", _,
+                            platform::MessageButtons::YesNo))
+        .Times(2)
+        .WillRepeatedly(Return(platform::MessageAnswer::No));
+    // The test's keywords folder does not exist: the file cannot be written.
+    EXPECT_CALL(boxes, show(_, HasSubstr("Unable to create the Keywords file."),
+                            platform::MessageIcon::Stop, _));
+    hidden->miExitClick();
+    EXPECT_TRUE(hidden->openNotes().empty());
+    EXPECT_TRUE(view.tip.empty());
+    EXPECT_EQ(hotKey.registered, 0);
+    EXPECT_TRUE(view.quitted);
+}
+
+TEST_F(HiddenTest, ExitStopsAtANoteWhoseSaveFailed) {
+    hidden->FormShow();
+    hidden->NewNote();
+    hidden->NewNote();
+    window(0).pad->memoBodyChange("call the bank");
+    failing.failing() = {"Save"};
+    EXPECT_CALL(boxes, show(_, "Would you like to save this action note?", _, _))
+        .WillOnce(Return(platform::MessageAnswer::Yes));
+    EXPECT_CALL(boxes, show(_, HasSubstr("Outlook refused 'Save'"), _, _));
+    hidden->miExitClick();
+    EXPECT_EQ(hidden->openNotes().size(), 2u) << "the text is not lost";
+    EXPECT_FALSE(hidden->exiting);
+    EXPECT_FALSE(view.quitted);
+    EXPECT_EQ(view.tip, "Jotwise for Microsoft Outlook");
+}
+
+TEST_F(HiddenTest, ContactChangesReachEveryOpenNote) {
+    hidden->NewNote();
+    hidden->NewNote();
+    const std::string bob = addContact("Bob", "Smith");
+    settle();
+    for (std::size_t i = 0; i < 2; ++i)
+        EXPECT_EQ(window(i).shadow.contacts.size(), 2u) << i;
+    window(1).pad->memoBodyChange("call bob smith");
+    EXPECT_EQ(window(1).shadow.selected, bob) << "the new contact's keyword is known";
+}
+
+TEST_F(HiddenTest, CommandsOfTheTrayMenu) {
+    hidden->TrayRightClick();
+    EXPECT_EQ(view.menus, 1);
+    hidden->miHelpClick();
+    EXPECT_EQ(help.contents, 1);
+
+    hidden->miNewContactClick();  // the store's default form shows it
+    failing.failing() = {"Display"};
+    EXPECT_CALL(boxes, show(_,
+                            HasSubstr("Unable to invoke the 'New Contact' dialog in Outlook.\n"
+                                      "Outlook refused 'Display'"),
+                            platform::MessageIcon::Stop, _));
+    hidden->miNewContactClick();
+    ::testing::Mock::VerifyAndClearExpectations(&boxes);
+
+    failing.failing() = {"ActiveExplorer"};
+    EXPECT_CALL(boxes, show(_, HasSubstr("Unable to open and display an Outlook window."), _, _));
+    hidden->miOpenOutlookClick();
+}
+
+}  // namespace
+}  // namespace shell
