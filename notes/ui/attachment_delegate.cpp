@@ -10,6 +10,7 @@ namespace {
 constexpr int kIconLeft = 2;
 constexpr int kIconSize = 16;
 constexpr int kTextLeft = 18;
+constexpr int kTextMargin = 2;  // the usual space before an item's text
 
 }  // namespace
 
@@ -31,7 +32,7 @@ void AttachmentDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const bool selected = option.state & QStyle::State_Selected;
     painter->save();
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    const QRect textRect = row.adjusted(kTextLeft, 0, -2, 0);
+    const QRect textRect = row.adjusted(kTextLeft + kTextMargin, 0, -kTextMargin, 0);
     const QString text = option.fontMetrics.elidedText(index.data(Qt::DisplayRole).toString(),
                                                        Qt::ElideMiddle, textRect.width());
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, text);

@@ -5,6 +5,16 @@
 #include <QWindow>
 
 namespace notes::ui {
+namespace {
+
+// A colour `share` of the way from `from` to `to`.
+QColor mixed(const QColor& from, const QColor& to, double share) {
+    return QColor::fromRgbF(from.redF() + (to.redF() - from.redF()) * share,
+                            from.greenF() + (to.greenF() - from.greenF()) * share,
+                            from.blueF() + (to.blueF() - from.blueF()) * share);
+}
+
+}  // namespace
 
 TitlePanel::TitlePanel(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
@@ -24,8 +34,11 @@ void TitlePanel::applyColours() {
         colours.setColor(QPalette::Window, desktop.color(QPalette::Highlight));
         colours.setColor(QPalette::WindowText, desktop.color(QPalette::HighlightedText));
     } else {
-        colours.setColor(QPalette::Window, desktop.color(QPalette::Window).darker(112));
-        colours.setColor(QPalette::WindowText, desktop.color(QPalette::WindowText).lighter(150));
+        // A caption that steps back: a shade darker than the window, its text half-way faded.
+        const QColor window = desktop.color(QPalette::Window).darker(112);
+        colours.setColor(QPalette::Window, window);
+        colours.setColor(QPalette::WindowText,
+                         mixed(desktop.color(QPalette::WindowText), window, 0.35));
     }
     setPalette(colours);
 }

@@ -43,6 +43,11 @@ TEST_F(NoteScreenshot, AnAppointmentWithItsShadowBeside) {
     QTest::keyClicks(&memo(note), "lunch with ann tomorrow at noon #work");
     ASSERT_EQ(typeShown(note), "Appointment");
     keep(picture(note), "note_and_shadow.png");
+
+    // The user works in the shadow: the note's title bar steps back.
+    note.shadowWindow().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&note.shadowWindow()));
+    keep(picture(note), "note_inactive_beside_active_shadow.png");
 }
 
 TEST_F(NoteScreenshot, AMailMessageWithItsRecipientsAndAFileSentAlong) {

@@ -94,6 +94,11 @@ T& child(QWidget& window, const char* name) {
     return *found;
 }
 
+// The type's name in the note's title bar.
+inline QString typeShown(JotPadWindow& note) {
+    return child<QWidget>(note, "lblType").property("text").toString();
+}
+
 // A real note over a real session on a local store, with a contact and a few categories.
 // Every message box the note shows goes to `boxes`: one that no test expects fails it.
 class NoteWindowTest : public outlook::testing::SessionTest {
@@ -131,9 +136,6 @@ protected:
     }
 
     static QWidget& memo(JotPadWindow& window) { return child<QWidget>(window, "memoBody"); }
-    static QString typeShown(JotPadWindow& note) {
-        return child<QWidget>(note, "lblType").property("text").toString();
-    }
     static QComboBox& shadowCombo(JotPadWindow& window, const char* name) {
         return child<QComboBox>(window.shadowWindow(), name);
     }
