@@ -48,9 +48,10 @@ unsigned modifiersOf(Qt::KeyboardModifiers modifiers) {
 KeyPreview::KeyPreview(QObject* parent, KeyDown keyDown, KeyPress keyPress)
     : QObject(parent), keyDown_(std::move(keyDown)), keyPress_(std::move(keyPress)) {}
 
-void KeyPreview::watch(QWidget* widget) {
-    widget->installEventFilter(this);
-    for (QWidget* child : widget->findChildren<QWidget*>())
+void KeyPreview::watch(QWidget* window) {
+    window_ = window;
+    window->installEventFilter(this);
+    for (QWidget* child : window->findChildren<QWidget*>())
         child->installEventFilter(this);
 }
 
@@ -67,7 +68,7 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     auto* receiver = static_cast<QWidget*>(watched);
-    if (alreadyPreviewed(key, receiver)) return false;
+    if (receiver->window() != window_ || alreadyPreviewed(key, receiver)) return false;
     lastEvent_ = key;
     lastReceiver_ = receiver;
 

@@ -25,8 +25,9 @@ public:
 
     KeyPreview(QObject* parent, KeyDown keyDown, KeyPress keyPress);
 
-    // Previews the keys of `widget` and of every widget inside it.
-    void watch(QWidget* widget);
+    // Previews the keys of the window `window` and of every widget inside it. The popups it
+    // owns (menus, drop-down lists, the calendar) keep their keys to themselves.
+    void watch(QWidget* window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,6 +38,7 @@ private:
 
     KeyDown keyDown_;
     KeyPress keyPress_;
+    QPointer<QWidget> window_;
     const QKeyEvent* lastEvent_ = nullptr;
     QPointer<QWidget> lastReceiver_;
 };
