@@ -14,7 +14,10 @@ NoteLayout LayOutNote(const NoteLayoutInput& in) {
     out.typeLabel = {2, 0, std::max(0, out.logo.left - 2), kTitleHeight};
 
     out.footer = {0, h - kFooterHeight, w, kFooterHeight};
-    out.saveButton = {w - 1 - in.saveButtonWidth, 1, in.saveButtonWidth, kFooterHeight - 2};
+    out.saveButton = {w - 1 - in.gripWidth - in.saveButtonWidth, 1, in.saveButtonWidth,
+                      kFooterHeight - 2};
+    out.grip = {w - in.gripWidth, kFooterHeight - std::min(in.gripWidth, kFooterHeight),
+                in.gripWidth, std::min(in.gripWidth, kFooterHeight)};
 
     int memoTop = kTitleHeight + 2;
     if (in.mailingVisible) {

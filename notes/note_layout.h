@@ -22,6 +22,7 @@ struct NoteLayoutInput {
     int closeButtonWidth = 15;
     int logoWidth = 15;
     int saveButtonWidth = 40;
+    int gripWidth = 0;  // the sizing grip in the footer's right corner, right of the save button
 };
 
 // Where every part of the note goes for a client area of the given size. Rectangles are in
@@ -31,7 +32,7 @@ struct NoteLayout {
     Rect mailing;  // empty when the recipients panel is hidden
     Rect memo;
     Rect attachments;  // empty when the list is hidden
-    Rect footer, saveButton;
+    Rect footer, saveButton, grip;
     // The smallest client area the user may size the note to.
     int minimumWidth = kMinimumWidth;
     int minimumHeight = kMinimumHeight;

@@ -1,0 +1,473 @@
+#include "notes/ui/shadow_window.h"
+
+#include <QAbstractItemView>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QToolButton>
+
+#include "notes/ui/compact_combo_style.h"
+#include "notes/ui/contact_list_model.h"
+#include "notes/ui/date_box.h"
+#include "notes/ui/event_hook.h"
+#include "notes/ui/key_preview.h"
+#include "notes/ui/logic_guard.h"
+#include "notes/ui/note_icons.h"
+
+namespace notes::ui {
+namespace {
+
+// The fields fill a column on the left; the images a column on the right, the part of the
+// shadow that shows beyond the note when it sits behind it.
+constexpr int kBorder = 1;
+constexpr int kFieldLeft = 4;
+constexpr int kFieldRight = 142;
+constexpr int kImageLeft = 146;
+constexpr int kImageSize = 32;
+constexpr int kLabelHeight = 15;
+constexpr int kFieldHeight = 21;
+constexpr int kHyphenWidth = 8;
+constexpr int kSmallButton = 16;
+// Off the visible area: controls that are there only for their accelerators.
+constexpr QPoint kOffScreen(-400, -400);
+
+// The rows from the top: a label, then its fields.
+constexpr int kDateTimeLabelTop = 3;
+constexpr int kDateTop = kDateTimeLabelTop + kLabelHeight;
+constexpr int kTimesTop = kDateTop + kFieldHeight + 2;
+constexpr int kContactLabelTop = kTimesTop + kFieldHeight + 3;
+constexpr int kContactTop = kContactLabelTop + kLabelHeight;
+constexpr int kCategoryLabelTop = kContactTop + kFieldHeight + 3;
+constexpr int kCategoryTop = kCategoryLabelTop + kLabelHeight;
+
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The 48 half hours of a day, as the time fields write them.
+QStringList halfHours() {
+    QStringList times;
+    for (int i = 0; i < 48; ++i) {
+        const int hour = i / 2 % 12 == 0 ? 12 : i / 2 % 12;
+        times << QStringLiteral("%1:%2%3")
+                     .arg(hour)
+                     .arg(QLatin1String(i % 2 == 0 ? "00" : "30"))
+                     .arg(QLatin1String(i < 24 ? "am" : "pm"));
+    }
+    return times;
+}
+
+// Shows a text in an editable field without disturbing the user's cursor when it is
+// already there, and without any signal the user's edits are heard through.
+void showEditText(QComboBox* combo, const QString& text) {
+    if (combo->currentText() == text) return;
+    const QSignalBlocker quiet(combo);
+    combo->setEditText(text);
+}
+
+QLabel* imageLabel(QWidget* parent, const char* name, NoteIcon icon, int top) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setPixmap(noteIcon(icon).pixmap(QSize(kImageSize, kImageSize)));
+    label->setGeometry(kImageLeft, top, kImageSize, kImageSize);
+    return label;
+}
+
+// The top of an image centred on the rows from `top` to `bottom`.
+int centred(int top, int bottom) {
+    return top + (bottom - top - kImageSize) / 2;
+}
+
+}  // namespace
+
+ShadowWindow::ShadowWindow(platform::ShortDateFormat dateFormat)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
+    setObjectName("Shadow");
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAutoFillBackground(true);
+    setFixedSize(kWidth, kHeight);
+    fitFont();
+
+    buildDateTime(dateFormat);
+    buildContact();
+    buildCategory();
+    buildImages();
+    buildHiddenControls();
+
+    keys_ = new KeyPreview(
+        this,
+        [this](Key key, unsigned modifiers) {
+            return events_ && guarded(this, [&] { return events_->FormKeyDown(key, modifiers); });
+        },
+        [this](char character) {
+            return events_ && guarded(this, [&] { return events_->FormKeyPress(character); });
+        });
+    keys_->watch(this);
+    connectEvents();
+    setPlacementButtons(false);
+}
+
+ShadowWindow::~ShadowWindow() = default;
+
+void ShadowWindow::fitFont() {
+    // The time fields are narrow: the desktop's font, made smaller where it must be so that
+    // the longest time fits them.
+    QComboBox probe;
+    probe.setStyle(compactComboStyle());
+    probe.setEditable(true);
+    probe.resize((kFieldRight - kFieldLeft - kHyphenWidth) / 2, kFieldHeight);
+    QFont fitted = font();
+    for (;;) {
+        probe.setFont(fitted);
+        QStyleOptionComboBox option;
+        option.initFrom(&probe);
+        option.editable = true;
+        option.rect = probe.rect();
+        const QRect field = probe.style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                          QStyle::SC_ComboBoxEditField, &probe);
+        if (QFontMetrics(fitted).horizontalAdvance("12:30pm") + 4 <= field.width() ||
+            fitted.pointSizeF() <= 7)
+            break;
+        fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
+    }
+    setFont(fitted);
+}
+
+void ShadowWindow::buildDateTime(const platform::ShortDateFormat& dateFormat) {
+    const int fieldWidth = kFieldRight - kFieldLeft;
+    date_ = new DateBox(dateFormat, this);
+    date_->setObjectName("csDate");
+    date_->setGeometry(kFieldLeft, kDateTop, fieldWidth, kFieldHeight);
+
+    dateTimeLabel_ = new QLabel(tr("&Date/Time:"), this);
+    dateTimeLabel_->setObjectName("lblDateTime");
+    dateTimeLabel_->setBuddy(date_);
+    dateTimeLabel_->setGeometry(kFieldLeft, kDateTimeLabelTop, fieldWidth, kLabelHeight);
+
+    const int timeWidth = (fieldWidth - kHyphenWidth) / 2;
+    const auto timeField = [this](const char* name, int left) {
+        auto* combo = new QComboBox(this);
+        combo->setObjectName(name);
+        combo->setStyle(compactComboStyle());
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr);  // the field shows what was typed, no more
+        combo->addItems(halfHours());
+        combo->setMaxVisibleItems(12);
+        combo->setEditText(QString());
+        combo->setGeometry(left, kTimesTop, (kFieldRight - kFieldLeft - kHyphenWidth) / 2,
+                           kFieldHeight);
+        return combo;
+    };
+    start_ = timeField("comboStart", kFieldLeft);
+    hyphen_ = new QLabel("-", this);
+    hyphen_->setObjectName("lblHyphen");
+    hyphen_->setAlignment(Qt::AlignCenter);
+    hyphen_->setGeometry(kFieldLeft + timeWidth, kTimesTop, kHyphenWidth, kFieldHeight);
+    end_ = timeField("comboEnd", kFieldRight - timeWidth);
+}
+
+void ShadowWindow::buildContact() {
+    contact_ = new QComboBox(this);
+    contact_->setObjectName("comboContact");
+    contact_->setStyle(compactComboStyle());
+    contacts_ = new ContactListModel(contact_);
+    contact_->setModel(contacts_);
+    // Thousands of contacts: no measuring of every name, rows all of one height.
+    contact_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    contact_->setMinimumContentsLength(8);
+    if (auto* list = qobject_cast<QListView*>(contact_->view())) list->setUniformItemSizes(true);
+    contact_->setMaxVisibleItems(16);
+    const int buttonLeft = kFieldRight - kFieldHeight;
+    contact_->setGeometry(kFieldLeft, kContactTop, buttonLeft - 2 - kFieldLeft, kFieldHeight);
+
+    address_ = new QToolButton(this);
+    address_->setObjectName("btnAddress");
+    address_->setIcon(noteIcon(NoteIcon::AddressCard));
+    address_->setIconSize(QSize(16, 16));
+    address_->setAutoRaise(true);
+    address_->setToolTip(tr("Import an Address into the Contacts folder"));
+    address_->setGeometry(buttonLeft, kContactTop, kFieldHeight, kFieldHeight);
+
+    contactLabel_ = new QLabel(tr("&Contact:"), this);
+    contactLabel_->setObjectName("lblContact");
+    contactLabel_->setBuddy(contact_);
+    contactLabel_->setGeometry(kFieldLeft, kContactLabelTop, kFieldRight - kFieldLeft,
+                               kLabelHeight);
+}
+
+void ShadowWindow::buildCategory() {
+    category_ = new QComboBox(this);
+    category_->setObjectName("comboCategory");
+    category_->setStyle(compactComboStyle());
+    category_->setEditable(true);
+    category_->setInsertPolicy(QComboBox::NoInsert);
+    category_->setCompleter(nullptr);
+    category_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    category_->setMinimumContentsLength(8);
+    category_->setMaxVisibleItems(16);
+    category_->setGeometry(kFieldLeft, kCategoryTop, kFieldRight - kFieldLeft, kFieldHeight);
+
+    categoryLabel_ = new QLabel(tr("Cate&gory:"), this);
+    categoryLabel_->setObjectName("lblCategory");
+    categoryLabel_->setBuddy(category_);
+    categoryLabel_->setGeometry(kFieldLeft, kCategoryLabelTop, kFieldRight - kFieldLeft,
+                                kLabelHeight);
+}
+
+void ShadowWindow::buildImages() {
+    const int dateTimeTop = centred(kDateTop, kTimesTop + kFieldHeight);
+    dateTimeOn_ = imageLabel(this, "imgDateTimeOn", NoteIcon::DateTimeOn, dateTimeTop);
+    dateTimeOff_ = imageLabel(this, "imgDateTimeOff", NoteIcon::DateTimeOff, dateTimeTop);
+    const int contactTop = centred(kContactLabelTop, kContactTop + kFieldHeight);
+    contactOn_ = imageLabel(this, "imgContactOn", NoteIcon::ContactOn, contactTop);
+    contactOff_ = imageLabel(this, "imgContactOff", NoteIcon::ContactOff, contactTop);
+    const int categoryTop = centred(kCategoryLabelTop, kCategoryTop + kFieldHeight);
+    categoryOn_ = imageLabel(this, "imgCategoryOn", NoteIcon::CategoryOn, categoryTop);
+    categoryOff_ = imageLabel(this, "imgCategoryOff", NoteIcon::CategoryOff, categoryTop);
+
+    const auto placementButton = [this](const char* name, NoteIcon icon, const QString& hint) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(name);
+        button->setIcon(noteIcon(icon));
+        button->setIconSize(QSize(12, 12));
+        button->setAutoRaise(true);
+        button->setToolTip(hint);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setGeometry(kWidth - kBorder - 2 - kSmallButton, kBorder + 1, kSmallButton,
+                            kSmallButton);
+        return button;
+    };
+    beside_ = placementButton("btnBeside", NoteIcon::Beside, tr("Move Shadow To Side"));
+    behind_ = placementButton("btnBehind", NoteIcon::Behind, tr("Move Shadow Behind"));
+    setDateTimeImage(false);
+    setContactImage(false);
+    setCategoryImage(false);
+}
+
+void ShadowWindow::buildHiddenControls() {
+    backToMemo_ = new QLineEdit(this);
+    backToMemo_->setObjectName("edBackToMemo");
+    backToMemo_->setGeometry(QRect(kOffScreen, QSize(20, 20)));
+    auto* backLabel = new QLabel(tr("Goto &Text"), this);
+    backLabel->setObjectName("Label1");
+    backLabel->setBuddy(backToMemo_);
+    backLabel->setGeometry(QRect(kOffScreen + QPoint(0, 30), QSize(60, 20)));
+    save_ = new QPushButton(tr("&Save"), this);
+    save_->setObjectName("btnSave");
+    save_->setFocusPolicy(Qt::NoFocus);
+    save_->setGeometry(QRect(kOffScreen + QPoint(0, 60), QSize(60, 20)));
+}
+
+template <class Call>
+void ShadowWindow::forward(Call&& call) {
+    if (events_) guarded(this, [&] { call(*events_); });
+}
+
+void ShadowWindow::connectEvents() {
+    connect(date_, &DateBox::dateEdited, this, [this](const QString& text) {
+        forward([&](ShadowEvents& e) { e.csDateChange(text.toStdString()); });
+    });
+    connect(date_, &DateBox::left, this,
+            [this] { forward([](ShadowEvents& e) { e.csDateExit(); }); });
+
+    using Change = void (ShadowEvents::*)(const std::string&);
+    using Exit = void (ShadowEvents::*)();
+    const auto timeEvents = [this](QComboBox* combo, Change change, Exit exit) {
+        const auto changed = [this, combo, change] {
+            const std::string text = combo->currentText().toStdString();
+            forward([&](ShadowEvents& e) { (e.*change)(text); });
+        };
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this, changed);
+        connect(combo, &QComboBox::activated, this, changed);
+        onEvent(combo, QEvent::FocusOut, [this, exit](QEvent* event) {
+            if (movedToAnotherControl(event)) forward([&](ShadowEvents& e) { (e.*exit)(); });
+            return false;
+        });
+    };
+    timeEvents(start_, &ShadowEvents::comboStartChange, &ShadowEvents::comboStartExit);
+    timeEvents(end_, &ShadowEvents::comboEndChange, &ShadowEvents::comboEndExit);
+
+    connect(contact_, &QComboBox::activated, this, [this](int row) {
+        const std::string key = contacts_->keyAt(row);
+        forward([&](ShadowEvents& e) { e.comboContactChange(key); });
+    });
+    onEvent(contact_, QEvent::KeyPress, [this](QEvent* event) {
+        if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_Delete) return false;
+        forward([](ShadowEvents& e) { e.comboContactDelete(); });
+        return true;
+    });
+
+    const auto categoryChanged = [this] {
+        const std::string text = category_->currentText().toStdString();
+        forward([&](ShadowEvents& e) { e.comboCategoryChange(text); });
+    };
+    connect(category_->lineEdit(), &QLineEdit::textEdited, this, categoryChanged);
+    connect(category_, &QComboBox::activated, this, categoryChanged);
+
+    connect(address_, &QToolButton::clicked, this,
+            [this] { forward([](ShadowEvents& e) { e.btnAddressClick(); }); });
+    connect(beside_, &QToolButton::clicked, this,
+            [this] { forward([](ShadowEvents& e) { e.btnBesideClick(); }); });
+    connect(behind_, &QToolButton::clicked, this,
+            [this] { forward([](ShadowEvents& e) { e.btnBehindClick(); }); });
+    connect(save_, &QPushButton::clicked, this,
+            [this] { forward([](ShadowEvents& e) { e.btnSaveClick(); }); });
+    onEvent(backToMemo_, QEvent::FocusIn, [this](QEvent*) {
+        forward([](ShadowEvents& e) { e.edBackToMemoEnter(); });
+        return false;
+    });
+}
+
+// ---- What the logic shows ----
+
+void ShadowWindow::setDateText(const std::string& text) {
+    date_->showText(qt(text));
+}
+
+void ShadowWindow::setStartText(const std::string& text) {
+    showEditText(start_, qt(text));
+}
+
+void ShadowWindow::setEndText(const std::string& text) {
+    showEditText(end_, qt(text));
+}
+
+void ShadowWindow::setContacts(const std::vector<ContactChoice>& contacts) {
+    const QSignalBlocker quiet(contact_);
+    contacts_->setContacts(contacts);
+    contact_->setCurrentIndex(0);
+}
+
+void ShadowWindow::selectContact(const std::string& key) {
+    const QSignalBlocker quiet(contact_);
+    contact_->setCurrentIndex(contacts_->rowOf(key));
+}
+
+void ShadowWindow::setCategories(const std::vector<std::string>& categories) {
+    const QSignalBlocker quiet(category_);
+    const QString text = category_->currentText();
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(categories.size()));
+    for (const std::string& name : categories)
+        names << qt(name);
+    category_->clear();
+    category_->addItems(names);
+    category_->setEditText(text);
+}
+
+void ShadowWindow::setCategoryText(const std::string& text) {
+    showEditText(category_, qt(text));
+}
+
+void ShadowWindow::setDateTimeImage(bool on) {
+    dateTimeOn_->setVisible(on);
+    dateTimeOff_->setVisible(!on);
+}
+
+void ShadowWindow::setContactImage(bool on) {
+    contactOn_->setVisible(on);
+    contactOff_->setVisible(!on);
+}
+
+void ShadowWindow::setCategoryImage(bool on) {
+    categoryOn_->setVisible(on);
+    categoryOff_->setVisible(!on);
+}
+
+void ShadowWindow::setPlacementButtons(bool behind) {
+    beside_->setVisible(behind);
+    behind_->setVisible(!behind);
+}
+
+int ShadowWindow::width() const {
+    return frameGeometry().width();
+}
+
+int ShadowWindow::height() const {
+    return frameGeometry().height();
+}
+
+int ShadowWindow::imageColumnLeft() const {
+    // A gap of two pixels before the images, so that the note's edge never touches them.
+    return kImageLeft - 2;
+}
+
+void ShadowWindow::moveBehindNote(int left, int top) {
+    move(left, top);
+    // Raising both, the shadow first, leaves the note directly above it; neither is activated.
+    raise();
+    if (note_ && note_->isVisible()) note_->raise();
+}
+
+void ShadowWindow::setVisible(bool visible) {
+    QWidget::setVisible(visible);
+}
+
+void ShadowWindow::setEnabled(bool enabled) {
+    QWidget::setEnabled(enabled);
+}
+
+void ShadowWindow::focusField(QWidget* field) {
+    field->setFocus(Qt::OtherFocusReason);
+    if (isActiveWindow()) return;
+    // The activation comes later; the field gets the focus after the logic has heard of it,
+    // as it would had the activation come first.
+    pendingFocus_ = field;
+    activateWindow();
+}
+
+void ShadowWindow::focusDate() {
+    focusField(date_);
+}
+
+void ShadowWindow::focusStart() {
+    focusField(start_);
+}
+
+void ShadowWindow::focusEnd() {
+    focusField(end_);
+}
+
+void ShadowWindow::focusContact() {
+    focusField(contact_);
+}
+
+void ShadowWindow::focusCategory() {
+    focusField(category_);
+}
+
+// ---- Window events ----
+
+void ShadowWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange) return;
+    if (isActiveWindow()) {
+        forward([](ShadowEvents& e) { e.FormActivate(); });
+        if (pendingFocus_) pendingFocus_->setFocus(Qt::OtherFocusReason);
+    } else {
+        forward([](ShadowEvents& e) { e.FormDeactivate(); });
+    }
+    pendingFocus_ = nullptr;
+}
+
+void ShadowWindow::closeEvent(QCloseEvent* event) {
+    // The shadow goes with its note, never by itself.
+    event->ignore();
+}
+
+void ShadowWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace notes::ui
