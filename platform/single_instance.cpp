@@ -4,7 +4,9 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -19,16 +21,30 @@ std::filesystem::path SingleInstanceLock::lockFilePath(std::string_view name) {
            (std::string(name) + "-" + std::to_string(getuid()) + ".lock");
 }
 
-std::optional<SingleInstanceLock> SingleInstanceLock::acquire(std::string_view name) {
-    if (name.empty() || name.find('/') != std::string_view::npos) return std::nullopt;
-    // O_NOFOLLOW: in the shared /tmp fallback another user could plant a symbolic link.
-    const int fd = open(lockFilePath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW,
-                        S_IRUSR | S_IWUSR);
-    if (fd < 0) return std::nullopt;
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        close(fd);
+std::optional<SingleInstanceLock> SingleInstanceLock::acquire(std::string_view name,
+                                                              Outcome* outcome,
+                                                              std::string* error) {
+    const auto fail = [&](std::string reason) -> std::optional<SingleInstanceLock> {
+        if (outcome) *outcome = Outcome::Failed;
+        if (error) *error = std::move(reason);
         return std::nullopt;
+    };
+    if (name.empty() || name.find('/') != std::string_view::npos)
+        return fail("'" + std::string(name) + "' cannot name a lock file");
+    const std::filesystem::path path = lockFilePath(name);
+    // O_NOFOLLOW: in the shared /tmp fallback another user could plant a symbolic link.
+    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, S_IRUSR | S_IWUSR);
+    if (fd < 0) return fail(path.string() + ": " + std::strerror(errno));
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int reason = errno;
+        close(fd);
+        if (reason == EWOULDBLOCK) {
+            if (outcome) *outcome = Outcome::HeldElsewhere;
+            return std::nullopt;
+        }
+        return fail(path.string() + ": " + std::strerror(reason));
     }
+    if (outcome) *outcome = Outcome::Acquired;
     return SingleInstanceLock(fd);
 }
 

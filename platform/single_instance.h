@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -11,9 +12,13 @@ namespace platform {
 // second acquire in the same process fails while the first lock lives.
 class SingleInstanceLock {
 public:
+    enum class Outcome { Acquired, HeldElsewhere, Failed };
     // nullopt when another holder has the lock, the name is empty or contains "/", or the
-    // lock file cannot be opened.
-    static std::optional<SingleInstanceLock> acquire(std::string_view name);
+    // lock file cannot be opened. `outcome` (when given) tells a running holder apart from a
+    // failure, whose reason goes to `error` (when given).
+    static std::optional<SingleInstanceLock> acquire(std::string_view name,
+                                                     Outcome* outcome = nullptr,
+                                                     std::string* error = nullptr);
 
     // $XDG_RUNTIME_DIR/<name>.lock, or /tmp/<name>-<uid>.lock without XDG_RUNTIME_DIR.
     static std::filesystem::path lockFilePath(std::string_view name);

@@ -67,6 +67,26 @@ TEST_F(SingleInstance, SecondAcquireFailsUntilTheFirstIsReleased) {
     EXPECT_TRUE(SingleInstanceLock::acquire(kName).has_value());
 }
 
+TEST_F(SingleInstance, ARunningHolderIsToldApartFromAFailure) {
+    using Outcome = SingleInstanceLock::Outcome;
+    Outcome outcome = Outcome::Failed;
+    std::string error;
+    auto first = SingleInstanceLock::acquire(kName, &outcome, &error);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(outcome, Outcome::Acquired);
+    EXPECT_FALSE(SingleInstanceLock::acquire(kName, &outcome, &error).has_value());
+    EXPECT_EQ(outcome, Outcome::HeldElsewhere);
+    first.reset();
+
+    // A runtime folder that is not there: a failure, with the file and the reason.
+    setenv("XDG_RUNTIME_DIR", "/nonexistent/jotwise-runtime", 1);
+    EXPECT_FALSE(SingleInstanceLock::acquire(kName, &outcome, &error).has_value());
+    EXPECT_EQ(outcome, Outcome::Failed);
+    EXPECT_EQ(error, "/nonexistent/jotwise-runtime/OrbitMutex2112.lock: No such file or directory");
+    EXPECT_FALSE(SingleInstanceLock::acquire("a/b", &outcome, &error).has_value());
+    EXPECT_EQ(outcome, Outcome::Failed);
+}
+
 TEST_F(SingleInstance, OtherProcessesCannotTakeAHeldLock) {
     {
         const auto lock = SingleInstanceLock::acquire(kName);
