@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "keywords/keywords_views.h"
+#include "platform/message_boxes.h"
+
+namespace keywords {
+
+// Edits one keyword and the item it is assigned to. In add mode the text must be a valid
+// new keyword; in modify mode too, once the user changed it to another keyword.
+class TKeywordEditDlgForm {
+public:
+    TKeywordEditDlgForm(KeywordEditView& view, platform::MessageBoxes& boxes);
+
+    // Prepares the window for one keyword of `kind` and shows it modally; its result.
+    // `item` is the item the keyword is assigned to, or empty to add a keyword.
+    int Run(KeywordKind kind, const std::vector<ItemChoice>& entries, const std::string& keyword,
+            const std::string& itemKey);
+
+    // What the user left in the window.
+    const std::string& KeywordText() const { return keywordText_; }
+    // The entry chosen, or -1 when the box holds a typed name (only for categories).
+    int AssignIndex() const { return assignIndex_; }
+    const std::string& AssignText() const { return assignText_; }
+    bool modifying = false;
+
+    // Events of the window.
+    void FormShow();
+    void KeywordTextChange(const std::string& text);
+    void AssignComboChange(const std::string& text, int index);
+    void OKButtonClick();
+    void CancelButtonClick();
+
+private:
+    void UpdateOk();
+
+    KeywordEditView& view_;
+    platform::MessageBoxes& boxes_;
+    std::string originalKeyword_;
+    std::string keywordText_, assignText_;
+    int assignIndex_ = -1;
+};
+
+}  // namespace keywords

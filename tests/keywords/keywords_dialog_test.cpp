@@ -1,0 +1,282 @@
+#include "keywords/keywords_dialog.h"
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include "outlook/local/store/store.h"
+#include "tests/support/mock_message_boxes.h"
+#include "tests/support/session_fixture.h"
+
+namespace keywords {
+namespace {
+
+using ::testing::_;
+using ::testing::HasSubstr;
+using ::testing::Return;
+
+class FakeListView : public KeywordsListView {
+public:
+    void setFilterIndex(int index) override { filter = index; }
+    void showRows(const std::vector<KeywordRow>& r) override { rows = r; }
+    void selectRow(int) override {}
+    void setModifyRemoveEnabled(bool on) override { buttonsEnabled = on; }
+    void focusFilter() override { ++filterFocused; }
+    int filter = -1, filterFocused = 0;
+    bool buttonsEnabled = true;
+    std::vector<KeywordRow> rows;
+};
+
+// The edit window: while it is shown, the test plays the user through `user`.
+class FakeEditView : public KeywordEditView {
+public:
+    void setCaption(const std::string& c) override { caption = c; }
+    void setTypeLabel(const std::string& t) override { typeLabel = t; }
+    void setAssignEntries(const std::vector<ItemChoice>& e, bool ed) override {
+        entries = e;
+        editable = ed;
+    }
+    void setKeywordText(const std::string& t) override { keyword = t; }
+    void selectAssignEntry(int i) override { selected = i; }
+    void setOkEnabled(bool on) override { okEnabled = on; }
+    void focusKeyword() override { ++keywordFocused; }
+    int runModal() override {
+        result = 0;
+        open = true;
+        if (user) user();
+        open = false;
+        return result;
+    }
+    void closeWith(int r) override {
+        result = r;
+        open = false;
+    }
+    int indexOf(const std::string& display) const {
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            if (entries[i].display == display) return static_cast<int>(i);
+        return -1;
+    }
+
+    std::function<void()> user;
+    std::string caption, typeLabel, keyword;
+    std::vector<ItemChoice> entries;
+    bool editable = false, okEnabled = true, open = false;
+    int selected = -2, result = 0, keywordFocused = 0;
+};
+
+class FakeHelp : public platform::HelpViewer {
+public:
+    void showContents() override {}
+    void showTopic(int t) override { topic = t; }
+    int topic = 0;
+};
+
+class KeywordsDialogTest : public outlook::testing::SessionTest {
+protected:
+    void SetUp() override {
+        ASSERT_NE(outlook->store(), nullptr);
+        ann = addContact("Ann", "Lee");
+        bob = addContact("Bob", "Smith");
+        setCategories("Business;Personal;Work");
+        std::filesystem::create_directory(folder.path() / "Jotwise Data");
+        ASSERT_EQ(connect(), 0) << session->LastError();
+        errorBox.setSession(session.get());
+        messages::InstallErrorBox(&errorBox);
+        dialog = std::make_unique<TKeywordsDlgForm>(*session, listView, edit, boxes, help);
+        dialog->FormCreate();
+        dialog->FormShow();
+    }
+    void TearDown() override { messages::InstallErrorBox(nullptr); }
+
+    // Plays the user in the edit window: a keyword, an entry (or a typed name), then OK.
+    void answerEdit(const std::string& keyword, const std::string& entry, bool typed = false) {
+        editView.user = [=, this] {
+            edit.FormShow();
+            edit.KeywordTextChange(keyword);
+            edit.AssignComboChange(entry, typed ? -1 : editView.indexOf(entry));
+            edit.OKButtonClick();
+            if (editView.open) edit.CancelButtonClick();
+        };
+    }
+    int rowOf(const std::string& keyword) const {
+        for (std::size_t i = 0; i < dialog->Rows().size(); ++i)
+            if (dialog->Rows()[i].keyword == keyword) return static_cast<int>(i);
+        return -1;
+    }
+    std::string keywordsFile() const {
+        std::ifstream in(folder.path() / "Jotwise Data" / "keywords.jwk");
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::string ann, bob;
+    FakeListView listView;
+    FakeEditView editView;
+    ::testing::NiceMock<jotwise::testing::MockMessageBoxes> boxes;
+    messages::ErrorBox errorBox{boxes};
+    FakeHelp help;
+    TKeywordEditDlgForm edit{editView, boxes};
+    std::unique_ptr<TKeywordsDlgForm> dialog;
+};
+
+TEST_F(KeywordsDialogTest, OpensOnTheCategoriesWithTheirDefaultKeywordsInLowercase) {
+    EXPECT_EQ(listView.filter, 1);
+    EXPECT_FALSE(listView.buttonsEnabled);
+    EXPECT_EQ(listView.rows, (std::vector<KeywordRow>{{"business", {"Business", "Business"}},
+                                                      {"personal", {"Personal", "Personal"}},
+                                                      {"work", {"Work", "Work"}}}));
+    dialog->FilterComboChange(0);
+    EXPECT_EQ(listView.rows.size(), 3u);
+    EXPECT_EQ(listView.rows[0], (KeywordRow{"appointment", {"Calendar", "appointment"}}));
+    dialog->FormShow();
+    EXPECT_EQ(dialog->Kind(), KeywordKind::Folders) << "the choice stays between showings";
+
+    dialog->KeywordsListDblClick();  // nothing selected: nothing happens
+    EXPECT_TRUE(editView.caption.empty());
+    dialog->KeywordsListClick(1);
+    EXPECT_TRUE(listView.buttonsEnabled);
+    dialog->KeywordsListClick(-1);
+    EXPECT_FALSE(listView.buttonsEnabled);
+}
+
+TEST_F(KeywordsDialogTest, AKeywordAddedForAContactIsListedAndReadBackInCanonicalForm) {
+    dialog->FilterComboChange(2);
+    answerEdit("Boss", "Lee, Ann");
+    dialog->AddButtonClick();
+    EXPECT_EQ(editView.caption, "Add Contact Keyword");
+    EXPECT_EQ(editView.typeLabel, "Contact:");
+    EXPECT_FALSE(editView.editable);
+    EXPECT_EQ(editView.keywordFocused, 1);
+    ASSERT_GE(rowOf("Boss"), 0);
+    EXPECT_EQ(dialog->Rows()[rowOf("Boss")].item, (ItemChoice{"Lee, Ann", ann}));
+    EXPECT_TRUE(session->FindContact(ann)->keywordsCustomized);
+    EXPECT_EQ(session->FindContact(ann)->keywordCount, 2);
+
+    dialog->FormShow();
+    EXPECT_GE(rowOf("boss"), 0);
+    EXPECT_LT(rowOf("Boss"), 0);
+}
+
+TEST_F(KeywordsDialogTest, AKeywordInUseIsRefusedAndTheEditWindowStaysOpen) {
+    bool stayedOpen = false;
+    EXPECT_CALL(boxes, show(_, "The keyword you have entered is invalid or is already in use.",
+                            platform::MessageIcon::Stop, platform::MessageButtons::Ok));
+    editView.user = [&] {
+        edit.KeywordTextChange("WORK");
+        edit.AssignComboChange("Personal", editView.indexOf("Personal"));
+        EXPECT_TRUE(editView.okEnabled);
+        edit.OKButtonClick();
+        stayedOpen = editView.open;
+        edit.CancelButtonClick();
+    };
+    dialog->AddButtonClick();
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(listView.rows.size(), 3u);
+}
+
+TEST_F(KeywordsDialogTest, ATypedCategoryIsCreatedUnlessOneOfThatNameExists) {
+    answerEdit("chores", "Errands", true);
+    dialog->AddButtonClick();
+    EXPECT_TRUE(editView.editable);
+    ASSERT_NE(session->FindCategory("Errands"), nullptr);
+    EXPECT_EQ(Prs_IsList("errands"), 1);
+    EXPECT_EQ(dialog->Rows()[rowOf("chores")].item, (ItemChoice{"Errands", "Errands"}));
+
+    answerEdit("job", " work ", true);
+    dialog->AddButtonClick();
+    EXPECT_EQ(dialog->Rows()[rowOf("job")].item, (ItemChoice{"Work", "Work"}));
+    EXPECT_EQ(session->FindCategory("work"), nullptr) << "no second category";
+}
+
+TEST_F(KeywordsDialogTest, ModifyRenamesOrMovesAKeywordAndNeverLosesIt) {
+    dialog->KeywordsListClick(rowOf("business"));
+    editView.user = [&] {
+        EXPECT_FALSE(editView.okEnabled) << "a modify starts with OK disabled";
+        EXPECT_EQ(editView.selected, editView.indexOf("Business"));
+        edit.KeywordTextChange("office");
+        edit.OKButtonClick();
+    };
+    dialog->ModifyButtonClick();
+    EXPECT_EQ(editView.caption, "Modify Category Keyword");
+    EXPECT_GE(rowOf("office"), 0);
+    EXPECT_EQ(Prs_IsAlias("business"), 0);
+    EXPECT_EQ(Prs_IsAlias("office"), 1);
+
+    // Moved to another category whose registration the store refuses: the old one stays.
+    Prs_DeleteList("Personal");
+    dialog->KeywordsListClick(rowOf("office"));
+    EXPECT_CALL(boxes, show(_, HasSubstr("duplicate keyword"), platform::MessageIcon::Warning,
+                            platform::MessageButtons::Ok));
+    answerEdit("office", "Personal");
+    dialog->ModifyButtonClick();
+    EXPECT_EQ(Prs_IsAlias("office"), 1);
+    ASSERT_GE(rowOf("office"), 0);
+    EXPECT_EQ(dialog->Rows()[rowOf("office")].item.key, "Business");
+    EXPECT_EQ(session->FindCategory("Business")->keywordCount, 1);
+    ::testing::Mock::VerifyAndClearExpectations(&boxes);
+
+    // Moved for real.
+    dialog->KeywordsListClick(rowOf("office"));
+    answerEdit("office", "Work");
+    dialog->ModifyButtonClick();
+    EXPECT_EQ(dialog->Rows()[rowOf("office")].item.key, "Work");
+    EXPECT_EQ(session->FindCategory("Business")->keywordCount, 0);
+    EXPECT_EQ(session->FindCategory("Work")->keywordCount, 2);
+}
+
+TEST_F(KeywordsDialogTest, RemovingAnItemsLastKeywordKeepsItWithoutOneAfterARestart) {
+    dialog->KeywordsListClick(rowOf("personal"));
+    EXPECT_CALL(boxes, show("Jotwise for Microsoft Outlook",
+                            "Are you sure you want to delete the 'personal' keyword?",
+                            platform::MessageIcon::None, platform::MessageButtons::YesNo))
+        .WillOnce(Return(platform::MessageAnswer::No))
+        .WillOnce(Return(platform::MessageAnswer::Yes));
+    dialog->RemoveButtonClick();
+    EXPECT_GE(rowOf("personal"), 0);
+    dialog->RemoveButtonClick();
+    EXPECT_LT(rowOf("personal"), 0);
+    EXPECT_FALSE(listView.buttonsEnabled);
+    dialog->FormClose();
+    EXPECT_EQ(keywordsFile(), ",,Personal,\n");
+
+    outlook::InstallDataStore(nullptr);
+    session.reset();
+    Prs_ResetParseDll();
+    ASSERT_EQ(connect(), 0);
+    EXPECT_EQ(Prs_IsAlias("personal"), 0);
+    EXPECT_EQ(Prs_IsAlias("business"), 1);
+}
+
+TEST_F(KeywordsDialogTest, ARowWhoseContactWentAwayIsHandledByItsKey) {
+    dialog->FilterComboChange(2);
+    ASSERT_GE(rowOf("bob smith"), 0);
+    outlook->store()->deleteItem(outlook->store()->parse(*mapi::FBinFromHex(bob))->row);
+    settle();  // another program deleted Bob while the window is open
+    dialog->KeywordsListClick(rowOf("bob smith"));
+    EXPECT_CALL(boxes, show(_, _, _, _)).WillOnce(Return(platform::MessageAnswer::Yes));
+    EXPECT_CALL(boxes, show(_, HasSubstr("Could not find an expected keyword"),
+                            platform::MessageIcon::Stop, _));
+    dialog->RemoveButtonClick();
+    EXPECT_GE(rowOf("bob smith"), 0) << "the store refused: the row stays";
+}
+
+TEST_F(KeywordsDialogTest, SortingHelpAndAFileThatCannotBeWritten) {
+    dialog->KeywordsListColumnClick(1);
+    answerEdit("zz top", "Business");
+    dialog->AddButtonClick();
+    dialog->KeywordsListColumnClick(1);
+    EXPECT_EQ(listView.rows[0].item.display, "Business");
+    EXPECT_EQ(listView.rows[1].item.display, "Business");
+    dialog->KeywordsListColumnClick(0);
+    EXPECT_EQ(listView.rows.back().keyword, "zz top");
+
+    dialog->btnHelpClick();
+    EXPECT_EQ(help.topic, 1503);
+
+    std::filesystem::remove_all(folder.path() / "Jotwise Data");
+    EXPECT_CALL(boxes, show(_, HasSubstr("Unable to create the Keywords file."),
+                            platform::MessageIcon::Stop, _));
+    dialog->FormClose();
+}
+
+}  // namespace
+}  // namespace keywords
