@@ -14,9 +14,10 @@ LocalOutlook::LocalOutlook(const std::filesystem::path& database, platform::Regi
       mapi_(std::make_unique<LocalSubsystem>(connection_, windows_, loop)) {}
 
 LocalOutlook::~LocalOutlook() {
-    // The default explorer holds the folder it shows, and that folder holds the windows:
-    // closing it breaks the cycle so the store is freed.
+    // The default windows hold what they show, and what they show holds the windows:
+    // letting go of it breaks the cycle so the store is freed.
     windows_->defaultExplorer().close();
+    windows_->defaultItemForm().shown.clear();
 }
 
 std::unique_ptr<LocalOutlook> LocalOutlook::open(const std::filesystem::path& database,
