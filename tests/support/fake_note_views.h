@@ -125,7 +125,10 @@ public:
 class FakeHost : public NoteHost {
 public:
     void PostNewNote() override { calls.push_back("new note"); }
-    void RemoveNote(TJotPad&) override { calls.push_back("remove"); }
+    void RemoveNote(TJotPad& note) override {
+        calls.push_back("remove");
+        removed.push_back(&note);
+    }
     void CategoriesChanged() override { calls.push_back("categories changed"); }
     bool Exiting() const override { return exiting; }
     void NewContact(bool checkModal) override {
@@ -137,6 +140,7 @@ public:
     void ShowAbout() override { calls.push_back("about"); }
 
     std::vector<std::string> calls;
+    std::vector<TJotPad*> removed;
     bool exiting = false;
 };
 

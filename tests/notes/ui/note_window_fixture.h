@@ -22,62 +22,15 @@
 #include "notes/note_settings.h"
 #include "notes/ui/jotpad_window.h"
 #include "notes/ui/shadow_window.h"
+#include "tests/support/fake_note_views.h"
 #include "tests/support/mock_message_boxes.h"
 #include "tests/support/session_fixture.h"
 
 namespace notes::ui::testing {
 
-// The running program as a note sees it: it only writes down what it was asked.
-class RecordingHost : public NoteHost {
-public:
-    std::vector<std::string> calls;
-    std::vector<TJotPad*> removed;
-
-    void PostNewNote() override { calls.push_back("PostNewNote"); }
-    void RemoveNote(TJotPad& note) override { removed.push_back(&note); }
-    void CategoriesChanged() override {}
-    bool Exiting() const override { return false; }
-    void NewContact(bool checkModal) override {
-        calls.push_back(checkModal ? "NewContact(check)" : "NewContact");
-    }
-    void OpenOutlook() override { calls.push_back("OpenOutlook"); }
-    void ShowKeywords() override { calls.push_back("ShowKeywords"); }
-    void ShowHelp() override { calls.push_back("ShowHelp"); }
-    void ShowAbout() override { calls.push_back("ShowAbout"); }
-};
-
-class MemorySettings : public NoteSettings {
-public:
-    std::optional<std::pair<int, int>> position, size;
-    bool beside = true;
-
-    bool ReadPosition(int& left, int& top) override {
-        if (!position) return false;
-        std::tie(left, top) = *position;
-        return true;
-    }
-    bool ReadSize(int& width, int& height) override {
-        if (!size) return false;
-        std::tie(width, height) = *size;
-        return true;
-    }
-    void WritePosition(int left, int top) override { position = {left, top}; }
-    void WriteSize(int width, int height) override { size = {width, height}; }
-    bool ReadBeside() override { return beside; }
-    void WriteBeside(bool value) override { beside = value; }
-};
-
-// The file dialog answers with the paths it was given, in order, then as if cancelled.
-class ScriptedFiles : public platform::FileDialogs {
-public:
-    std::deque<std::string> answers;
-    std::optional<std::string> openExistingFile(const std::string&) override {
-        if (answers.empty()) return std::nullopt;
-        std::string path = answers.front();
-        answers.pop_front();
-        return path;
-    }
-};
+using notes::testing::FakeHost;
+using notes::testing::MemorySettings;
+using notes::testing::ScriptedFileDialogs;
 
 class FixedClock : public platform::Clock {
 public:
@@ -160,11 +113,11 @@ protected:
             context->dateFormat, std::chrono::year_month_day{today + std::chrono::days{days}});
     }
 
-    RecordingHost host;
+    FakeHost host;
     MemorySettings settings;
     ::testing::StrictMock<jotwise::testing::MockMessageBoxes> boxes;
     messages::ErrorBox errorBox{boxes};
-    ScriptedFiles files;
+    ScriptedFileDialogs files;
     FixedClock clock;
     std::optional<NoteContext> context;  // once the session is connected
     std::string annKey;

@@ -43,10 +43,10 @@ TEST_F(NoteWindowSpeed, DISABLED_KeystrokeAndContactListWith5000Contacts) {
     }
     ASSERT_EQ(connect(), 0);
 
-    RecordingHost host;
+    FakeHost host;
     MemorySettings settings;
     ::testing::NiceMock<jotwise::testing::MockMessageBoxes> boxes;
-    ScriptedFiles files;
+    ScriptedFileDialogs files;
     FixedClock clock;
     NoteContext context{
         *session, host, settings, boxes, files, clock, platform::systemShortDateFormat()};

@@ -1,0 +1,144 @@
+#include "keywords/ui/keyword_edit_window.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "keywords/ui/utf8_length_validator.h"
+
+namespace keywords::ui {
+namespace {
+
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+KeywordEditWindow::KeywordEditWindow(QWidget* parent) : QDialog(parent) {
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    auto* keywordLabel = new QLabel(tr("Keyword:"), this);
+    keywordLabel->setObjectName("Label1");
+    keyword_ = new QLineEdit(this);
+    keyword_->setObjectName("KeywordText");
+    // The keyword store keeps at most 127 bytes of UTF-8.
+    keyword_->setValidator(new Utf8LengthValidator(127, keyword_));
+    keywordLabel->setBuddy(keyword_);
+    typeLabel_ = new QLabel(this);
+    typeLabel_->setObjectName("TypeLabel");
+    assign_ = new QComboBox(this);
+    assign_->setObjectName("AssignCombo");
+    typeLabel_->setBuddy(assign_);
+
+    ok_ = new QPushButton(tr("OK"), this);
+    ok_->setObjectName("OKButton");
+    ok_->setDefault(true);
+    ok_->setEnabled(false);
+    cancel_ = new QPushButton(tr("Cancel"), this);
+    cancel_->setObjectName("CancelButton");
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(ok_, QDialogButtonBox::AcceptRole);
+    buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(keywordLabel, 0, 0);
+    grid->addWidget(keyword_, 0, 1);
+    grid->addWidget(typeLabel_, 1, 0);
+    grid->addWidget(assign_, 1, 1);
+    grid->setColumnStretch(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addStretch();
+    layout->addWidget(buttons);
+    setMinimumSize(235, 98);
+    setTabOrder(keyword_, assign_);
+    setTabOrder(assign_, ok_);
+    setTabOrder(ok_, cancel_);
+
+    connect(keyword_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (logic_) logic_->KeywordTextChange(text.toStdString());
+    });
+    connect(assign_, &QComboBox::activated, this, [this] { assignChanged(); });
+    connect(assign_, &QComboBox::editTextChanged, this, [this] {
+        if (assign_->isEditable() && assign_->lineEdit()->isModified()) assignChanged();
+    });
+    connect(ok_, &QPushButton::clicked, this, [this] {
+        if (logic_) logic_->OKButtonClick();
+    });
+    connect(cancel_, &QPushButton::clicked, this, [this] {
+        if (logic_) logic_->CancelButtonClick();
+    });
+}
+
+void KeywordEditWindow::assignChanged() {
+    if (!logic_) return;
+    const QString text = assign_->currentText();
+    // A typed text that is one of the entries counts as choosing it.
+    const int index = assign_->findText(text, Qt::MatchExactly);
+    logic_->AssignComboChange(text.toStdString(), index);
+}
+
+void KeywordEditWindow::setCaption(const std::string& caption) {
+    setWindowTitle(qt(caption));
+}
+
+void KeywordEditWindow::setTypeLabel(const std::string& text) {
+    typeLabel_->setText(qt(text));
+}
+
+void KeywordEditWindow::setAssignEntries(const std::vector<ItemChoice>& entries, bool editable) {
+    const QSignalBlocker quiet(assign_);
+    assign_->clear();
+    assign_->setEditable(editable);
+    for (const ItemChoice& entry : entries)
+        assign_->addItem(qt(entry.display));
+    if (editable) assign_->setInsertPolicy(QComboBox::NoInsert);
+}
+
+void KeywordEditWindow::setKeywordText(const std::string& text) {
+    keyword_->setText(qt(text));
+}
+
+void KeywordEditWindow::selectAssignEntry(int index) {
+    const QSignalBlocker quiet(assign_);
+    assign_->setCurrentIndex(index);
+    if (index < 0 && assign_->isEditable()) assign_->setEditText(QString());
+}
+
+void KeywordEditWindow::setOkEnabled(bool enabled) {
+    ok_->setEnabled(enabled);
+}
+
+void KeywordEditWindow::focusKeyword() {
+    keyword_->setFocus();
+    keyword_->selectAll();
+}
+
+int KeywordEditWindow::runModal() {
+    return exec();
+}
+
+void KeywordEditWindow::closeWith(int result) {
+    done(result);
+}
+
+void KeywordEditWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (logic_) logic_->FormShow();
+}
+
+// Esc presses Cancel.
+void KeywordEditWindow::reject() {
+    if (logic_)
+        logic_->CancelButtonClick();
+    else
+        QDialog::reject();
+}
+
+}  // namespace keywords::ui
