@@ -50,7 +50,9 @@ KeywordsWindow::KeywordsWindow(outlook::TDataStore& store, platform::MessageBoxe
     list_->setColumnWidth(0, 125);
     list_->setColumnWidth(1, 215);
     list_->header()->setSectionsClickable(true);
-    list_->header()->setStretchLastSection(true);
+    // "Assigned To" takes the width left, so the list never scrolls sideways.
+    list_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName("OKButton");

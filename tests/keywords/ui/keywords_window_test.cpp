@@ -1,0 +1,165 @@
+#include "keywords/ui/keywords_window.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <iterator>
+
+#include "keywords/ui/keyword_edit_window.h"
+#include "tests/support/mock_message_boxes.h"
+#include "tests/support/session_fixture.h"
+
+namespace keywords::ui {
+namespace {
+
+class NoHelp : public platform::HelpViewer {
+public:
+    void showContents() override {}
+    void showTopic(int t) override { topic = t; }
+    int topic = 0;
+};
+
+template <class T>
+T& child(QWidget& parent, const char* name) {
+    T* widget = parent.findChild<T*>(name);
+    if (!widget) throw std::runtime_error(std::string("no widget ") + name);
+    return *widget;
+}
+
+class KeywordsWindowTest : public outlook::testing::SessionTest {
+protected:
+    void SetUp() override {
+        ASSERT_NE(outlook->store(), nullptr);
+        addContact("Ann", "Lee");
+        setCategories("Business;Personal");
+        std::filesystem::create_directory(folder.path() / "Jotwise Data");
+        ASSERT_EQ(connect(), 0);
+        window = std::make_unique<KeywordsWindow>(*session, boxes, help);
+    }
+
+    // Runs `steps` on the edit window once it is shown modally; closes it if they did not.
+    void onEditWindow(std::function<void(KeywordEditWindow&)> steps) {
+        QTimer::singleShot(0, [this, steps] {
+            KeywordEditWindow& edit = window->editWindow();
+            if (!edit.isVisible()) return ADD_FAILURE() << "the edit window is not shown";
+            steps(edit);
+            if (edit.isVisible()) QTest::keyClick(&edit, Qt::Key_Escape);
+        });
+    }
+    QStringList keywordsShown() {
+        QStringList shown;
+        auto& list = child<QTreeWidget>(*window, "KeywordsList");
+        for (int i = 0; i < list.topLevelItemCount(); ++i)
+            shown << list.topLevelItem(i)->text(0) + "|" + list.topLevelItem(i)->text(1);
+        return shown;
+    }
+
+    ::testing::NiceMock<jotwise::testing::MockMessageBoxes> boxes;
+    NoHelp help;
+    std::unique_ptr<KeywordsWindow> window;
+};
+
+TEST_F(KeywordsWindowTest, ShowsItsControlsAndTheCategoryKeywords) {
+    window->show();
+    for (const char* name : {"Label1", "FilterCombo", "KeywordsList", "OKButton", "AddButton",
+                             "ModifyButton", "RemoveButton", "btnHelp"})
+        EXPECT_NO_THROW(child<QWidget>(*window, name)) << name;
+    EXPECT_EQ(window->windowTitle(), "Keywords");
+    EXPECT_EQ(child<QComboBox>(*window, "FilterCombo").currentText(), "Categories");
+    EXPECT_EQ(keywordsShown(), (QStringList{"business|Business", "personal|Personal"}));
+    EXPECT_FALSE(child<QPushButton>(*window, "ModifyButton").isEnabled());
+
+    auto& list = child<QTreeWidget>(*window, "KeywordsList");
+    list.setCurrentItem(list.topLevelItem(1));
+    EXPECT_TRUE(child<QPushButton>(*window, "RemoveButton").isEnabled());
+    QTest::mouseClick(&child<QPushButton>(*window, "btnHelp"), Qt::LeftButton);
+    EXPECT_EQ(help.topic, 1503);
+
+    auto& filter = child<QComboBox>(*window, "FilterCombo");
+    filter.setCurrentIndex(2);
+    emit filter.activated(2);
+    EXPECT_EQ(keywordsShown(), (QStringList{"ann lee|Lee, Ann"}));
+}
+
+TEST_F(KeywordsWindowTest, AddingThroughTheEditWindowListsTheKeyword) {
+    window->show();
+    bool seen = false;
+    onEditWindow([&](KeywordEditWindow& edit) {
+        seen = true;
+        EXPECT_EQ(edit.windowTitle(), "Add Category Keyword");
+        EXPECT_EQ(child<QLabel>(edit, "TypeLabel").text(), "Category:");
+        EXPECT_EQ(edit.focusWidget(), &child<QLineEdit>(edit, "KeywordText"));
+        EXPECT_FALSE(child<QPushButton>(edit, "OKButton").isEnabled());
+        QTest::keyClicks(&child<QLineEdit>(edit, "KeywordText"), "Office");
+        auto& assign = child<QComboBox>(edit, "AssignCombo");
+        assign.setCurrentIndex(assign.findText("Business"));
+        emit assign.activated(assign.currentIndex());
+        ASSERT_TRUE(child<QPushButton>(edit, "OKButton").isEnabled());
+        QTest::mouseClick(&child<QPushButton>(edit, "OKButton"), Qt::LeftButton);
+    });
+    QTest::mouseClick(&child<QPushButton>(*window, "AddButton"), Qt::LeftButton);
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(keywordsShown().contains("Office|Business"))
+        << keywordsShown().join(", ").toStdString();
+
+    // Esc cancels: nothing changes.
+    onEditWindow([&](KeywordEditWindow& edit) {
+        QTest::keyClicks(&child<QLineEdit>(edit, "KeywordText"), "ignored");
+        QTest::keyClick(&edit, Qt::Key_Escape);
+    });
+    QTest::mouseClick(&child<QPushButton>(*window, "AddButton"), Qt::LeftButton);
+    EXPECT_EQ(keywordsShown().size(), 3);
+
+    // OK closes the window and writes the keywords file.
+    QTest::mouseClick(&child<QPushButton>(*window, "OKButton"), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+    std::ifstream in(folder.path() / "Jotwise Data" / "keywords.jwk");
+    const std::string saved(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(saved.find("office,,Business,"), std::string::npos) << saved;
+}
+
+TEST_F(KeywordsWindowTest, TheKeywordBoxTakesAtMost127BytesOfUtf8) {
+    auto& box = child<QLineEdit>(window->editWindow(), "KeywordText");
+    box.setText(QString(60, QChar(0x00E9)));  // 120 bytes in 60 characters
+    box.end(false);
+    box.insert(QString(10, QChar(0x00E9)));  // 140 bytes: refused
+    EXPECT_EQ(box.text().toUtf8().size(), 120);
+    box.insert(QString(3, QChar(0x00E9)));
+    EXPECT_EQ(box.text().toUtf8().size(), 126);
+    box.insert("z");
+    EXPECT_EQ(box.text().toUtf8().size(), 127);
+    box.insert("z");
+    EXPECT_EQ(box.text().toUtf8().size(), 127);
+}
+
+TEST_F(KeywordsWindowTest, PicturesOfBothWindows) {
+    window->show();
+    auto& list = child<QTreeWidget>(*window, "KeywordsList");
+    list.setCurrentItem(list.topLevelItem(0));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(window->grab().save("keywords_window.png"));
+    onEditWindow([&](KeywordEditWindow& edit) {
+        QTest::keyClicks(&child<QLineEdit>(edit, "KeywordText"), "clients");
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(edit.grab().save("keyword_edit_window.png"));
+    });
+    QTest::mouseClick(&child<QPushButton>(*window, "ModifyButton"), Qt::LeftButton);
+    std::cout << "pictures: " << std::filesystem::current_path().string()
+              << "/keywords_window.png, keyword_edit_window.png\n";
+}
+
+}  // namespace
+}  // namespace keywords::ui
