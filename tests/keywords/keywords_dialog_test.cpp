@@ -223,6 +223,19 @@ TEST_F(KeywordsDialogTest, ModifyRenamesOrMovesAKeywordAndNeverLosesIt) {
     EXPECT_EQ(session->FindCategory("Work")->keywordCount, 2);
 }
 
+TEST_F(KeywordsDialogTest, ModifyingToAnotherItemWithATextInUseKeepsTheOldKeyword) {
+    dialog->KeywordsListClick(rowOf("business"));
+    EXPECT_CALL(boxes, show(_, "The keyword you have entered is invalid or is already in use.",
+                            platform::MessageIcon::Stop, platform::MessageButtons::Ok));
+    answerEdit("work", "Personal");  // "work" is Work's; the user then gives up
+    dialog->ModifyButtonClick();
+    EXPECT_EQ(Prs_IsAlias("business"), 1);
+    ASSERT_GE(rowOf("business"), 0);
+    EXPECT_EQ(dialog->Rows()[rowOf("business")].item.key, "Business");
+    EXPECT_EQ(session->FindCategory("Business")->keywordCount, 1);
+    EXPECT_EQ(session->FindCategory("Personal")->keywordCount, 1);
+}
+
 TEST_F(KeywordsDialogTest, RemovingAnItemsLastKeywordKeepsItWithoutOneAfterARestart) {
     dialog->KeywordsListClick(rowOf("personal"));
     EXPECT_CALL(boxes, show("Jotwise for Microsoft Outlook",
