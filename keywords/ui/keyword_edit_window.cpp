@@ -9,10 +9,14 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "messages/ui/logic_guard.h"
+
 #include "keywords/ui/utf8_length_validator.h"
 
 namespace keywords::ui {
 namespace {
+
+using messages::ui::guarded;
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
@@ -62,17 +66,17 @@ KeywordEditWindow::KeywordEditWindow(QWidget* parent) : QDialog(parent) {
     setTabOrder(ok_, cancel_);
 
     connect(keyword_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (logic_) logic_->KeywordTextChange(text.toStdString());
+        if (logic_) guarded(this, [&] { logic_->KeywordTextChange(text.toStdString()); });
     });
     connect(assign_, &QComboBox::activated, this, [this] { assignChanged(); });
     connect(assign_, &QComboBox::editTextChanged, this, [this] {
         if (assign_->isEditable() && assign_->lineEdit()->isModified()) assignChanged();
     });
     connect(ok_, &QPushButton::clicked, this, [this] {
-        if (logic_) logic_->OKButtonClick();
+        if (logic_) guarded(this, [&] { logic_->OKButtonClick(); });
     });
     connect(cancel_, &QPushButton::clicked, this, [this] {
-        if (logic_) logic_->CancelButtonClick();
+        if (logic_) guarded(this, [&] { logic_->CancelButtonClick(); });
     });
 }
 
@@ -81,7 +85,7 @@ void KeywordEditWindow::assignChanged() {
     const QString text = assign_->currentText();
     // A typed text that is one of the entries counts as choosing it.
     const int index = assign_->findText(text, Qt::MatchExactly);
-    logic_->AssignComboChange(text.toStdString(), index);
+    guarded(this, [&] { logic_->AssignComboChange(text.toStdString(), index); });
 }
 
 void KeywordEditWindow::setCaption(const std::string& caption) {
@@ -130,13 +134,13 @@ void KeywordEditWindow::closeWith(int result) {
 
 void KeywordEditWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (logic_) logic_->FormShow();
+    if (logic_) guarded(this, [&] { logic_->FormShow(); });
 }
 
 // Esc presses Cancel.
 void KeywordEditWindow::reject() {
     if (logic_)
-        logic_->CancelButtonClick();
+        guarded(this, [&] { logic_->CancelButtonClick(); });
     else
         QDialog::reject();
 }

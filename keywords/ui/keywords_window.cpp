@@ -9,11 +9,15 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "messages/ui/logic_guard.h"
+
 #include "keywords/keyword_kind.h"
 #include "keywords/ui/keyword_edit_window.h"
 
 namespace keywords::ui {
 namespace {
+
+using messages::ui::guarded;
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
@@ -91,21 +95,26 @@ KeywordsWindow::KeywordsWindow(outlook::TDataStore& store, platform::MessageBoxe
     setTabOrder(remove_, helpButton);
 
     connect(filter_, &QComboBox::activated, this,
-            [this](int index) { logic_->FilterComboChange(index); });
+            [this](int index) { guarded(this, [&] { logic_->FilterComboChange(index); }); });
     connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] {
         const QList<QTreeWidgetItem*> selected = list_->selectedItems();
-        logic_->KeywordsListClick(
-            selected.isEmpty() ? -1 : list_->indexOfTopLevelItem(selected.first()));
+        const int row = selected.isEmpty() ? -1 : list_->indexOfTopLevelItem(selected.first());
+        guarded(this, [&] { logic_->KeywordsListClick(row); });
     });
     connect(list_, &QTreeWidget::itemDoubleClicked, this,
-            [this] { logic_->KeywordsListDblClick(); });
-    connect(list_->header(), &QHeaderView::sectionClicked, this,
-            [this](int column) { logic_->KeywordsListColumnClick(column); });
+            [this] { guarded(this, [&] { logic_->KeywordsListDblClick(); }); });
+    connect(list_->header(), &QHeaderView::sectionClicked, this, [this](int column) {
+        guarded(this, [&] { logic_->KeywordsListColumnClick(column); });
+    });
     connect(ok, &QPushButton::clicked, this, [this] { accept(); });
-    connect(add, &QPushButton::clicked, this, [this] { logic_->AddButtonClick(); });
-    connect(modify_, &QPushButton::clicked, this, [this] { logic_->ModifyButtonClick(); });
-    connect(remove_, &QPushButton::clicked, this, [this] { logic_->RemoveButtonClick(); });
-    connect(helpButton, &QPushButton::clicked, this, [this] { logic_->btnHelpClick(); });
+    connect(add, &QPushButton::clicked, this,
+            [this] { guarded(this, [&] { logic_->AddButtonClick(); }); });
+    connect(modify_, &QPushButton::clicked, this,
+            [this] { guarded(this, [&] { logic_->ModifyButtonClick(); }); });
+    connect(remove_, &QPushButton::clicked, this,
+            [this] { guarded(this, [&] { logic_->RemoveButtonClick(); }); });
+    connect(helpButton, &QPushButton::clicked, this,
+            [this] { guarded(this, [&] { logic_->btnHelpClick(); }); });
 
     logic_->FormCreate();
 }
@@ -140,12 +149,12 @@ void KeywordsWindow::focusFilter() {
 
 void KeywordsWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    logic_->FormShow();
+    guarded(this, [&] { logic_->FormShow(); });
 }
 
 // OK and the close box both close the window; either way the keywords are saved.
 void KeywordsWindow::done(int result) {
-    logic_->FormClose();
+    guarded(this, [&] { logic_->FormClose(); });
     QDialog::done(result);
 }
 

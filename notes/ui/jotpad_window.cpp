@@ -21,12 +21,14 @@
 #include "notes/ui/event_hook.h"
 #include "notes/ui/footer_button.h"
 #include "notes/ui/key_preview.h"
-#include "notes/ui/logic_guard.h"
 #include "notes/ui/note_icons.h"
 #include "notes/ui/shadow_window.h"
 #include "notes/ui/title_panel.h"
+#include "messages/ui/logic_guard.h"
 
 namespace notes::ui {
+
+using messages::ui::guarded;
 namespace {
 
 constexpr int kBorder = 1;

@@ -19,10 +19,12 @@
 #include "notes/ui/date_box.h"
 #include "notes/ui/event_hook.h"
 #include "notes/ui/key_preview.h"
-#include "notes/ui/logic_guard.h"
 #include "notes/ui/note_icons.h"
+#include "messages/ui/logic_guard.h"
 
 namespace notes::ui {
+
+using messages::ui::guarded;
 namespace {
 
 // The fields fill a column on the left; the images a column on the right, the part of the

@@ -1,4 +1,4 @@
-#include "notes/ui/logic_guard.h"
+#include "messages/ui/logic_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <stdexcept>
 
-namespace notes::ui {
+namespace messages::ui {
 namespace {
 
 struct SeenBox {
@@ -47,4 +47,4 @@ TEST(LogicGuard, ACallThatSucceedsAnswersItsValueAndShowsNothing) {
 }
 
 }  // namespace
-}  // namespace notes::ui
+}  // namespace messages::ui

@@ -1,9 +1,9 @@
-#include "notes/ui/logic_guard.h"
+#include "messages/ui/logic_guard.h"
 
 #include "messages/messages.h"
 #include "platform/ui/qt_message_boxes.h"
 
-namespace notes::ui {
+namespace messages::ui {
 
 void showLogicFailure(QWidget* parent, const std::string& what) {
     platform::QtMessageBoxes boxes(parent);
@@ -11,4 +11,4 @@ void showLogicFailure(QWidget* parent, const std::string& what) {
                platform::MessageButtons::Ok);
 }
 
-}  // namespace notes::ui
+}  // namespace messages::ui
