@@ -62,10 +62,6 @@ void TSplashProgress::Show(std::int64_t position) {
 
 TSplash::TSplash(Services services) : services_(services), progress_(services.view) {}
 
-TSplash::~TSplash() {
-    if (timer_) services_.loop.stopTimer(timer_);
-}
-
 void TSplash::FormShow() {
     services_.view.showVersion(VersionLabel(FILEVERSION(services_.programFile)));
     services_.loop.post([this] { Connect(); });
@@ -91,8 +87,8 @@ void TSplash::Connect() {
         Fail(result);
         return;
     }
-    timer_ = services_.loop.startTimer(
-        kHold, [this] { tmTimerTimer(); }, false);
+    timerEnabled_ = true;
+    services_.view.setTimerEnabled(true);
 }
 
 void TSplash::Fail(std::int32_t result) {
@@ -106,8 +102,9 @@ void TSplash::Fail(std::int32_t result) {
 }
 
 void TSplash::tmTimerTimer() {
-    if (timer_) services_.loop.stopTimer(timer_);
-    timer_ = 0;
+    if (!timerEnabled_) return;
+    timerEnabled_ = false;
+    services_.view.setTimerEnabled(false);
     services_.view.hideSplash();
     services_.host.ShowHidden();
 }

@@ -25,6 +25,8 @@ public:
     virtual void showProgressBar(std::int32_t minimum, std::int32_t maximum,
                                  std::int32_t position) = 0;
     virtual void hideSplash() = 0;
+    // The hold timer (TSplash::kHold); when it fires, the window calls tmTimerTimer.
+    virtual void setTimerEnabled(bool enabled) = 0;
 };
 
 // The running program as the splash sees it: the session it connects, and what takes over
@@ -87,7 +89,6 @@ public:
     static constexpr std::chrono::milliseconds kHold{2000};
 
     explicit TSplash(Services services);
-    ~TSplash();
     TSplash(const TSplash&) = delete;
     TSplash& operator=(const TSplash&) = delete;
 
@@ -96,18 +97,18 @@ public:
     void FormShow();
     // Creates the session and connects it.
     void Connect();
-    // The hold after the connection is over.
+    // The hold after a connection is over.
     void tmTimerTimer();
 
     TSplashProgress& Progress() { return progress_; }
-    bool TimerEnabled() const { return timer_ != 0; }
+    bool TimerEnabled() const { return timerEnabled_; }
 
 private:
     void Fail(std::int32_t result);
 
     Services services_;
     TSplashProgress progress_;
-    platform::EventLoop::TimerId timer_ = 0;
+    bool timerEnabled_ = false;
 };
 
 }  // namespace shell
