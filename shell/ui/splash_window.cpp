@@ -73,10 +73,11 @@ void SplashWindow::showProgressText(const std::string& text) {
 
 void SplashWindow::showProgressBar(std::int32_t minimum, std::int32_t maximum,
                                    std::int32_t position) {
-    // An empty range would make the bar a busy indicator: show it empty instead.
+    // An empty range would make the bar a busy indicator; there is nothing to wait for, so
+    // it shows full.
     if (maximum <= minimum) {
         pbProgress_->setRange(0, 1);
-        pbProgress_->setValue(0);
+        pbProgress_->setValue(1);
         return;
     }
     pbProgress_->setRange(minimum, maximum);
