@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 #include <QApplication>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <csignal>
@@ -62,8 +63,12 @@ public:
     ~TrayProgram() override {
         // Notes still open when the loop ended another way than Exit (a signal) go without
         // a question, while THidden is there to hear of them.
+        // A note takes its shadow with it, so the list is of guarded pointers.
+        std::vector<QPointer<QWidget>> windows;
         for (QWidget* window : QApplication::topLevelWidgets())
-            if (auto* note = dynamic_cast<notes::ui::JotPadWindow*>(window)) delete note;
+            windows.emplace_back(window);
+        for (const QPointer<QWidget>& window : windows)
+            if (auto* note = dynamic_cast<notes::ui::JotPadWindow*>(window.data())) delete note;
         tray_->setLogic(nullptr);
         hidden_.reset();
         about_.reset();
@@ -100,7 +105,8 @@ public:
         hidden_->FormShow();
     }
 
-    void Quit() override { QCoreApplication::quit(); }
+    // exit, not quit: quit asks every window to close first, and a note may refuse.
+    void Quit() override { QCoreApplication::exit(0); }
 
 private:
     const std::filesystem::path programFile_ = platform::ownFileName();
@@ -219,7 +225,8 @@ void QtStartupPlatform::RunEventLoop() {
         QObject::connect(notifier.get(), &QSocketNotifier::activated, [] {
             char byte = 0;
             [[maybe_unused]] const auto got = read(gSignalPipe[0], &byte, 1);
-            QCoreApplication::quit();
+            // Notes still open are dropped: the signal asks for an end, not for questions.
+            QCoreApplication::exit(0);
         });
         struct sigaction action {};
         action.sa_handler = onTerminationSignal;

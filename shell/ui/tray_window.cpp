@@ -86,7 +86,8 @@ void TrayWindow::beep() {
 }
 
 void TrayWindow::quit() {
-    QCoreApplication::quit();
+    // exit, not quit: quit asks every window to close first, and a note may refuse.
+    QCoreApplication::exit(0);
 }
 
 }  // namespace shell::ui

@@ -124,11 +124,15 @@ status=0
 wait "$pid" || status=$?
 [ "$status" = 0 ] || fail "the program ended with $status after Exit"
 
-# ---- A termination signal ends a run cleanly ----
+# ---- A termination signal ends a run cleanly, even with a note open ----
 "$jotwise" >"$work/third.log" 2>&1 &
 third=$!
 started+=("$third")
 within 20 trayIcon "$third" || fail "no tray icon appeared on the second run"
+xdotool key ctrl+alt+n
+within 10 xdotool search --all --onlyvisible --pid "$third" --name '^Task - Jotwise' ||
+    fail "Ctrl+Alt+N opened no note on the second run"
+xdotool type --delay 20 "a note left open"
 kill -TERM "$third"
 within 10 ended "$third" || fail "a termination signal did not end the program"
 status=0
