@@ -54,6 +54,7 @@ echo "Seeding $contacts contacts..."
     done
 } >"$work/contacts.vcf"
 "$store" import-vcard "$work/contacts.vcf" >/dev/null
+echo "  $("$store" items Contacts | wc -l) contacts in the store"
 mkdir -p "$(dirname "$jotwise")/../Jotwise Data"
 
 echo "Start to tray icon ($runs runs):"
@@ -75,6 +76,11 @@ pid=$!
 until trayIcon; do sleep 0.005; done
 sleep 0.5
 
+# What the measuring itself costs: one key press and one look for the note.
+t0=$(now_us)
+xdotool key shift
+noteVisible || true
+echo "Pressing a key and looking once for the note take $((($(now_us) - t0) / 1000)) ms"
 echo "Hot key to visible note (20 times):"
 opens=()
 for _ in $(seq 20); do

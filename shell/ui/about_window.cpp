@@ -35,6 +35,18 @@ AboutWindow::AboutWindow(std::filesystem::path programFile, QWidget* parent)
     grey.setColor(QPalette::WindowText, QColor(0x4a, 0x55, 0x62));
     lblVersion_->setPalette(grey);
 
+    auto* hint = new QLabel("Press Ctrl+Alt+N to jot an action note.", this);
+    hint->setObjectName("lblHint");
+    hint->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    hint->setWordWrap(true);
+    hint->setGeometry(32, 296, kWidth - 64, 40);
+    QPalette muted = hint->palette();
+    muted.setColor(QPalette::WindowText, QColor(0x7a, 0x85, 0x92));
+    hint->setPalette(muted);
+    QFont small = hint->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    hint->setFont(small);
+
     btnOK_ = new QPushButton("OK", this);
     btnOK_->setObjectName("btnOK");
     btnOK_->setDefault(true);

@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "notes/ui/logic_guard.h"
+#include "notes/ui/note_icons.h"
 #include "shell/hidden.h"
 #include "shell/ui/product_picture.h"
 
@@ -26,8 +27,10 @@ TrayWindow::TrayWindow() {
     QFont bold = newNote->font();
     bold.setBold(true);
     newNote->setFont(bold);
+    newNote->setIcon(productIcon());
     mnuTray_->setDefaultAction(newNote);
-    addItem("miNewContact", "New Contact", &THidden::miNewContactClick);
+    addItem("miNewContact", "New Contact", &THidden::miNewContactClick)
+        ->setIcon(notes::ui::noteIcon(notes::ui::NoteIcon::Contact));
     addItem("miOpenOutlook", "Open Outlook", &THidden::miOpenOutlookClick);
     addItem("miKeywords", "Keywords...", &THidden::miKeywordsClick);
     addItem("miHelp", "Help", &THidden::miHelpClick);
