@@ -6,6 +6,7 @@
 #include "messages/error_box.h"
 #include "outlook/session/data_store.h"
 #include "shell/file_version.h"
+#include "shell/startup.h"
 
 namespace shell {
 
@@ -80,7 +81,7 @@ void TSplash::Connect() {
         services_.console << "jotwise: " << error.what() << "\n";
         services_.host.DestroySession();
         messages::ShowError(messages::kInitializationFailed, messages::kOutOfMemory);
-        services_.host.Quit();
+        services_.host.Quit(kProgramFailed);
         return;
     }
     if (result != 0) {
@@ -98,7 +99,7 @@ void TSplash::Fail(std::int32_t result) {
         messages::ShowError(id);
     else
         messages::ShowError(messages::kInitializationFailed, id);
-    services_.host.Quit();
+    services_.host.Quit(kProgramFailed);
 }
 
 void TSplash::tmTimerTimer() {

@@ -39,8 +39,8 @@ public:
     virtual void DestroySession() = 0;
     // The tray window over the connected session (THidden::FormShow).
     virtual void ShowHidden() = 0;
-    // Ends the event loop, and with it the program.
-    virtual void Quit() = 0;
+    // Ends the event loop, and with it the program, with `exitCode`.
+    virtual void Quit(int exitCode) = 0;
 };
 
 // The splash's progress bar and text, as the session reports its progress while it connects.

@@ -51,13 +51,14 @@ int RunDesktopProgram(StartupPlatform& platform) {
         ShowFailure(platform.Boxes(), "The single-instance lock could not be taken: " + reason);
         return kProgramFailed;
     }
+    int exitCode = kProgramEnded;
     {
         std::unique_ptr<Held> program = platform.StartProgram();
-        platform.RunEventLoop();
+        exitCode = platform.RunEventLoop();
         // The windows and the session end here, before the lock is let go: a new copy
         // started now finds the store closed.
     }
-    return kProgramEnded;
+    return exitCode;
 }
 
 }  // namespace

@@ -48,8 +48,8 @@ public:
     // The session's platform, the error box and the windows (the splash, which shows itself,
     // the tray window, About); destroying it ends them and then the session.
     virtual std::unique_ptr<Held> StartProgram() = 0;
-    // Runs the event loop until the program quits.
-    virtual void RunEventLoop() = 0;
+    // Runs the event loop until the program quits; the code it quit with.
+    virtual int RunEventLoop() = 0;
 };
 
 // The tray program from its command line to its end: `jotwise add` first; then the desktop,

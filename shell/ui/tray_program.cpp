@@ -106,7 +106,7 @@ public:
     }
 
     // exit, not quit: quit asks every window to close first, and a note may refuse.
-    void Quit() override { QCoreApplication::exit(0); }
+    void Quit(int exitCode) override { QCoreApplication::exit(exitCode); }
 
 private:
     const std::filesystem::path programFile_ = platform::ownFileName();
@@ -218,7 +218,7 @@ std::unique_ptr<Held> QtStartupPlatform::StartProgram() {
     return std::make_unique<TrayProgram>();
 }
 
-void QtStartupPlatform::RunEventLoop() {
+int QtStartupPlatform::RunEventLoop() {
     std::unique_ptr<QSocketNotifier> notifier;
     if (pipe2(gSignalPipe, O_CLOEXEC) == 0) {
         notifier = std::make_unique<QSocketNotifier>(gSignalPipe[0], QSocketNotifier::Read);
@@ -235,12 +235,13 @@ void QtStartupPlatform::RunEventLoop() {
         for (const int signal : {SIGTERM, SIGINT, SIGHUP})
             sigaction(signal, &action, nullptr);
     }
-    QApplication::exec();
+    const int exitCode = QApplication::exec();
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         std::signal(signal, SIG_DFL);
     notifier.reset();
     for (int& end : gSignalPipe)
         if (end >= 0) close(std::exchange(end, -1));
+    return exitCode;
 }
 
 }  // namespace shell::ui

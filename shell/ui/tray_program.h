@@ -24,7 +24,7 @@ public:
                                std::string& reason) override;
     std::unique_ptr<Held> StartProgram() override;
     // Until the program quits, or a termination signal asks it to.
-    void RunEventLoop() override;
+    int RunEventLoop() override;
 
 private:
     int& argc_;

@@ -101,7 +101,7 @@ public:
         session.reset();
     }
     void ShowHidden() override { calls.push_back("show hidden"); }
-    void Quit() override { calls.push_back("quit"); }
+    void Quit(int exitCode) override { calls.push_back("quit " + std::to_string(exitCode)); }
 
     std::vector<std::string> calls;
     std::unique_ptr<outlook::TDataStore> session;
@@ -170,7 +170,7 @@ TEST_F(SplashTest, AStoreThatCannotBeReachedShowsMessage25Alone) {
                             "profile is selected.\n",
                             platform::MessageIcon::Stop, platform::MessageButtons::Ok));
     showAndConnect();
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"create", "destroy", "quit"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"create", "destroy", "quit 1"}));
     EXPECT_EQ(outlook::DataStore, nullptr);
     EXPECT_THAT(console.str(), HasSubstr("Cannot create 'Outlook.Application'"))
         << "the reason is not lost";
@@ -185,7 +185,7 @@ TEST_F(SplashTest, AnyOtherFailureIsMessage32WithItsOwnMessageBelow) {
                             "initial object counts from Outlook.",
                             platform::MessageIcon::Stop, _));
     showAndConnect();
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"create", "destroy", "quit"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"create", "destroy", "quit 1"}));
 }
 
 TEST_F(SplashTest, AnExceptionWhileConnectingIsMessage32WithMessage22) {
@@ -195,7 +195,7 @@ TEST_F(SplashTest, AnExceptionWhileConnectingIsMessage32WithMessage22) {
                             "requested memory.",
                             platform::MessageIcon::Stop, _));
     showAndConnect();
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"create", "destroy", "quit"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"create", "destroy", "quit 1"}));
     EXPECT_FALSE(splash->TimerEnabled());
 }
 

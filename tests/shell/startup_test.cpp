@@ -56,12 +56,16 @@ public:
         if (programThrows) throw std::runtime_error("the windows could not be made");
         return std::make_unique<Recorded>(log, "program");
     }
-    void RunEventLoop() override { log.push_back("loop"); }
+    int RunEventLoop() override {
+        log.push_back("loop");
+        return loopExit;
+    }
 
     std::vector<std::string> log;
     std::string title;
     bool desktop = true;
     bool programThrows = false;
+    int loopExit = 0;
     Outcome lockOutcome = Outcome::Acquired;
     StrictMock<jotwise::testing::MockMessageBoxes> boxes;
 };
@@ -84,6 +88,12 @@ TEST_F(StartupTest, ARunEndsTheWindowsAndTheSessionBeforeTheLock) {
     EXPECT_EQ(platform.log, (std::vector<std::string>{"desktop", "lock OrbitMutex2112", "program",
                                                       "loop", "end program", "end lock"}));
     EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(StartupTest, ARunThatFailedInsideTheLoopEndsWithItsCode) {
+    platform.loopExit = kProgramFailed;
+    EXPECT_EQ(run(), kProgramFailed);
+    EXPECT_EQ(platform.log.back(), "end lock");
 }
 
 TEST_F(StartupTest, ASecondCopyPointsAtTheTrayAndEndsWithZero) {

@@ -197,7 +197,7 @@ public:
     }
     void DestroySession() override { session.reset(); }
     void ShowHidden() override { ++handedOver; }
-    void Quit() override { quitted = true; }
+    void Quit(int) override { quitted = true; }
 
     std::unique_ptr<outlook::TDataStore> session;
     int handedOver = 0;
