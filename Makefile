@@ -25,11 +25,10 @@ test: build-asan build build-windows
 	ctest --preset windows
 	ctest --preset default
 
-# Until the tray program exists, this shows the parser at work on an example note.
+# The tray program; without a desktop it says so in one line and ends with an error.
 run: build
 	mkdir -p "build/Jotwise Data"
-	@echo "The tray program is not built yet: running sentex-parse on an example note."
-	build/parser/sentex-parse "lunch with Ann tomorrow at noon"
+	build/shell/jotwise
 
 bench: build
 	build/bench/sentex_bench
@@ -38,6 +37,8 @@ bench: build
 	build/bench/keywords_bench
 	build/bench/note_bench
 	build/bench/quick_add_bench
+	scripts/with-xvfb.sh --tray bench/startup_bench.sh build/shell/jotwise \
+		build/outlook/local/jotwise-store
 
 clean:
 	rm -rf build build-asan build-windows

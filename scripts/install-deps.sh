@@ -10,7 +10,7 @@ packages=(
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     locales binutils
     qt6-base-dev libqt6svg6 libsqlite3-dev sqlite3 libx11-dev
-    xvfb xauth xdotool trayer
+    xvfb xauth xdotool trayer x11-utils
 )
 
 missing=()

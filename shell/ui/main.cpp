@@ -3,12 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "shell/ui/local_quick_add.h"
+#include "shell/startup.h"
+#include "shell/ui/tray_program.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (!args.empty() && args.front() == "add")
-        return shell::ui::RunQuickAddOnLocalStore({args.begin() + 1, args.end()});
-    std::cerr << "jotwise: the tray program is not built yet; 'jotwise add TEXT' files a note.\n";
-    return 1;
+    shell::ui::QtStartupPlatform platform(argc, argv);
+    return shell::RunProgram(args, platform, std::cerr);
 }

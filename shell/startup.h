@@ -1,0 +1,65 @@
+#pragma once
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/message_boxes.h"
+#include "platform/single_instance.h"
+
+namespace shell {
+
+inline constexpr const char* kProgramTitle = "Jotwise for Microsoft Outlook";
+inline constexpr const char* kInstanceLockName = "OrbitMutex2112";
+
+// How the tray program ends (`jotwise add` has its own codes).
+enum ProgramExit : int {
+    kProgramEnded = 0,      // the user exited, or another copy already runs
+    kProgramFailed = 1,     // the start failed; the user was told why
+    kProgramNoDesktop = 2,  // there is no desktop to run on; stderr says so
+};
+
+// The line the program writes when it has no desktop to run on.
+std::string NoDesktopMessage(const std::string& reason);
+
+// Something the program holds until it ends: the single-instance lock, the running program.
+class Held {
+public:
+    virtual ~Held() = default;
+};
+
+// What starting the program needs from the system; main() gives the real one, tests fakes.
+class StartupPlatform {
+public:
+    virtual ~StartupPlatform() = default;
+    // `jotwise add`: files one note without any window; its exit code.
+    virtual int QuickAdd(const std::vector<std::string>& args) = 0;
+    // The desktop application, titled `title`; false with the reason when there is no
+    // desktop (no display, or the windowing system cannot be reached).
+    virtual bool StartDesktop(const std::string& title, std::string& reason) = 0;
+    // Message boxes; only once the desktop has started.
+    virtual platform::MessageBoxes& Boxes() = 0;
+    // The single-instance lock; null with the outcome (and a failure's reason) when not taken.
+    virtual std::unique_ptr<Held> Lock(std::string_view name,
+                                       platform::SingleInstanceLock::Outcome& outcome,
+                                       std::string& reason) = 0;
+    // The session's platform, the error box and the windows (the splash, which shows itself,
+    // the tray window, About); destroying it ends them and then the session.
+    virtual std::unique_ptr<Held> StartProgram() = 0;
+    // Runs the event loop until the program quits; the code it quit with.
+    virtual int RunEventLoop() = 0;
+};
+
+// The tray program from its command line to its end: `jotwise add` first; then the desktop,
+// the single-instance lock, the windows and the event loop. Returns the process's exit code;
+// `err` receives what cannot be shown in a box.
+int RunProgram(const std::vector<std::string>& args, StartupPlatform& platform, std::ostream& err);
+
+// The single-instance lock of this system (a lock file, see platform/single_instance.h).
+std::unique_ptr<Held> TakeInstanceLock(std::string_view name,
+                                       platform::SingleInstanceLock::Outcome& outcome,
+                                       std::string& reason);
+
+}  // namespace shell

@@ -1,0 +1,131 @@
+#include "shell/ui/product_picture.h"
+
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScreen>
+
+namespace shell::ui {
+namespace {
+
+const QColor kMarkTop(0x4a, 0x8b, 0xec);
+const QColor kMarkBottom(0x23, 0x5c, 0xc4);
+const QColor kName(0x1d, 0x2b, 0x3c);
+const QColor kSubtitle(0x6b, 0x77, 0x85);
+const QColor kBorder(0x9a, 0xa8, 0xb8);
+
+}  // namespace
+
+void paintProductMark(QPainter& painter, const QRectF& area) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    // Drawn on a 16-unit square, like the note's own logo, and scaled to the area.
+    const qreal side = std::min(area.width(), area.height());
+    painter.translate(area.center().x() - side / 2, area.center().y() - side / 2);
+    painter.scale(side / 16, side / 16);
+
+    QLinearGradient fill(0, 0, 0, 16);
+    fill.setColorAt(0, kMarkTop);
+    fill.setColorAt(1, kMarkBottom);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    painter.drawRoundedRect(QRectF(0.25, 0.25, 15.5, 15.5), 3.5, 3.5);
+
+    QPainterPath letter;
+    letter.moveTo(6.25, 3.5);
+    letter.lineTo(11.75, 3.5);
+    letter.moveTo(9.5, 3.5);
+    letter.lineTo(9.5, 9.75);
+    letter.arcTo(QRectF(4.5, 7.0, 5.0, 5.5), 0, -180);
+    letter.lineTo(4.5, 9.25);
+    QPen pen(Qt::white, side >= 32 ? 1.9 : 2.1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(letter);
+    painter.restore();
+}
+
+void paintProductPicture(QPainter& painter, const QRect& area) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+
+    // A pale band behind the mark gives the white window a top.
+    QLinearGradient band(area.topLeft(), QPointF(area.left(), area.top() + area.height() * 0.62));
+    band.setColorAt(0, QColor(0xe9, 0xf1, 0xfd));
+    band.setColorAt(1, Qt::white);
+    painter.fillRect(area, band);
+
+    const qreal markSide = 104;
+    const QRectF mark(area.center().x() - markSide / 2, area.top() + 44, markSide, markSide);
+    // A soft shadow under the mark.
+    painter.setPen(Qt::NoPen);
+    for (int i = 6; i >= 1; --i) {
+        painter.setBrush(QColor(0x23, 0x5c, 0xc4, 7));
+        painter.drawRoundedRect(mark.adjusted(-i, -i + 4, i, i + 4), 22 + i, 22 + i);
+    }
+    paintProductMark(painter, mark);
+
+    QFont name = painter.font();
+    name.setPixelSize(38);
+    name.setWeight(QFont::DemiBold);
+    name.setLetterSpacing(QFont::PercentageSpacing, 102);
+    painter.setFont(name);
+    painter.setPen(kName);
+    const QRectF nameArea(area.left(), mark.bottom() + 18, area.width(), 48);
+    painter.drawText(nameArea, Qt::AlignHCenter | Qt::AlignVCenter, "Jotwise");
+
+    QFont subtitle = painter.font();
+    subtitle.setPixelSize(14);
+    subtitle.setWeight(QFont::Normal);
+    subtitle.setLetterSpacing(QFont::PercentageSpacing, 100);
+    painter.setFont(subtitle);
+    painter.setPen(kSubtitle);
+    painter.drawText(QRectF(area.left(), nameArea.bottom() + 2, area.width(), 22),
+                     Qt::AlignHCenter | Qt::AlignVCenter, "for Microsoft Outlook");
+    painter.restore();
+}
+
+QIcon productIcon() {
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paintProductMark(painter, QRectF(0, 0, size, size));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+ProductPicture::ProductPicture(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ProductPicture::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintProductPicture(painter, rect());
+}
+
+void makeFramedWhiteWindow(QWidget& window, int width, int height) {
+    window.setFixedSize(width, height);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+    window.setWindowIcon(productIcon());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        window.move(available.center() - QPoint(width / 2, height / 2));
+    }
+}
+
+void paintThinBorder(QWidget& window) {
+    QPainter painter(&window);
+    painter.setPen(kBorder);
+    painter.drawRect(window.rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace shell::ui

@@ -1,0 +1,247 @@
+#include "shell/ui/tray_program.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <QApplication>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <QWidget>
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
+
+#include <utility>
+
+#include "messages/error_box.h"
+#include "notes/ui/jotpad_window.h"
+#include "outlook/local/local_outlook.h"
+#include "outlook/local/ui/address_book_dialog.h"
+#include "outlook/session/data_store.h"
+#include "platform/clock.h"
+#include "platform/file_registry.h"
+#include "platform/locale.h"
+#include "platform/own_file_name.h"
+#include "platform/ui/desktop_help_viewer.h"
+#include "platform/ui/qt_event_loop.h"
+#include "platform/ui/qt_file_dialogs.h"
+#include "platform/ui/x11_global_hot_key.h"
+#include "shell/hidden.h"
+#include "shell/settings.h"
+#include "shell/splash.h"
+#include "shell/ui/about_window.h"
+#include "shell/ui/local_quick_add.h"
+#include "shell/ui/note_windows.h"
+#include "shell/ui/product_picture.h"
+#include "shell/ui/splash_window.h"
+#include "shell/ui/tray_window.h"
+
+// Xlib last: its macros clash with Qt's names.
+#include <X11/Xlib.h>
+
+namespace shell::ui {
+namespace {
+
+// ---- The running program ----
+
+// Everything the program runs with, made in the order it needs: the platform's services,
+// then the windows (the splash, which shows itself, the tray window, About). The session
+// comes with the splash's connection, THidden with the hand-over. Ending it ends the open
+// notes and the windows first, then the session.
+class TrayProgram : public Held, public SplashHost {
+public:
+    TrayProgram()
+        : registry_(platform::openUserRegistry()),
+          settings_(*registry_),
+          help_(programFile_.parent_path(), boxes_, kProgramTitle),
+          splash_(std::make_unique<SplashWindow>(*this, loop_, programFile_, std::cerr)),
+          tray_(std::make_unique<TrayWindow>()),
+          about_(std::make_unique<AboutWindow>(programFile_)) {
+        messages::InstallErrorBox(&errorBox_);
+        splash_->show();
+    }
+
+    ~TrayProgram() override {
+        // Notes still open when the loop ended another way than Exit (a signal) go without
+        // a question, while THidden is there to hear of them.
+        // A note takes its shadow with it, so the list is of guarded pointers.
+        std::vector<QPointer<QWidget>> windows;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            windows.emplace_back(window);
+        for (const QPointer<QWidget>& window : windows)
+            if (auto* note = dynamic_cast<notes::ui::JotPadWindow*>(window.data())) delete note;
+        tray_->setLogic(nullptr);
+        hidden_.reset();
+        about_.reset();
+        tray_.reset();
+        splash_.reset();
+        DestroySession();
+        messages::InstallErrorBox(nullptr);
+    }
+
+    // SplashHost
+    outlook::TDataStore& CreateSession() override {
+        outlook_ = outlook::local::LocalOutlook::openLazily(
+            outlook::local::LocalOutlook::defaultDatabasePath(), *registry_, loop_);
+        outlook_->setAddressDialog(&addressDialog_);
+        session_ = std::make_unique<outlook::TDataStore>(
+            outlook::TDataStore::Platform{outlook_->automation(), outlook_->mapi(), *registry_});
+        outlook::InstallDataStore(session_.get());
+        errorBox_.setSession(session_.get());
+        return *session_;
+    }
+
+    void DestroySession() override {
+        errorBox_.setSession(nullptr);
+        outlook::InstallDataStore(nullptr);
+        session_.reset();
+        outlook_.reset();
+    }
+
+    void ShowHidden() override {
+        hidden_ = std::make_unique<THidden>(THidden::Services{
+            *session_, settings_, boxes_, files_, clock_, platform::systemShortDateFormat(), loop_,
+            hotKey_, help_, *tray_, noteWindows_, *about_, nullptr, std::cerr});
+        tray_->setLogic(hidden_.get());
+        hidden_->FormShow();
+    }
+
+    // exit, not quit: quit asks every window to close first, and a note may refuse.
+    void Quit(int exitCode) override { QCoreApplication::exit(exitCode); }
+
+private:
+    const std::filesystem::path programFile_ = platform::ownFileName();
+    std::unique_ptr<platform::Registry> registry_;
+    platform::QtEventLoop loop_;
+    platform::QtMessageBoxes boxes_;
+    messages::ErrorBox errorBox_{boxes_};
+    platform::QtFileDialogs files_;
+    platform::SystemClock clock_;
+    platform::X11GlobalHotKey hotKey_;
+    TRegistry settings_;
+    platform::DesktopHelpViewer help_;
+    QtNoteWindows noteWindows_;
+    outlook::local::QtAddressDialog addressDialog_;
+
+    std::unique_ptr<outlook::local::LocalOutlook> outlook_;
+    std::unique_ptr<outlook::TDataStore> session_;
+
+    std::unique_ptr<SplashWindow> splash_;
+    std::unique_ptr<TrayWindow> tray_;
+    std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<THidden> hidden_;
+};
+
+// ---- Starting Qt ----
+
+// Qt ends the process when its windowing system cannot start; what it said until then is kept
+// and shown only when the start succeeds, so that a failed start says one clear line.
+std::vector<std::pair<QtMsgType, QString>>* gStartMessages = nullptr;
+QtMessageHandler gPreviousHandler = nullptr;
+
+void onStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::cerr << NoDesktopMessage("the windowing system could not be started") << "\n";
+        std::_Exit(kProgramNoDesktop);
+    }
+    if (gStartMessages)
+        gStartMessages->emplace_back(type, text);
+    else if (gPreviousHandler)
+        gPreviousHandler(type, context, text);
+}
+
+// Whether an X server answers at $DISPLAY.
+bool x11DisplayAnswers() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    XCloseDisplay(display);
+    return true;
+}
+
+// ---- Termination signals ----
+
+// A termination signal ends the event loop, so that the session and the lock end properly.
+int gSignalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = write(gSignalPipe[1], &byte, 1);
+}
+
+}  // namespace
+
+QtStartupPlatform::QtStartupPlatform(int& argc, char** argv) : argc_(argc), argv_(argv) {}
+
+QtStartupPlatform::~QtStartupPlatform() = default;
+
+int QtStartupPlatform::QuickAdd(const std::vector<std::string>& args) {
+    return RunQuickAddOnLocalStore(args);
+}
+
+bool QtStartupPlatform::StartDesktop(const std::string& title, std::string& reason) {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray display = qgetenv("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (platform.isEmpty() && display.isEmpty() && !wayland) {
+        reason = "no X11 or Wayland display: DISPLAY and WAYLAND_DISPLAY are not set";
+        return false;
+    }
+    const bool x11 = platform.startsWith("xcb") || (platform.isEmpty() && !wayland);
+    if (x11 && !x11DisplayAnswers()) {
+        reason = "the X11 display '" + display.toStdString() + "' does not answer";
+        return false;
+    }
+
+    std::vector<std::pair<QtMsgType, QString>> messages;
+    gStartMessages = &messages;
+    gPreviousHandler = qInstallMessageHandler(onStartMessage);
+    app_ = std::make_unique<QApplication>(argc_, argv_);
+    gStartMessages = nullptr;
+    qInstallMessageHandler(gPreviousHandler);
+    for (const auto& [type, text] : messages)
+        qt_message_output(type, QMessageLogContext(), text);
+
+    QApplication::setApplicationName("jotwise");
+    QApplication::setApplicationDisplayName(QString::fromStdString(title));
+    QApplication::setWindowIcon(productIcon());
+    // The program lives in the tray: closing its last window does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    return true;
+}
+
+std::unique_ptr<Held> QtStartupPlatform::Lock(std::string_view name,
+                                              platform::SingleInstanceLock::Outcome& outcome,
+                                              std::string& reason) {
+    return TakeInstanceLock(name, outcome, reason);
+}
+
+std::unique_ptr<Held> QtStartupPlatform::StartProgram() {
+    return std::make_unique<TrayProgram>();
+}
+
+int QtStartupPlatform::RunEventLoop() {
+    std::unique_ptr<QSocketNotifier> notifier;
+    if (pipe2(gSignalPipe, O_CLOEXEC) == 0) {
+        notifier = std::make_unique<QSocketNotifier>(gSignalPipe[0], QSocketNotifier::Read);
+        QObject::connect(notifier.get(), &QSocketNotifier::activated, [] {
+            char byte = 0;
+            [[maybe_unused]] const auto got = read(gSignalPipe[0], &byte, 1);
+            // Notes still open are dropped: the signal asks for an end, not for questions.
+            QCoreApplication::exit(0);
+        });
+        struct sigaction action {};
+        action.sa_handler = onTerminationSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+            sigaction(signal, &action, nullptr);
+    }
+    const int exitCode = QApplication::exec();
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        std::signal(signal, SIG_DFL);
+    notifier.reset();
+    for (int& end : gSignalPipe)
+        if (end >= 0) close(std::exchange(end, -1));
+    return exitCode;
+}
+
+}  // namespace shell::ui

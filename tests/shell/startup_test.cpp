@@ -1,0 +1,153 @@
+#include "shell/startup.h"
+
+#include <gmock/gmock.h>
+
+#include <sstream>
+#include <stdexcept>
+
+#include "tests/support/mock_message_boxes.h"
+
+namespace shell {
+namespace {
+
+using ::testing::_;
+using ::testing::HasSubstr;
+using ::testing::Return;
+using ::testing::StrictMock;
+using Outcome = platform::SingleInstanceLock::Outcome;
+
+// The system as the start sees it, writing down every step in order.
+class FakeStartupPlatform : public StartupPlatform {
+public:
+    class Recorded : public Held {
+    public:
+        Recorded(std::vector<std::string>& log, std::string name)
+            : log_(log), name_(std::move(name)) {}
+        ~Recorded() override { log_.push_back("end " + name_); }
+
+    private:
+        std::vector<std::string>& log_;
+        std::string name_;
+    };
+
+    int QuickAdd(const std::vector<std::string>& args) override {
+        log.push_back("add " + ::testing::PrintToString(args));
+        return 3;
+    }
+    bool StartDesktop(const std::string& t, std::string& reason) override {
+        log.push_back("desktop");
+        title = t;
+        if (!desktop) reason = "no display";
+        return desktop;
+    }
+    platform::MessageBoxes& Boxes() override { return boxes; }
+    std::unique_ptr<Held> Lock(std::string_view name, Outcome& outcome,
+                               std::string& reason) override {
+        log.push_back("lock " + std::string(name));
+        outcome = lockOutcome;
+        if (lockOutcome != Outcome::Acquired) {
+            if (lockOutcome == Outcome::Failed) reason = "/run/user/1000: Permission denied";
+            return nullptr;
+        }
+        return std::make_unique<Recorded>(log, "lock");
+    }
+    std::unique_ptr<Held> StartProgram() override {
+        log.push_back("program");
+        if (programThrows) throw std::runtime_error("the windows could not be made");
+        return std::make_unique<Recorded>(log, "program");
+    }
+    int RunEventLoop() override {
+        log.push_back("loop");
+        return loopExit;
+    }
+
+    std::vector<std::string> log;
+    std::string title;
+    bool desktop = true;
+    bool programThrows = false;
+    int loopExit = 0;
+    Outcome lockOutcome = Outcome::Acquired;
+    StrictMock<jotwise::testing::MockMessageBoxes> boxes;
+};
+
+class StartupTest : public ::testing::Test {
+protected:
+    int run(std::vector<std::string> args = {}) { return RunProgram(args, platform, err); }
+    FakeStartupPlatform platform;
+    std::ostringstream err;
+};
+
+TEST_F(StartupTest, AddFilesANoteBeforeAnythingElse) {
+    EXPECT_EQ(run({"add", "--dry-run", "lunch"}), 3);
+    EXPECT_EQ(platform.log, std::vector<std::string>{R"(add { "--dry-run", "lunch" })"});
+}
+
+TEST_F(StartupTest, ARunEndsTheWindowsAndTheSessionBeforeTheLock) {
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(platform.title, "Jotwise for Microsoft Outlook");
+    EXPECT_EQ(platform.log, (std::vector<std::string>{"desktop", "lock OrbitMutex2112", "program",
+                                                      "loop", "end program", "end lock"}));
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(StartupTest, ARunThatFailedInsideTheLoopEndsWithItsCode) {
+    platform.loopExit = kProgramFailed;
+    EXPECT_EQ(run(), kProgramFailed);
+    EXPECT_EQ(platform.log.back(), "end lock");
+}
+
+TEST_F(StartupTest, ASecondCopyPointsAtTheTrayAndEndsWithZero) {
+    platform.lockOutcome = Outcome::HeldElsewhere;
+    EXPECT_CALL(platform.boxes,
+                show("Jotwise for Microsoft Outlook",
+                     "Jotwise is already running. Double-click on the 'J' icon in the system "
+                     "tray to create a new action note.",
+                     platform::MessageIcon::Information, platform::MessageButtons::Ok));
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(platform.log, (std::vector<std::string>{"desktop", "lock OrbitMutex2112"}));
+}
+
+TEST_F(StartupTest, ALockThatFailsIsAnErrorWithItsReasonNotTheRunningBox) {
+    platform.lockOutcome = Outcome::Failed;
+    EXPECT_CALL(platform.boxes,
+                show(_,
+                     AllOf(HasSubstr("Application initialization failed because: \n"),
+                           HasSubstr("/run/user/1000: Permission denied")),
+                     platform::MessageIcon::Stop, platform::MessageButtons::Ok));
+    EXPECT_NE(run(), 0);
+    EXPECT_EQ(platform.log.back(), "lock OrbitMutex2112");
+}
+
+TEST_F(StartupTest, WithoutADesktopOneLinePointsAtAddAndNothingElseHappens) {
+    platform.desktop = false;
+    EXPECT_EQ(run(), kProgramNoDesktop);
+    EXPECT_EQ(platform.log, std::vector<std::string>{"desktop"}) << "no lock, no box";
+    const std::string line = err.str();
+    EXPECT_THAT(line, HasSubstr("needs a desktop (no display)"));
+    EXPECT_THAT(line, HasSubstr("jotwise add"));
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1);
+}
+
+TEST_F(StartupTest, AnExceptionInTheStartIsShownAndEndsTheProgramAfterTheLock) {
+    platform.programThrows = true;
+    EXPECT_CALL(platform.boxes, show(_, HasSubstr("the windows could not be made"),
+                                     platform::MessageIcon::Stop, _));
+    EXPECT_EQ(run(), kProgramFailed);
+    EXPECT_EQ(platform.log.back(), "end lock");
+}
+
+TEST(InstanceLock, TheSecondTakerIsToldItIsHeldAndAFailureHasAReason) {
+    Outcome first = Outcome::Failed, second = Outcome::Acquired;
+    std::string reason;
+    const auto held = TakeInstanceLock("StartupTestLock", first, reason);
+    ASSERT_NE(held, nullptr) << reason;
+    EXPECT_EQ(first, Outcome::Acquired);
+    EXPECT_EQ(TakeInstanceLock("StartupTestLock", second, reason), nullptr);
+    EXPECT_EQ(second, Outcome::HeldElsewhere);
+    EXPECT_EQ(TakeInstanceLock("bad/name", second, reason), nullptr);
+    EXPECT_EQ(second, Outcome::Failed);
+    EXPECT_FALSE(reason.empty());
+}
+
+}  // namespace
+}  // namespace shell
