@@ -4,7 +4,7 @@
 #include <QCursor>
 #include <QMenu>
 
-#include "notes/ui/logic_guard.h"
+#include "messages/ui/logic_guard.h"
 #include "notes/ui/note_icons.h"
 #include "shell/hidden.h"
 #include "shell/ui/product_picture.h"
@@ -54,7 +54,7 @@ QAction* TrayWindow::addItem(const char* name, const char* caption, void (THidde
 
 template <class Call>
 void TrayWindow::forward(Call&& call) {
-    if (logic_) notes::ui::guarded(nullptr, [&] { call(*logic_); });
+    if (logic_) messages::ui::guarded(nullptr, [&] { call(*logic_); });
 }
 
 void TrayWindow::iconActivated(QSystemTrayIcon::ActivationReason reason) {
