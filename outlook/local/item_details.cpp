@@ -259,7 +259,14 @@ ItemDetails describeItem(Dispatch& item) {
             const std::string text = item.get(part).asString();
             if (!text.empty()) address += (address.empty() ? "" : ", ") + text;
         }
-        if (!address.empty()) details.properties.push_back({"Business address", {address}});
+        // The address belongs with the other ways to reach the contact, before the dates.
+        if (!address.empty()) {
+            auto at = details.properties.begin();
+            while (at != details.properties.end() && at->label != "Categories" &&
+                   at->label != "Created")
+                ++at;
+            details.properties.insert(at, {"Business address", {address}});
+        }
     }
     details.body = item.get("Body").asString();
 

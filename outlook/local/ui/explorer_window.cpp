@@ -14,6 +14,7 @@
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -49,8 +50,18 @@ QFont scaled(QFont font, double factor, bool bold) {
     return font;
 }
 
+// Rows with a little air above and below their text, so that lists read easily.
+class RoomyRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, 4);
+    }
+};
+
 QTreeWidget* makeList(const QStringList& headers, const char* name, QWidget* parent) {
     auto* list = new QTreeWidget(parent);
+    list->setItemDelegate(new RoomyRows(list));
     list->setObjectName(name);
     list->setHeaderLabels(headers);
     list->setRootIsDecorated(false);
@@ -132,6 +143,10 @@ QWidget* ExplorerMainWindow::makeContents() {
     view_->setObjectName("cbView");
     view_->addItems({tr("List"), tr("Day"), tr("Week")});
     view_->setToolTip(tr("Show the calendar as a list, or as the appointments of a day or week"));
+    // The heading keeps its height when the switch is hidden for other folders.
+    QSizePolicy keepPlace = view_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    view_->setSizePolicy(keepPlace);
 
     auto* header = new QHBoxLayout;
     header->addWidget(folderTitle_);
@@ -196,6 +211,7 @@ QWidget* ExplorerMainWindow::makeContents() {
     split->addWidget(makeDetails());
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
+    split->setSizes({370, 280});
     split->setChildrenCollapsible(false);
 
     auto* layout = new QVBoxLayout(contents);
@@ -237,24 +253,21 @@ QWidget* ExplorerMainWindow::makeDetails() {
     connect(attachments_, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { attachmentActivated(item); });
 
-    auto* left = new QWidget(details);
-    auto* leftLayout = new QVBoxLayout(left);
-    leftLayout->setContentsMargins(0, 0, 0, 0);
-    leftLayout->addWidget(properties_, 3);
-    leftLayout->addWidget(body_, 2);
+    // The properties down the left; the text, recipients and attachments beside them.
     auto* right = new QWidget(details);
     auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(body_, 1);
     rightLayout->addWidget(recipientsTitle_);
     rightLayout->addWidget(recipients_, 1);
     rightLayout->addWidget(attachmentsTitle_);
     rightLayout->addWidget(attachments_, 1);
 
     auto* split = new QSplitter(Qt::Horizontal, details);
-    split->addWidget(left);
+    split->addWidget(properties_);
     split->addWidget(right);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
     split->setChildrenCollapsible(false);
 
     auto* heading = new QHBoxLayout;

@@ -254,6 +254,11 @@ protected:
             return local_seconds(today + days(day)) + hours(hour) + minutes(minute);
         };
         auto ann = saveContact("Ann", "Lee", "ann.lee@example.com", "Acme Corporation");
+        ann->put("JobTitle", "Purchasing manager");
+        ann->put("BusinessAddressCity", "Springfield");
+        ann->put("Body", "Prefers calls before noon.");
+        ann->call("Save");
+        annId = ann->get("EntryID").asString();
         saveContact("Bob", "Stone", "bob@stone-sons.example", "Stone & Sons");
         saveContact("Carla", "Moss", "carla.moss@example.org", "Moss Design");
         saveContact("Dev", "Patel", "dev@patel.example", "Northwind Traders");
@@ -273,6 +278,7 @@ protected:
         lunchId = lunch->get("EntryID").asString();
     }
     std::string lunchId;
+    std::string annId;
 };
 
 TEST_F(ExplorerPictures, PicturesOfTheCalendarAndTheContacts) {
@@ -287,6 +293,7 @@ TEST_F(ExplorerPictures, PicturesOfTheCalendarAndTheContacts) {
     window.setView(ExplorerMainWindow::View::List);
 
     display(olFolderContacts);
+    ASSERT_TRUE(window.selectItem(annId));
     keep(window, "explorer_contacts.png");
 }
 
