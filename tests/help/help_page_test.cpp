@@ -116,12 +116,12 @@ std::vector<std::string> split(const std::string& text, char separator) {
 
 // Reads a date expectation: a base ("today", "coming:fri", "md:4/20", ...) followed by any
 // number of "+N" with a unit d, w, m or y.
-year_month_day expectedDate(const std::string& spec, year_month_day now) {
+year_month_day expectedDate(const std::string& wanted, year_month_day now) {
     const int y = static_cast<int>(now.year());
     const unsigned m = static_cast<unsigned>(now.month());
     const int t = weekdayOf(now);
-    const auto plus = spec.find('+');
-    const std::string base = spec.substr(0, plus);
+    const auto plus = wanted.find('+');
+    const std::string base = wanted.substr(0, plus);
     const auto parts = split(base, ':');
     const std::string kind = parts[0];
 
@@ -161,10 +161,10 @@ year_month_day expectedDate(const std::string& spec, year_month_day now) {
     } else if (kind == "dom") {
         date = withFallback(y, m, std::stoul(parts[1]));
     } else {
-        throw std::runtime_error("unknown date expectation " + spec);
+        throw std::runtime_error("unknown date expectation " + wanted);
     }
     if (plus == std::string::npos) return date;
-    for (const std::string& step : split(spec.substr(plus + 1), '+')) {
+    for (const std::string& step : split(wanted.substr(plus + 1), '+')) {
         const int n = std::stoi(step);
         const int dy = static_cast<int>(date.year());
         const unsigned dm = static_cast<unsigned>(date.month()),
