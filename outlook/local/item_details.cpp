@@ -232,6 +232,7 @@ ItemDetails describeItem(Dispatch& item) {
     ItemDetails details;
     const std::int32_t objectClass = item.get("Class").asInt();
     details.kind = kindName(objectClass);
+    details.addressed = objectClass != olContact && objectClass != olNote;
     if (objectClass == olContact) {
         details.title = item.get("FullName").asString();
         if (details.title.empty()) details.title = item.get("FileAs").asString();

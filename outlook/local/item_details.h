@@ -49,6 +49,8 @@ struct AttachmentLine {
 struct ItemDetails {
     std::string kind;  // "Appointment"
     std::string title;
+    // Whether items of this kind go to people at all (contacts and notes do not).
+    bool addressed = true;
     std::vector<DetailLine> properties;
     std::string body;
     std::vector<RecipientLine> recipients;

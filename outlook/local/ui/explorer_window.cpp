@@ -517,10 +517,8 @@ void ExplorerMainWindow::showDetails() {
             attachments_, {qt(a.name), qt(a.kind), a.size > 0 ? sizeText(a.size) : QString()});
         if (!a.source.empty()) line->setToolTip(0, qt(a.source));
     }
-    // Contacts and notes are sent to nobody.
-    const bool addressed = details->kind != "Contact" && details->kind != "Note";
-    recipientsTitle_->setVisible(addressed);
-    recipients_->setVisible(addressed);
+    recipientsTitle_->setVisible(details->addressed);
+    recipients_->setVisible(details->addressed);
     recipientsTitle_->setText(tr("Recipients (%1)").arg(details->recipients.size()));
     attachmentsTitle_->setText(tr("Attachments (%1)").arg(details->attachments.size()));
 }

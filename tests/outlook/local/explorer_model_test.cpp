@@ -201,6 +201,7 @@ TEST_F(ExplorerModelTest, DetailsListWhatIsSetWithRecipientsAndAttachments) {
     const auto details = model().details(meeting->get("EntryID").asString());
     ASSERT_TRUE(details);
     EXPECT_EQ(details->kind, "Appointment");
+    EXPECT_TRUE(details->addressed);
     EXPECT_EQ(details->title, "Review");
     EXPECT_EQ(details->body, "Bring the figures.");
     std::map<std::string, DisplayValue> properties;
@@ -227,6 +228,7 @@ TEST_F(ExplorerModelTest, DetailsListWhatIsSetWithRecipientsAndAttachments) {
     const auto contactDetails = model().details(ann->get("EntryID").asString());
     ASSERT_TRUE(contactDetails);
     EXPECT_EQ(contactDetails->title, "Ann Lee");
+    EXPECT_FALSE(contactDetails->addressed);
     EXPECT_EQ(contactDetails->properties.at(1).label, "File as");
 
     EXPECT_FALSE(model().details("00FF"));
