@@ -11,6 +11,7 @@ packages=(
     locales binutils
     qt6-base-dev libqt6svg6 libsqlite3-dev sqlite3 libx11-dev
     xvfb xauth xdotool trayer x11-utils
+    desktop-file-utils
 )
 
 missing=()

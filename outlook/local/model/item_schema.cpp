@@ -26,7 +26,7 @@ constexpr unsigned kLinked = kMail | kSchedule | kTasks | kJournal;
 
 using V = ValueKind;
 
-const std::array<ItemProperty, 34> kProperties = {{
+const std::array<ItemProperty, 35> kProperties = {{
     {"Subject", V::String, kAll, PR_SUBJECT, {}},
     {"Body", V::String, kAll, PR_BODY, {}},
     {"Categories", V::String, kAll, 0, Known::Categories},
@@ -52,6 +52,7 @@ const std::array<ItemProperty, 34> kProperties = {{
     {"FirstName", V::String, kContact, PR_GIVEN_NAME, {}},
     {"LastName", V::String, kContact, PR_SURNAME, {}},
     {"CompanyName", V::String, kContact, PR_COMPANY_NAME, {}},
+    {"JobTitle", V::String, kContact, PR_TITLE, {}},
     {"FullName", V::String, kContact, PR_DISPLAY_NAME, {}},
     {"FileAs", V::String, kContact, 0, Known::FileAs},
     {"Email1Address", V::String, kContact, 0, Known::Email1Address},

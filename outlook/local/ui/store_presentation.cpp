@@ -1,0 +1,85 @@
+#include "outlook/local/ui/store_presentation.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <QWidget>
+
+// The icons are compiled into a static library, whose resources nothing else registers.
+// Registration names a function at global scope, so it cannot happen inside a namespace.
+static void registerStoreIcons() {
+    Q_INIT_RESOURCE(store_icons);
+}
+
+namespace outlook::local {
+
+using namespace std::chrono;
+
+QDateTime toDateTime(local_seconds time) {
+    const local_days day = floor<days>(time);
+    const year_month_day date(day);
+    const hh_mm_ss clock(time - day);
+    return QDateTime(
+        QDate(static_cast<int>(date.year()), static_cast<int>(unsigned(date.month())),
+              static_cast<int>(unsigned(date.day()))),
+        QTime(static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
+              static_cast<int>(clock.seconds().count())));
+}
+
+QString timeText(QTime time) {
+    // Some locales' short format still has seconds, which nothing here is set to.
+    static const QRegularExpression seconds("[:.]ss?");
+    const QLocale locale;
+    return locale.toString(time, locale.timeFormat(QLocale::ShortFormat).remove(seconds));
+}
+
+QString displayText(const DisplayValue& value) {
+    if (!value.time) return qt(value.text);
+    const QDateTime time = toDateTime(*value.time);
+    const QString date = QLocale().toString(time.date(), QLocale::ShortFormat);
+    return value.dateOnly ? date : date + "  " + timeText(time.time());
+}
+
+QIcon folderIcon(FolderKind folder) {
+    static const bool registered = (registerStoreIcons(), true);
+    (void)registered;
+    const auto icon = [](const char* themeName, const char* file) {
+        return QIcon::fromTheme(themeName, QIcon(QString(":/store/icons/%1.svg").arg(file)));
+    };
+    switch (folder) {
+        case FolderKind::Calendar:
+            return icon("x-office-calendar", "calendar");
+        case FolderKind::Tasks:
+            return icon("view-task", "tasks");
+        case FolderKind::Notes:
+            return icon("knotes", "notes");
+        case FolderKind::Contacts:
+            return icon("x-office-address-book", "contacts");
+        case FolderKind::Journal:
+            return icon("x-office-document", "journal");
+        case FolderKind::SentItems:
+            return icon("mail-send", "sent");
+        case FolderKind::Inbox:
+            return icon("mail-folder-inbox", "inbox");
+        case FolderKind::Outbox:
+            return icon("mail-folder-outbox", "outbox");
+        case FolderKind::Drafts:
+            return icon("document-edit", "drafts");
+        case FolderKind::DeletedItems:
+            return icon("user-trash", "deleted");
+    }
+    return {};
+}
+
+void restoreSize(QWidget& window, const WindowSizes& sizes, const std::string& name,
+                 QSize fallback) {
+    if (const auto size = sizes.size(name))
+        window.resize(size->width, size->height);
+    else
+        window.resize(fallback);
+}
+
+void keepSize(const QWidget& window, WindowSizes& sizes, const std::string& name) {
+    sizes.setSize(name, {window.width(), window.height()});
+}
+
+}  // namespace outlook::local

@@ -1,0 +1,29 @@
+#include "outlook/local/ui/store_windows.h"
+
+#include "outlook/local/local_outlook.h"
+
+namespace outlook::local {
+
+StoreWindows::StoreWindows(LocalOutlook& outlook, QWidget* parent, WindowSizes* sizes)
+    : outlook_(outlook),
+      sizes_(sizes ? *sizes : ownSizes_),
+      itemForm_(std::make_unique<ContactForm>(sizes_, parent)),
+      explorer_(std::make_unique<QtExplorerWindow>(outlook, sizes_)),
+      addressDialog_(std::make_unique<QtAddressDialog>(parent)) {
+    outlook_.setItemForm(itemForm_.get());
+    outlook_.setExplorerWindow(explorer_.get());
+    outlook_.setAddressDialog(addressDialog_.get());
+}
+
+StoreWindows::~StoreWindows() {
+    outlook_.setItemForm(nullptr);
+    outlook_.setExplorerWindow(nullptr);
+    outlook_.setAddressDialog(nullptr);
+}
+
+std::unique_ptr<StoreWindows> installStoreWindows(LocalOutlook& outlook, QWidget* parent,
+                                                  WindowSizes* sizes) {
+    return std::make_unique<StoreWindows>(outlook, parent, sizes);
+}
+
+}  // namespace outlook::local

@@ -1,0 +1,229 @@
+#include "outlook/local/ui/contact_form.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "tests/outlook/local/ui/store_window_fixture.h"
+
+namespace outlook::local::testing {
+namespace {
+
+class ContactFormTest : public StoreWindowTest {
+protected:
+    // The one window the form shows, after `item` was displayed.
+    QDialog& shownWindow() {
+        const auto open = windows->itemForm().openWindows();
+        if (open.size() != 1) throw std::runtime_error("not one window open");
+        return *open.front();
+    }
+    QLineEdit& field(QDialog& window, const char* name) { return child<QLineEdit>(window, name); }
+    void type(QDialog& window, const char* name, const char* text) {
+        QTest::keyClicks(&field(window, name), text);
+    }
+    // Replaces a field's text as a user does: select all, delete, type.
+    void retype(QDialog& window, const char* name, const char* text) {
+        QLineEdit& edit = field(window, name);
+        edit.selectAll();
+        QTest::keyClick(&edit, Qt::Key_Delete);
+        QTest::keyClicks(&edit, text);
+    }
+};
+
+TEST_F(ContactFormTest, ShowsEveryFieldOfAnExistingContact) {
+    auto contact = saveContact("Ann", "Lee", "ann@example.com", "Acme");
+    contact->put("JobTitle", "Buyer");
+    contact->put("BusinessAddressCity", "Springfield");
+    contact->put("Body", "Likes tea.");
+    contact->call("Save");
+    contact->call("Display");
+    QDialog& window = shownWindow();
+    EXPECT_EQ(window.windowTitle(), "Ann Lee - Contact");
+    for (const auto& info : contactFields())
+        EXPECT_NE(window.findChild<QWidget*>(
+                      QString::fromUtf8(info.objectName.data(), int(info.objectName.size()))),
+                  nullptr)
+            << info.objectName;
+    EXPECT_EQ(field(window, "edFirstName").text(), "Ann");
+    EXPECT_EQ(field(window, "edFullName").text(), "Ann Lee");
+    EXPECT_EQ(field(window, "edFileAs").text(), "Lee, Ann");
+    EXPECT_EQ(field(window, "edCompany").text(), "Acme");
+    EXPECT_EQ(field(window, "edJobTitle").text(), "Buyer");
+    EXPECT_EQ(field(window, "edEmail").text(), "ann@example.com");
+    EXPECT_EQ(field(window, "edCity").text(), "Springfield");
+    EXPECT_EQ(child<QPlainTextEdit>(window, "memoNotes").toPlainText(), "Likes tea.");
+
+    // Shown again, the same window comes to the front.
+    stored(contact)->call("Display");
+    EXPECT_EQ(windows->itemForm().openWindows().size(), 1u);
+}
+
+TEST_F(ContactFormTest, SaveWritesWhatWasTypedIntoTheStore) {
+    auto contact = createItem(olContactItem);
+    contact->call("Display");
+    QDialog& window = shownWindow();
+    EXPECT_EQ(window.windowTitle(), "Untitled - Contact");
+    type(window, "edFirstName", "Bob");
+    type(window, "edLastName", "Stone");
+    EXPECT_EQ(field(window, "edFullName").text(), "Bob Stone");
+    EXPECT_EQ(field(window, "edFileAs").text(), "Stone, Bob");
+    EXPECT_EQ(window.windowTitle(), "Bob Stone - Contact");
+    type(window, "edCompany", "Stone & Sons");
+    type(window, "edJobTitle", "Owner");
+    type(window, "edEmail", "bob@example.com");
+    type(window, "edStreet", "2 Quarry Road");
+    type(window, "edCity", "Bedrock");
+    type(window, "edState", "CA");
+    type(window, "edPostalCode", "90210");
+    type(window, "edCountry", "USA");
+    QTest::keyClicks(&child<QPlainTextEdit>(window, "memoNotes"), "Supplies the gravel.");
+    child<QPushButton>(window, "btnSave").click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(windows->itemForm().openWindows().empty());
+
+    ASSERT_EQ(countIn(olFolderContacts), 1);
+    const DispatchPtr saved = stored(contact);
+    EXPECT_EQ(saved->get("FullName").asString(), "Bob Stone");
+    EXPECT_EQ(saved->get("FileAs").asString(), "Stone, Bob");
+    EXPECT_EQ(saved->get("CompanyName").asString(), "Stone & Sons");
+    EXPECT_EQ(saved->get("JobTitle").asString(), "Owner");
+    EXPECT_EQ(saved->get("Email1Address").asString(), "bob@example.com");
+    EXPECT_EQ(saved->get("BusinessAddressStreet").asString(), "2 Quarry Road");
+    EXPECT_EQ(saved->get("BusinessAddressPostalCode").asString(), "90210");
+    EXPECT_EQ(saved->get("BusinessAddressCountry").asString(), "USA");
+    EXPECT_EQ(saved->get("Body").asString(), "Supplies the gravel.");
+}
+
+TEST_F(ContactFormTest, CancelWritesNothing) {
+    auto contact = saveContact("Ann", "Lee", "ann@example.com");
+    contact->call("Display");
+    QDialog& changed = shownWindow();
+    field(changed, "edCity").setFocus();
+    type(changed, "edCity", "Paris");
+    child<QPushButton>(changed, "btnCancel").click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(windows->itemForm().openWindows().empty());
+    EXPECT_EQ(stored(contact)->get("BusinessAddressCity").asString(), "");
+
+    // A new contact cancelled is not filed; neither is one closed with Escape.
+    createItem(olContactItem)->call("Display");
+    type(shownWindow(), "edFirstName", "Carl");
+    child<QPushButton>(shownWindow(), "btnCancel").click();
+    createItem(olContactItem)->call("Display");
+    type(shownWindow(), "edFirstName", "Dan");
+    QTest::keyClick(&shownWindow(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(windows->itemForm().openWindows().empty());
+    EXPECT_EQ(countIn(olFolderContacts), 1);
+}
+
+TEST_F(ContactFormTest, ABadAddressIsRefusedAndNothingTypedIsLost) {
+    createItem(olContactItem)->call("Display");
+    QDialog& window = shownWindow();
+    type(window, "edFirstName", "Eve");
+    type(window, "edCompany", "Evergreen");
+    type(window, "edEmail", "eve.example.com");
+    QTest::keyClicks(&child<QPlainTextEdit>(window, "memoNotes"), "Call back");
+    auto& problem = child<QLabel>(window, "lblProblem");
+    EXPECT_FALSE(problem.isVisible());
+    child<QPushButton>(window, "btnSave").click();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(windows->itemForm().openWindows().size(), 1u);
+    EXPECT_TRUE(problem.isVisible());
+    EXPECT_TRUE(problem.text().contains("eve.example.com"));
+    EXPECT_EQ(field(window, "edEmail").text(), "eve.example.com");
+    EXPECT_EQ(field(window, "edFirstName").text(), "Eve");
+    EXPECT_EQ(field(window, "edCompany").text(), "Evergreen");
+    EXPECT_EQ(child<QPlainTextEdit>(window, "memoNotes").toPlainText(), "Call back");
+    EXPECT_EQ(countIn(olFolderContacts), 0);
+
+    // Nameless is refused too; corrected, it saves.
+    retype(window, "edEmail", "eve@example.com");
+    for (const char* name : {"edFirstName", "edFullName", "edFileAs", "edCompany"})
+        retype(window, name, "");
+    child<QPushButton>(window, "btnSave").click();
+    EXPECT_TRUE(problem.text().contains("name or a company"));
+    EXPECT_EQ(countIn(olFolderContacts), 0);
+    type(window, "edLastName", "Green");
+    child<QPushButton>(window, "btnSave").click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(windows->itemForm().openWindows().empty());
+    EXPECT_EQ(countIn(olFolderContacts), 1);
+}
+
+TEST_F(ContactFormTest, AModalFormReturnsOnceClosed) {
+    auto contact = createItem(olContactItem);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QDialog& window = shownWindow();
+        seen = window.isModal();
+        type(window, "edFirstName", "Fay");
+        child<QPushButton>(window, "btnSave").click();
+    });
+    contact->call("Display", {true});
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(countIn(olFolderContacts), 1);
+    EXPECT_EQ(contact->get("FirstName").asString(), "Fay");
+}
+
+TEST_F(ContactFormTest, ClosingTheItemClosesItsWindow) {
+    auto contact = saveContact("Ann", "Lee", "");
+    contact->call("Display");
+    type(shownWindow(), "edJobTitle", "typed but never saved");
+    contact->call("Close", {static_cast<std::int32_t>(olDiscard)});
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(windows->itemForm().openWindows().empty());
+    EXPECT_EQ(stored(contact)->get("JobTitle").asString(), "");
+}
+
+TEST_F(ContactFormTest, TheFormRemembersItsSize) {
+    createItem(olContactItem)->call("Display");
+    shownWindow().resize(700, 560);
+    child<QPushButton>(shownWindow(), "btnCancel").click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sizes.size("ContactForm"), (WindowSize{700, 560}));
+    createItem(olContactItem)->call("Display");
+    EXPECT_EQ(shownWindow().size(), QSize(700, 560));
+}
+
+TEST_F(ContactFormTest, OtherItemsOpenReadOnly) {
+    auto task = createItem(olTaskItem);
+    task->put("Subject", "Send the budget");
+    task->put("Body", "Figures from Ann.");
+    task->put("DueDate", oleAt(localAt(2026, 12, 9)));
+    task->call("Save");
+    task->call("Display");
+    QDialog& window = shownWindow();
+    EXPECT_EQ(window.windowTitle(), "Send the budget - Task");
+    EXPECT_EQ(child<QLabel>(window, "lblTitle").text(), "Send the budget");
+    auto& body = child<QPlainTextEdit>(window, "memoBody");
+    EXPECT_TRUE(body.isReadOnly());
+    EXPECT_EQ(body.toPlainText(), "Figures from Ann.");
+    EXPECT_EQ(window.findChild<QLineEdit*>(), nullptr);
+}
+
+TEST_F(ContactFormTest, PicturesOfTheContactForm) {
+    auto contact = saveContact("Ann", "Lee", "ann.lee@example.com", "Acme Corporation");
+    contact->put("JobTitle", "Purchasing manager");
+    contact->put("BusinessAddressStreet", "1200 Harbor Boulevard");
+    contact->put("BusinessAddressCity", "Springfield");
+    contact->put("BusinessAddressState", "IL");
+    contact->put("BusinessAddressPostalCode", "62701");
+    contact->put("BusinessAddressCountry", "United States");
+    contact->put("Body", "Met at the trade fair in March.\nPrefers calls before noon.");
+    contact->call("Save");
+    contact->call("Display");
+    QDialog& window = shownWindow();
+    window.show();
+    keep(window, "contact_form.png");
+
+    retype(window, "edEmail", "ann.lee.example.com");
+    child<QPushButton>(window, "btnSave").click();
+    keep(window, "contact_form_problem.png");
+}
+
+}  // namespace
+}  // namespace outlook::local::testing

@@ -1,0 +1,301 @@
+#include "outlook/local/ui/explorer_window.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTest>
+#include <QTreeWidget>
+#include <fstream>
+
+#include "outlook/local/ui/store_presentation.h"
+#include "tests/outlook/local/ui/store_window_fixture.h"
+
+namespace outlook::local::testing {
+namespace {
+
+using namespace std::chrono;
+
+class ExplorerWindowTest : public StoreWindowTest {
+protected:
+    // Shows a default folder the way the program does: Folder.Display.
+    ExplorerMainWindow& display(std::int32_t folder) {
+        defaultFolder(folder)->call("Display");
+        return windows->explorer().window();
+    }
+    QTableView& table(ExplorerMainWindow& window) { return child<QTableView>(window, "tblItems"); }
+    QString cell(ExplorerMainWindow& window, int row, int column) {
+        return table(window).model()->index(row, column).data().toString();
+    }
+    QStringList column(ExplorerMainWindow& window, int column) {
+        QStringList texts;
+        for (int row = 0; row < table(window).model()->rowCount(); ++row)
+            texts << cell(window, row, column);
+        return texts;
+    }
+    // A double click as a user makes it: the press that selects, then the double click.
+    static void doubleClick(QWidget* viewport, QPoint at) {
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+    }
+    void clickHeader(ExplorerMainWindow& window, int column) {
+        QHeaderView* header = table(window).horizontalHeader();
+        const QPoint centre(
+            header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+            header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre);
+    }
+};
+
+TEST_F(ExplorerWindowTest, FolderDisplayOpensTheExplorerOnThatFolder) {
+    EXPECT_TRUE(application()->get("ActiveExplorer").isNothing());
+    ExplorerMainWindow& window = display(olFolderCalendar);
+    EXPECT_TRUE(window.isVisible());
+    auto& folders = child<QListWidget>(window, "lstFolders");
+    QStringList names;
+    for (int i = 0; i < folders.count(); ++i)
+        names << folders.item(i)->text();
+    EXPECT_EQ(names, (QStringList{"Calendar", "Tasks", "Notes", "Contacts", "Journal", "Sent Items",
+                                  "Inbox", "Outbox", "Drafts", "Deleted Items"}));
+    EXPECT_EQ(folders.currentItem()->text(), "Calendar");
+    EXPECT_EQ(child<QLabel>(window, "lblFolder").text(), "Calendar");
+
+    const DispatchPtr explorer = application()->get("ActiveExplorer").asObject();
+    EXPECT_EQ(explorer->get("CurrentFolder").asObject()->get("Name").asString(), "Calendar");
+    folders.setCurrentRow(3);
+    EXPECT_EQ(explorer->get("CurrentFolder").asObject()->get("Name").asString(), "Contacts");
+    explorer->call("Close");
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(application()->get("ActiveExplorer").isNothing());
+}
+
+TEST_F(ExplorerWindowTest, ASavedAppointmentShowsItsColumns) {
+    saveAppointment("Lunch with Ann", localAt(2026, 12, 8, 12), 60, "Business");
+    ExplorerMainWindow& window = display(olFolderCalendar);
+    QAbstractItemModel* model = table(window).model();
+    QStringList headers;
+    for (int c = 0; c < model->columnCount(); ++c)
+        headers << model->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(headers, (QStringList{"Subject", "Start", "End", "Categories"}));
+    ASSERT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(cell(window, 0, 0), "Lunch with Ann");
+    EXPECT_EQ(cell(window, 0, 1), displayText(DisplayValue(localAt(2026, 12, 8, 12), false)));
+    EXPECT_EQ(cell(window, 0, 2), displayText(DisplayValue(localAt(2026, 12, 8, 13), false)));
+    EXPECT_EQ(cell(window, 0, 3), "Business");
+    // The first row is selected and described below.
+    EXPECT_EQ(child<QLabel>(window, "lblItemTitle").text(), "Lunch with Ann");
+    EXPECT_EQ(child<QLabel>(window, "lblItemKind").text(), "Appointment");
+    EXPECT_EQ(window.statusBar()->currentMessage(), "1 item");
+}
+
+TEST_F(ExplorerWindowTest, ColumnsSortByTheirValues) {
+    // By text the 10th would come before the 9th; by time it does not.
+    saveAppointment("b review", localAt(2026, 12, 10, 9), 30);
+    saveAppointment("A lunch", localAt(2026, 12, 9, 12), 30);
+    saveAppointment("c call", localAt(2026, 12, 9, 8), 30);
+    ExplorerMainWindow& window = display(olFolderCalendar);
+    EXPECT_EQ(column(window, 0), (QStringList{"c call", "A lunch", "b review"}));
+    clickHeader(window, 0);
+    EXPECT_EQ(column(window, 0), (QStringList{"A lunch", "b review", "c call"}));
+    clickHeader(window, 0);
+    EXPECT_EQ(column(window, 0), (QStringList{"c call", "b review", "A lunch"}));
+    clickHeader(window, 1);
+    EXPECT_EQ(column(window, 0), (QStringList{"c call", "A lunch", "b review"}));
+    clickHeader(window, 1);
+    EXPECT_EQ(column(window, 0), (QStringList{"b review", "A lunch", "c call"}));
+
+    // The user's sort stays while the folder changes.
+    saveAppointment("d late", localAt(2026, 12, 11, 9), 30);
+    loop.runPending();
+    EXPECT_EQ(column(window, 0), (QStringList{"d late", "b review", "A lunch", "c call"}));
+}
+
+TEST_F(ExplorerWindowTest, ANewItemAppearsWithoutReopening) {
+    auto first = saveAppointment("Standing meeting", localAt(2026, 12, 8, 9), 30);
+    ExplorerMainWindow& window = display(olFolderCalendar);
+    ASSERT_EQ(table(window).model()->rowCount(), 1);
+    saveAppointment("Dentist", localAt(2026, 12, 8, 15), 45);
+    loop.runPending();
+    ASSERT_EQ(table(window).model()->rowCount(), 2);
+    EXPECT_EQ(column(window, 0), (QStringList{"Standing meeting", "Dentist"}));
+    EXPECT_EQ(window.statusBar()->currentMessage(), "2 items");
+    // The selection stays on its item, and its details follow its changes.
+    EXPECT_EQ(window.selectedEntryId(), first->get("EntryID").asString());
+    first->put("Subject", "Standing meeting (moved)");
+    first->call("Save");
+    loop.runPending();
+    EXPECT_EQ(child<QLabel>(window, "lblItemTitle").text(), "Standing meeting (moved)");
+    first->call("Delete");
+    loop.runPending();
+    EXPECT_EQ(column(window, 0), QStringList{"Dentist"});
+}
+
+TEST_F(ExplorerWindowTest, EachFolderHasItsOwnColumns) {
+    saveContact("Ann", "Lee", "ann@example.com", "Acme");
+    ExplorerMainWindow& window = display(olFolderContacts);
+    QAbstractItemModel* model = table(window).model();
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "File as");
+    EXPECT_EQ(column(window, 0), QStringList{"Lee, Ann"});
+    EXPECT_EQ(column(window, 1), QStringList{"Acme"});
+    EXPECT_EQ(column(window, 2), QStringList{"ann@example.com"});
+    EXPECT_FALSE(child<QComboBox>(window, "cbView").isVisible());
+}
+
+TEST_F(ExplorerWindowTest, DoubleClickingAContactOpensTheContactForm) {
+    saveContact("Ann", "Lee", "ann@example.com");
+    ExplorerMainWindow& window = display(olFolderContacts);
+    QTableView& items = table(window);
+    const QRect row = items.visualRect(items.model()->index(0, 0));
+    doubleClick(items.viewport(), row.center());
+    const auto open = windows->itemForm().openWindows();
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_NE(dynamic_cast<ContactWindow*>(open[0]), nullptr);
+    EXPECT_EQ(open[0]->windowTitle(), "Ann Lee - Contact");
+}
+
+TEST_F(ExplorerWindowTest, AttachmentsOpenTheirItemOrTheirFile) {
+    const TempFolder files;
+    const auto report = files.path() / "report.txt";
+    std::ofstream(report) << "figures";
+    auto ann = saveContact("Ann", "Lee", "ann@example.com");
+    auto task = createItem(olTaskItem);
+    task->put("Subject", "Send the budget");
+    task->get("Recipients").asObject()->call("Add", {"Bob Stone"});
+    auto attachments = task->get("Attachments").asObject();
+    attachments->call("Add", {ann, static_cast<std::int32_t>(olByReference)});
+    attachments->call("Add", {report.string()});
+    attachments->call("Add", {report.string(), static_cast<std::int32_t>(olByReference)});
+    task->call("Save");
+
+    ExplorerMainWindow& window = display(olFolderTasks);
+    std::vector<QUrl> opened;
+    window.openUrl = [&](const QUrl& url) {
+        opened.push_back(url);
+        return true;
+    };
+    auto& recipients = child<QTreeWidget>(window, "treeRecipients");
+    ASSERT_EQ(recipients.topLevelItemCount(), 1);
+    EXPECT_EQ(recipients.topLevelItem(0)->text(1), "Bob Stone");
+    auto& list = child<QTreeWidget>(window, "treeAttachments");
+    ASSERT_EQ(list.topLevelItemCount(), 3);
+    EXPECT_EQ(list.topLevelItem(0)->text(1), "Link to an item");
+
+    const auto activate = [&](int row) {
+        const QRect rect = list.visualItemRect(list.topLevelItem(row));
+        doubleClick(list.viewport(), rect.center());
+    };
+    activate(0);
+    const auto open = windows->itemForm().openWindows();
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_EQ(open[0]->windowTitle(), "Ann Lee - Contact");
+
+    activate(1);
+    ASSERT_EQ(opened.size(), 1u);
+    const std::filesystem::path saved = opened[0].toLocalFile().toStdString();
+    EXPECT_EQ(saved.filename(), "report.txt");
+    EXPECT_NE(saved.parent_path(), files.path());
+    std::ifstream in(saved);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "figures");
+
+    activate(2);
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[1], QUrl::fromLocalFile(QString::fromStdString(report.string())));
+}
+
+TEST_F(ExplorerWindowTest, TheCalendarAlsoShowsAWeekByDay) {
+    saveAppointment("Lunch with Ann", localAt(2026, 12, 8, 12), 60, "Business");
+    saveAppointment("Trip", localAt(2026, 12, 9, 18), 24 * 60);
+    saveAppointment("Next week", localAt(2026, 12, 15, 9), 60);
+    ExplorerMainWindow& window = display(olFolderCalendar);
+    window.setView(ExplorerMainWindow::View::Week);
+    window.showAgendaFrom(QDate(2026, 12, 7));
+    auto& agenda = child<QTreeWidget>(window, "treeAgenda");
+    ASSERT_TRUE(agenda.isVisible());
+    ASSERT_EQ(agenda.topLevelItemCount(), 7);
+    const QLocale locale;
+    EXPECT_EQ(agenda.topLevelItem(1)->text(0),
+              locale.toString(QDate(2026, 12, 8), QLocale::LongFormat));
+    ASSERT_EQ(agenda.topLevelItem(1)->childCount(), 1);
+    EXPECT_EQ(agenda.topLevelItem(1)->child(0)->text(1), "Lunch with Ann");
+    EXPECT_EQ(agenda.topLevelItem(2)->child(0)->text(0), "from " + timeText(QTime(18, 0)));
+    EXPECT_EQ(agenda.topLevelItem(3)->child(0)->text(1), "Trip");
+    EXPECT_EQ(agenda.topLevelItem(0)->child(0)->text(0), "No appointments");
+
+    // A new appointment shows in the agenda too.
+    saveAppointment("Dentist", localAt(2026, 12, 8, 16), 30);
+    loop.runPending();
+    EXPECT_EQ(agenda.topLevelItem(1)->childCount(), 2);
+
+    QTest::mouseClick(&child<QToolButton>(window, "btnNext"), Qt::LeftButton);
+    EXPECT_EQ(agenda.topLevelItem(1)->child(0)->text(1), "Next week");
+    window.setView(ExplorerMainWindow::View::List);
+    EXPECT_TRUE(table(window).isVisible());
+}
+
+TEST_F(ExplorerWindowTest, TheExplorerRemembersItsSize) {
+    ExplorerMainWindow& window = display(olFolderCalendar);
+    window.resize(900, 600);
+    window.close();
+    EXPECT_EQ(sizes.size("Explorer"), (WindowSize{900, 600}));
+}
+
+// Dates near today, so that the agenda shows the week a user would see.
+class ExplorerPictures : public ExplorerWindowTest {
+protected:
+    void SetUp() override {
+        ExplorerWindowTest::SetUp();
+        const QDate now = QDate::currentDate();
+        const local_days today(year{now.year()} / unsigned(now.month()) / unsigned(now.day()));
+        const auto at = [&](int day, int hour, int minute = 0) {
+            return local_seconds(today + days(day)) + hours(hour) + minutes(minute);
+        };
+        auto ann = saveContact("Ann", "Lee", "ann.lee@example.com", "Acme Corporation");
+        ann->put("JobTitle", "Purchasing manager");
+        ann->put("BusinessAddressCity", "Springfield");
+        ann->put("Body", "Prefers calls before noon.");
+        ann->call("Save");
+        annId = ann->get("EntryID").asString();
+        saveContact("Bob", "Stone", "bob@stone-sons.example", "Stone & Sons");
+        saveContact("Carla", "Moss", "carla.moss@example.org", "Moss Design");
+        saveContact("Dev", "Patel", "dev@patel.example", "Northwind Traders");
+        saveContact("Eva", "Green", "", "Evergreen Gardens");
+        auto lunch = saveAppointment("Lunch with Ann Lee", at(0, 12), 60, "Business");
+        lunch->put("Body", "Talk about the spring catalogue.");
+        lunch->get("Recipients").asObject()->call("Add", {"Ann Lee"});
+        lunch->get("Attachments")
+            .asObject()
+            ->call("Add", {ann, static_cast<std::int32_t>(olByReference)});
+        lunch->call("Save");
+        saveAppointment("Team stand-up", at(0, 9), 15, "Business");
+        saveAppointment("Dentist", at(1, 15, 30), 45, "Personal");
+        saveAppointment("Budget review", at(2, 10), 90, "Business; Key Customer");
+        saveAppointment("Call the bank", at(3, 9), 30, "Personal");
+        saveAppointment("Yoga", at(4, 18), 60, "Personal");
+        lunchId = lunch->get("EntryID").asString();
+    }
+    std::string lunchId;
+    std::string annId;
+};
+
+TEST_F(ExplorerPictures, PicturesOfTheCalendarAndTheContacts) {
+    ExplorerMainWindow& window = display(olFolderCalendar);
+    window.resize(1040, 660);
+    ASSERT_TRUE(window.selectItem(lunchId));
+    keep(window, "explorer_calendar.png");
+
+    window.setView(ExplorerMainWindow::View::Week);
+    ASSERT_TRUE(window.selectItem(lunchId));
+    keep(window, "explorer_calendar_week.png");
+    window.setView(ExplorerMainWindow::View::List);
+
+    display(olFolderContacts);
+    ASSERT_TRUE(window.selectItem(annId));
+    keep(window, "explorer_contacts.png");
+}
+
+}  // namespace
+}  // namespace outlook::local::testing
