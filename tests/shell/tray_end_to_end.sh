@@ -17,6 +17,12 @@ export HOME="$work/home"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
 
+# The program runs from a folder of its own, so that its keywords folder ("Jotwise Data"
+# beside the program's folder) is the test's too.
+mkdir -p "$work/bin" "$work/Jotwise Data"
+cp "$jotwise" "$work/bin/jotwise"
+jotwise="$work/bin/jotwise"
+
 started=()
 cleanup() {
     for pid in "${started[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
@@ -123,6 +129,7 @@ within 10 ended "$pid" || fail "Exit did not end the program"
 status=0
 wait "$pid" || status=$?
 [ "$status" = 0 ] || fail "the program ended with $status after Exit"
+[ -f "$work/Jotwise Data/keywords.jwk" ] || fail "Exit did not write the keywords file"
 
 # ---- A termination signal ends a run cleanly, even with a note open ----
 "$jotwise" >"$work/third.log" 2>&1 &
