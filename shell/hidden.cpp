@@ -21,6 +21,8 @@ constexpr int kCascade = 2 * 17;  // twice the note's title panel
 constexpr int kTrayAttempts = 40;
 constexpr std::chrono::milliseconds kTrayInterval{250};
 constexpr messages::MessageId kTrayIconFailed = 28;
+// The exit code of a start that could not go on.
+constexpr int kStartFailed = 1;
 
 constexpr const char* kHotKeyUnavailable =
     "Unable to register a system-wide hot-key (CTRL+ALT+N) for Jotwise for Microsoft Outlook. "
@@ -64,7 +66,7 @@ void THidden::WaitForTray(int attemptsLeft) {
                         << "jotwise: no system tray to show the icon in; the program needs one (on "
                            "GNOME, an AppIndicator/KStatusNotifierItem extension).\n";
                     messages::ShowError(messages::kInitializationFailed, kTrayIconFailed);
-                    services_.view.quit();
+                    services_.view.quit(kStartFailed);
                 }
             },
             false);
@@ -73,7 +75,7 @@ void THidden::WaitForTray(int attemptsLeft) {
 void THidden::AddTrayIcon() {
     if (!services_.view.addTrayIcon(kTitle)) {
         messages::ShowError(messages::kInitializationFailed, kTrayIconFailed);
-        services_.view.quit();
+        services_.view.quit(kStartFailed);
         return;
     }
     RegisterHotKey();
@@ -236,7 +238,7 @@ void THidden::miExitClick() {
         hotKeyAtom = 0;
     }
     if (const messages::MessageId id = services_.store.SaveKeywords()) messages::ShowError(id);
-    services_.view.quit();
+    services_.view.quit(0);
 }
 
 }  // namespace shell

@@ -21,8 +21,8 @@ public:
     // The tray menu at the mouse.
     virtual void popUpTrayMenu() = 0;
     virtual void beep() = 0;
-    // Ends the event loop: the program ends.
-    virtual void quit() = 0;
+    // Ends the event loop: the program ends with the exit code.
+    virtual void quit(int exitCode) = 0;
 };
 
 // A modal window of the shell, such as About or Keywords.

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "messages/error_box.h"
+#include "platform/autostart.h"
 
 namespace shell {
 namespace {
@@ -61,6 +62,22 @@ int RunDesktopProgram(StartupPlatform& platform) {
     return exitCode;
 }
 
+// `jotwise --autostart on|off`: whether the desktop starts the program at login.
+int SwitchAutostart(const std::vector<std::string>& args, std::ostream& err) {
+    const std::optional<bool> on =
+        args.size() == 2 ? platform::autostartSwitch(args[1]) : std::nullopt;
+    if (!on) {
+        err << "usage: jotwise --autostart on|off\n";
+        return kProgramBadUsage;
+    }
+    std::string error;
+    if (!platform::setAutostart(*on, error)) {
+        err << "jotwise: " << error << "\n";
+        return kProgramFailed;
+    }
+    return kProgramEnded;
+}
+
 }  // namespace
 
 std::string NoDesktopMessage(const std::string& reason) {
@@ -71,6 +88,7 @@ std::string NoDesktopMessage(const std::string& reason) {
 int RunProgram(const std::vector<std::string>& args, StartupPlatform& platform, std::ostream& err) {
     if (!args.empty() && args.front() == "add")
         return platform.QuickAdd({args.begin() + 1, args.end()});
+    if (!args.empty() && args.front() == "--autostart") return SwitchAutostart(args, err);
     bool desktop = false;
     try {
         std::string reason;

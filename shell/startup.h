@@ -19,6 +19,7 @@ enum ProgramExit : int {
     kProgramEnded = 0,      // the user exited, or another copy already runs
     kProgramFailed = 1,     // the start failed; the user was told why
     kProgramNoDesktop = 2,  // there is no desktop to run on; stderr says so
+    kProgramBadUsage = 3,   // the command line cannot be used; stderr says why
 };
 
 // The line the program writes when it has no desktop to run on.

@@ -12,10 +12,12 @@
 
 #include <utility>
 
+#include "keywords/ui/keywords_window.h"
 #include "messages/error_box.h"
 #include "notes/ui/jotpad_window.h"
 #include "outlook/local/local_outlook.h"
-#include "outlook/local/ui/address_book_dialog.h"
+#include "outlook/local/ui/store_windows.h"
+#include "outlook/local/window_sizes.h"
 #include "outlook/session/data_store.h"
 #include "platform/clock.h"
 #include "platform/file_registry.h"
@@ -29,6 +31,7 @@
 #include "shell/settings.h"
 #include "shell/splash.h"
 #include "shell/ui/about_window.h"
+#include "shell/ui/keywords_modal.h"
 #include "shell/ui/local_quick_add.h"
 #include "shell/ui/note_windows.h"
 #include "shell/ui/product_picture.h"
@@ -71,6 +74,8 @@ public:
             if (auto* note = dynamic_cast<notes::ui::JotPadWindow*>(window.data())) delete note;
         tray_->setLogic(nullptr);
         hidden_.reset();
+        keywordsModal_.reset();
+        keywordsWindow_.reset();
         about_.reset();
         tray_.reset();
         splash_.reset();
@@ -82,7 +87,8 @@ public:
     outlook::TDataStore& CreateSession() override {
         outlook_ = outlook::local::LocalOutlook::openLazily(
             outlook::local::LocalOutlook::defaultDatabasePath(), *registry_, loop_);
-        outlook_->setAddressDialog(&addressDialog_);
+        // The store's own windows: the contact form, the explorer, the address book.
+        storeWindows_ = outlook::local::installStoreWindows(*outlook_, nullptr, &windowSizes_);
         session_ = std::make_unique<outlook::TDataStore>(
             outlook::TDataStore::Platform{outlook_->automation(), outlook_->mapi(), *registry_});
         outlook::InstallDataStore(session_.get());
@@ -94,13 +100,16 @@ public:
         errorBox_.setSession(nullptr);
         outlook::InstallDataStore(nullptr);
         session_.reset();
+        storeWindows_.reset();
         outlook_.reset();
     }
 
     void ShowHidden() override {
+        keywordsWindow_ = std::make_unique<keywords::ui::KeywordsWindow>(*session_, boxes_, help_);
+        keywordsModal_ = std::make_unique<KeywordsModal>(*keywordsWindow_);
         hidden_ = std::make_unique<THidden>(THidden::Services{
             *session_, settings_, boxes_, files_, clock_, platform::systemShortDateFormat(), loop_,
-            hotKey_, help_, *tray_, noteWindows_, *about_, nullptr, std::cerr});
+            hotKey_, help_, *tray_, noteWindows_, *about_, keywordsModal_.get(), std::cerr});
         tray_->setLogic(hidden_.get());
         hidden_->FormShow();
     }
@@ -120,14 +129,17 @@ private:
     TRegistry settings_;
     platform::DesktopHelpViewer help_;
     QtNoteWindows noteWindows_;
-    outlook::local::QtAddressDialog addressDialog_;
+    outlook::local::RegistryWindowSizes windowSizes_{*registry_};
 
     std::unique_ptr<outlook::local::LocalOutlook> outlook_;
+    std::unique_ptr<outlook::local::StoreWindows> storeWindows_;
     std::unique_ptr<outlook::TDataStore> session_;
 
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<TrayWindow> tray_;
     std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<keywords::ui::KeywordsWindow> keywordsWindow_;
+    std::unique_ptr<KeywordsModal> keywordsModal_;
     std::unique_ptr<THidden> hidden_;
 };
 
@@ -200,8 +212,11 @@ bool QtStartupPlatform::StartDesktop(const std::string& title, std::string& reas
     for (const auto& [type, text] : messages)
         qt_message_output(type, QMessageLogContext(), text);
 
-    QApplication::setApplicationName("jotwise");
-    QApplication::setApplicationDisplayName(QString::fromStdString(title));
+    // The title names the program to the desktop (its task switcher and tray); as a display
+    // name Qt would also append it to every window's caption, so the notes' own captions
+    // ("Task - Jotwise") would not stand as they are.
+    QApplication::setApplicationName(QString::fromStdString(title));
+    QApplication::setDesktopFileName("jotwise");
     QApplication::setWindowIcon(productIcon());
     // The program lives in the tray: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -88,9 +88,9 @@ void TrayWindow::beep() {
     QApplication::beep();
 }
 
-void TrayWindow::quit() {
+void TrayWindow::quit(int exitCode) {
     // exit, not quit: quit asks every window to close first, and a note may refuse.
-    QCoreApplication::exit(0);
+    QCoreApplication::exit(exitCode);
 }
 
 }  // namespace shell::ui

@@ -31,7 +31,7 @@ public:
     void removeTrayIcon() override;
     void popUpTrayMenu() override;
     void beep() override;
-    void quit() override;
+    void quit(int exitCode) override;
 
 private:
     QAction* addItem(const char* name, const char* caption, void (THidden::*handler)());

@@ -26,12 +26,16 @@ public:
     void removeTrayIcon() override { tip.clear(); }
     void popUpTrayMenu() override { ++menus; }
     void beep() override { ++beeps; }
-    void quit() override { quitted = true; }
+    void quit(int code) override {
+        quitted = true;
+        exitCode = code;
+    }
 
     bool tray = true;
     std::string tip;
     int menus = 0, beeps = 0;
     bool quitted = false;
+    int exitCode = -1;
 };
 
 class FakeModal : public ModalWindow {
@@ -180,6 +184,7 @@ TEST_F(HiddenTest, WithoutATrayHostTheStartEndsWithItsReason) {
     EXPECT_FALSE(view.quitted);
     loop.advance(std::chrono::seconds(2));
     EXPECT_TRUE(view.quitted);
+    EXPECT_EQ(view.exitCode, 1) << "a start that could not go on is a failure";
     EXPECT_NE(console.str().find("AppIndicator"), std::string::npos) << console.str();
 }
 
@@ -233,6 +238,7 @@ TEST_F(HiddenTest, ExitClosesEveryNoteAskingYesOrNoAndTellsAKeywordsFileNotWritt
     EXPECT_TRUE(view.tip.empty());
     EXPECT_EQ(hotKey.registered, 0);
     EXPECT_TRUE(view.quitted);
+    EXPECT_EQ(view.exitCode, 0);
 }
 
 TEST_F(HiddenTest, ExitStopsAtANoteWhoseSaveFailed) {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "tests/support/mock_message_boxes.h"
+#include "tests/support/temp_folder.h"
 
 namespace shell {
 namespace {
@@ -80,6 +81,25 @@ protected:
 TEST_F(StartupTest, AddFilesANoteBeforeAnythingElse) {
     EXPECT_EQ(run({"add", "--dry-run", "lunch"}), 3);
     EXPECT_EQ(platform.log, std::vector<std::string>{R"(add { "--dry-run", "lunch" })"});
+}
+
+TEST_F(StartupTest, TheAutostartSwitchWritesOrRemovesTheLoginEntryAndStartsNothing) {
+    jotwise::testing::TempFolder config("jotwise-autostart");
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    const auto entry = config.path() / "autostart" / "jotwise.desktop";
+    EXPECT_EQ(run({"--autostart", "on"}), kProgramEnded);
+    EXPECT_TRUE(std::filesystem::exists(entry));
+    EXPECT_EQ(run({"--autostart", "OFF"}), kProgramEnded);
+    EXPECT_FALSE(std::filesystem::exists(entry));
+    EXPECT_EQ(run({"--autostart", "maybe"}), kProgramBadUsage);
+    EXPECT_NE(err.str().find("usage: jotwise --autostart on|off"), std::string::npos);
+    EXPECT_TRUE(platform.log.empty()) << "no desktop, no lock";
+    if (old)
+        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(StartupTest, ARunEndsTheWindowsAndTheSessionBeforeTheLock) {

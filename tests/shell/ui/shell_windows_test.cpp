@@ -45,9 +45,13 @@ public:
     void removeTrayIcon() override {}
     void popUpTrayMenu() override { ++menus; }
     void beep() override {}
-    void quit() override { quitted = true; }
+    void quit(int code) override {
+        quitted = true;
+        exitCode = code;
+    }
     int menus = 0;
     bool quitted = false;
+    int exitCode = -1;
 };
 
 class CountingModal : public ModalWindow {
