@@ -99,7 +99,9 @@ QLayout* AddressBookDialog::makeWells() {
         wellsColumn->addWidget(new QLabel(qt(picker_.wellsTitle()), this));
     for (std::size_t i = 0; i < picker_.wellCount(); ++i) {
         const QString number = QString::number(i);
-        auto* button = new QPushButton(qt(picker_.wellTitle(i)) + " ->", this);
+        // Alt and the title's first letter press the button, so the keyboard alone can
+        // fill the wells.
+        auto* button = new QPushButton("&" + qt(picker_.wellTitle(i)) + " ->", this);
         button->setObjectName("btnWell" + number);
         auto* well = new QListWidget(this);
         well->setObjectName("lstWell" + number);

@@ -66,8 +66,8 @@ TEST(AddressBookDialogWells, SearchSelectAndSecondWellGiveACcRecipient) {
     bool seen = false;
     onNextDialog(seen, [](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Pick");
-        EXPECT_EQ(child<QPushButton>(dialog, "btnWell0").text(), "To ->");
-        EXPECT_EQ(child<QPushButton>(dialog, "btnWell1").text(), "Cc ->");
+        EXPECT_EQ(child<QPushButton>(dialog, "btnWell0").text(), "&To ->");
+        EXPECT_EQ(child<QPushButton>(dialog, "btnWell1").text(), "&Cc ->");
         EXPECT_EQ(dialog.findChild<QPushButton*>("btnWell2"), nullptr);
 
         QTest::keyClicks(&child<QLineEdit>(dialog, "edSearch"), "STO");
