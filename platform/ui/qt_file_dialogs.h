@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QString>
+
 #include "platform/file_dialogs.h"
 
 class QWidget;
 
 namespace platform {
 
-// The desktop's file-open dialog, for existing files only.
+// The desktop's file-open dialog, for existing files only. It opens in the user's home
+// folder, then in the folder of the file last chosen.
 class QtFileDialogs : public FileDialogs {
 public:
     explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
@@ -14,6 +17,7 @@ public:
 
 private:
     QWidget* parent_;
+    QString folder_;
 };
 
 }  // namespace platform
