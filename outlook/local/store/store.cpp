@@ -88,6 +88,9 @@ Store::Store(const Options& options, std::unique_ptr<sqlite::Database> db)
     : path_(options.path), loop_(options.loop), db_(std::move(db)), notifier_(options.loop) {}
 
 Store::~Store() {
+    // The observer may still be writing what was committed last; it finishes with the store
+    // still whole.
+    notifier_.setObserver(nullptr);
     if (loop_ && pollTimer_) loop_->stopTimer(pollTimer_);
 }
 
@@ -314,6 +317,25 @@ std::optional<ItemRecord> Store::loadItem(std::int64_t id) {
         record.attachments.push_back(std::move(a));
     }
     return record;
+}
+
+std::vector<ItemStamp> Store::itemStamps() {
+    std::lock_guard lock(mutex_);
+    auto query = db_->prepare(
+        "SELECT items.id, items.folder, items.message_class, props.value FROM items LEFT JOIN "
+        "props ON props.item = items.id AND props.id = ? ORDER BY items.id");
+    query.bind(1, static_cast<std::int64_t>(PROP_ID(PR_LAST_MODIFICATION_TIME)));
+    std::vector<ItemStamp> stamps;
+    while (query.step()) {
+        ItemStamp stamp;
+        stamp.id = query.columnInt(0);
+        stamp.folder = query.columnInt(1);
+        stamp.messageClass = query.columnText(2);
+        if (auto value = readPropValue(query, 3, PR_LAST_MODIFICATION_TIME))
+            if (const auto* time = std::get_if<FileTime>(&value->value)) stamp.modified = *time;
+        stamps.push_back(std::move(stamp));
+    }
+    return stamps;
 }
 
 Binary Store::attachmentData(std::int64_t attachmentId) {
