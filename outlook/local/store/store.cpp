@@ -5,6 +5,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "outlook/local/mirror/mirror_setting.h"
 #include "outlook/local/sqlite/database.h"
 #include "outlook/local/sqlite/transaction.h"
 #include "outlook/local/store/address_book_data.h"
@@ -76,6 +77,8 @@ std::shared_ptr<Store> Store::open(const Options& options, std::string& error) {
         error = "Cannot open the store '" + options.path.string() + "': " + e.what();
         return nullptr;
     }
+    // A mirror that cannot start is reported by it and never stops the store from opening.
+    if (options.registry) mirror::attachConfiguredMirror(*store, *options.registry);
     if (options.loop) {
         Store* raw = store.get();
         store->pollTimer_ = options.loop->startTimer(

@@ -131,7 +131,8 @@ public:
     Notifier& notifier() { return notifier_; }
     // Reports changes committed by other connections (the poll timer calls it).
     void pollForeignChanges();
-    // The observer that hears of every committed change. nullptr: none.
+    // The observer that hears of every committed change: the vdir mirror when the profile's
+    // settings switch it on (see mirror/mirror_setting.h). nullptr: none.
     void setChangeObserver(std::shared_ptr<ChangeObserver> observer) {
         notifier_.setObserver(std::move(observer));
     }
