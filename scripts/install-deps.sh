@@ -11,6 +11,8 @@ packages=(
     locales binutils
     qt6-base-dev libqt6svg6 libsqlite3-dev sqlite3 libx11-dev libical-dev
     xvfb xauth xdotool trayer
+    # The calendar programs and the CalDAV server the vdir mirror's tests use.
+    khal todoman vdirsyncer radicale
 )
 
 missing=()
