@@ -38,6 +38,7 @@ bench: build
 	build/bench/keywords_bench
 	build/bench/note_bench
 	build/bench/quick_add_bench
+	build/bench/mirror_bench
 
 clean:
 	rm -rf build build-asan build-windows
