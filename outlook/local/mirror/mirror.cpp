@@ -31,7 +31,7 @@ constexpr std::int64_t kUnixEpochTicks = 116'444'736'000'000'000;
 constexpr std::size_t kBatchWrite = 16;
 
 // A file's modification time that stands for an item's last change.
-timespec fileTimeSpec(std::optional<FileTime> time) {
+timespec modificationTimeOf(std::optional<FileTime> time) {
     // Items always have one; without it any fixed time does, as long as it is the same.
     const std::int64_t ticks = (time ? time->ticks : kUnixEpochTicks) - kUnixEpochTicks;
     std::int64_t seconds = ticks / kTicksPerSecond;
@@ -40,10 +40,10 @@ timespec fileTimeSpec(std::optional<FileTime> time) {
         --seconds;
         rest += kTicksPerSecond;
     }
-    timespec spec{};
-    spec.tv_sec = static_cast<time_t>(seconds);
-    spec.tv_nsec = static_cast<long>(rest * 100);
-    return spec;
+    timespec when{};
+    when.tv_sec = static_cast<time_t>(seconds);
+    when.tv_nsec = static_cast<long>(rest * 100);
+    return when;
 }
 
 // Where the item is mirrored, if anywhere.
@@ -210,7 +210,7 @@ void Mirror::compare(Work& work, Outcome& outcome) {
             const auto place = placeOf(store_, stamp.folder, stamp.messageClass);
             if (!place) continue;
             expected[{*place, uidOf(store_.itemEntryId(stamp.id))}] = {
-                stamp.id, fileTimeSpec(stamp.modified)};
+                stamp.id, modificationTimeOf(stamp.modified)};
         }
     } catch (const std::exception& e) {
         outcome.compareFailed = true;
@@ -297,7 +297,7 @@ void Mirror::syncItem(std::int64_t item, platform::Durability durability, bool c
         return;
     }
 
-    const timespec modified = fileTimeSpec(record->props.time(PR_LAST_MODIFICATION_TIME));
+    const timespec modified = modificationTimeOf(record->props.time(PR_LAST_MODIFICATION_TIME));
     // A time that cannot be set only means the next comparison writes the file again.
     const auto stamp = [&](const fs::path& temporary) {
         const timespec times[2] = {modified, modified};
