@@ -39,6 +39,7 @@ bench: build
 	build/bench/quick_add_bench
 	scripts/with-xvfb.sh --tray bench/startup_bench.sh build/shell/jotwise \
 		build/outlook/local/jotwise-store
+	build/bench/mirror_bench
 
 clean:
 	rm -rf build build-asan build-windows

@@ -58,7 +58,9 @@ void syncFolder(const fs::path& folder) {
 }  // namespace
 
 bool writeFileAtomically(const fs::path& target, std::string_view content, mode_t mode,
-                         std::string* error, const BeforeReplaceHook& beforeReplace) {
+                         std::string* error, const BeforeReplaceHook& beforeReplace,
+                         Durability durability) {
+    const bool synced = durability == Durability::Synced;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     if (!makeFolders(folder, error)) return false;
 
@@ -74,7 +76,7 @@ bool writeFileAtomically(const fs::path& target, std::string_view content, mode_
     };
     if (::fchmod(fd, mode) != 0) return abandon("cannot set the mode of", errno, true);
     if (!writeAll(fd, content)) return abandon("cannot write", errno, true);
-    if (::fsync(fd) != 0) return abandon("cannot sync", errno, true);
+    if (synced && ::fsync(fd) != 0) return abandon("cannot sync", errno, true);
     if (::close(fd) != 0) return abandon("cannot close", errno, false);
 
     if (beforeReplace && !beforeReplace(temporary)) {
@@ -85,8 +87,17 @@ bool writeFileAtomically(const fs::path& target, std::string_view content, mode_
         const int renameError = errno;
         return abandon(("cannot replace " + target.string() + " with").c_str(), renameError, false);
     }
-    syncFolder(folder);
+    if (synced) syncFolder(folder);
     return true;
+}
+
+bool syncFileSystem(const fs::path& path, std::string* error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return fail(error, "cannot open", path, errno);
+    const bool done = ::syncfs(fd) == 0;
+    const int syncError = errno;
+    ::close(fd);
+    return done || fail(error, "cannot sync the file system of", path, syncError);
 }
 
 }  // namespace platform

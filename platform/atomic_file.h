@@ -15,6 +15,15 @@ namespace platform {
 // on. Tests use it to see what a crash leaves on disk.
 using BeforeReplaceHook = std::function<bool(const std::filesystem::path& temporary)>;
 
+// Whether a write waits for its data to reach the disk.
+enum class Durability {
+    // The file and then its folder are synced: after a crash the target is whole, old or new.
+    Synced,
+    // Nothing is synced, for many files written in a row and then synced at once with
+    // syncFileSystem. Until then a crash may leave a target empty (never partly written).
+    Deferred,
+};
+
 // Replaces `target` with `content` so that readers find either the old file or the new one,
 // whole, even after a crash or power loss: the content goes to a new temporary file in the
 // target's folder (named ".<target name>.tmp-XXXXXX", so readers of the target never see
@@ -24,6 +33,11 @@ using BeforeReplaceHook = std::function<bool(const std::filesystem::path& tempor
 // file and leaves the target as it was.
 bool writeFileAtomically(const std::filesystem::path& target, std::string_view content,
                          mode_t mode = 0600, std::string* error = nullptr,
-                         const BeforeReplaceHook& beforeReplace = {});
+                         const BeforeReplaceHook& beforeReplace = {},
+                         Durability durability = Durability::Synced);
+
+// Writes everything written so far to the file system that holds `path` to its disk.
+// False with the reason in *error (when given) when it cannot.
+bool syncFileSystem(const std::filesystem::path& path, std::string* error = nullptr);
 
 }  // namespace platform

@@ -9,9 +9,11 @@ packages=(
     clang libclang-rt-14-dev
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     locales binutils
-    qt6-base-dev libqt6svg6 libsqlite3-dev sqlite3 libx11-dev
+    qt6-base-dev libqt6svg6 libsqlite3-dev sqlite3 libx11-dev libical-dev
     xvfb xauth xdotool trayer x11-utils
     desktop-file-utils
+    # The calendar programs and the CalDAV server the vdir mirror's tests use.
+    khal todoman vdirsyncer radicale
 )
 
 missing=()

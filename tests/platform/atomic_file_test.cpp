@@ -103,5 +103,23 @@ TEST_F(AtomicFile, FailureLeavesTargetAndFolderUntouched) {
     EXPECT_EQ(namesIn(dir_).size(), 2u);
 }
 
+TEST_F(AtomicFile, DeferredWritesReplaceAsWholeAndAreSyncedTogether) {
+    const fs::path target = dir_ / "mirror" / "item.ics";
+    std::string error;
+    ASSERT_TRUE(writeFileAtomically(target, "old", 0600, &error, {}, Durability::Deferred))
+        << error;
+    bool hookRan = false;
+    const auto hook = [&](const fs::path&) { return hookRan = true; };
+    ASSERT_TRUE(writeFileAtomically(target, "new", 0640, &error, hook, Durability::Deferred))
+        << error;
+    EXPECT_TRUE(hookRan);
+    EXPECT_EQ(read(target), "new");
+    EXPECT_EQ(modeOf(target), 0640u);
+    EXPECT_EQ(namesIn(target.parent_path()), std::vector<std::string>{"item.ics"});
+    EXPECT_TRUE(syncFileSystem(target.parent_path(), &error)) << error;
+    EXPECT_FALSE(syncFileSystem(dir_ / "missing", &error));
+    EXPECT_NE(error.find("missing"), std::string::npos) << error;
+}
+
 }  // namespace
 }  // namespace platform

@@ -10,6 +10,10 @@
 #include "outlook/local/cli/contact_writer.h"
 #include "outlook/local/cli/property_listing.h"
 #include "outlook/local/cli/vcard_reader.h"
+#include "outlook/local/mirror/calendar_writer.h"
+#include "outlook/local/mirror/mirror_names.h"
+#include "outlook/local/mirror/mirror_setting.h"
+#include "outlook/local/mirror/vcard_writer.h"
 #include "outlook/local/store/address_book_data.h"
 #include "outlook/local/store/item_kind.h"
 #include "outlook/local/store/recipient_resolver.h"
@@ -53,6 +57,13 @@ const char* StoreTool::usage() {
            "  add-distlist --name N [--member ENTRYID_OR_EMAIL ...]\n"
            "  import-vcard FILE          the contacts of a vCard file (2.1, 3.0, 4.0), in one\n"
            "                             transaction; bad cards are reported and skipped\n"
+           "  export --ics FOLDER        the folder's calendar items as one iCalendar stream\n"
+           "  export --vcf [FOLDER]      the contacts (of Contacts) as one vCard 4.0 stream\n"
+           "  mirror --to DIR            keep a vdir copy of calendar, tasks, contacts and\n"
+           "                             journal in DIR (a setting of the profile); writes it\n"
+           "                             all now\n"
+           "  mirror --off               stop keeping it (the files stay)\n"
+           "  mirror                     where the copy is kept, if anywhere\n"
            "  --help                     this text\n"
            "\n"
            "Exit codes: 0 done, 1 the store or the operation failed, 2 wrong command line.\n";
@@ -138,6 +149,32 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
             if (rest.size() != 1) return usageError("'import-vcard' takes one file");
             return open() ? importVCards(store, rest) : kFailed;
         }
+        if (command == "export") {
+            if (rest.size() == 2 && rest[0] == "--ics")
+                return open() ? exportCalendar(*store, rest[1]) : kFailed;
+            if ((rest.size() == 1 || rest.size() == 2) && rest[0] == "--vcf")
+                return open() ? exportContacts(*store, rest.size() == 2 ? rest[1] : "Contacts")
+                              : kFailed;
+            return usageError("'export' takes --ics FOLDER or --vcf [FOLDER]");
+        }
+        if (command == "mirror") {
+            const bool to = rest.size() == 2 && rest[0] == "--to" && !rest[1].empty();
+            const bool off = rest.size() == 1 && rest[0] == "--off";
+            if (!to && !off && !rest.empty())
+                return usageError("'mirror' takes --to DIR, --off or nothing");
+            if (!registry_) {
+                err_ << "jotwise-store: there are no settings to keep the mirror's folder in\n";
+                return kFailed;
+            }
+            if (rest.empty()) {
+                const auto folder = mirror::mirrorFolderSetting(*registry_);
+                out_ << (folder ? "Mirror folder: " + folder->string() : "The mirror is off.")
+                     << "\n";
+                return kDone;
+            }
+            if (off) return mirrorOff(store.get());
+            return open() ? mirrorTo(*store, rest[1]) : kFailed;
+        }
     } catch (const std::exception& e) {
         err_ << "jotwise-store: " << e.what() << "\n";
         return kFailed;
@@ -152,13 +189,18 @@ int StoreTool::folders(Store& store) {
     return kDone;
 }
 
-int StoreTool::items(Store& store, const std::vector<std::string>& args) {
-    const FolderRecord* folder = store.folderByName(args[0]);
+const FolderRecord* StoreTool::findFolder(Store& store, const std::string& nameOrId) {
+    const FolderRecord* folder = store.folderByName(nameOrId);
     if (!folder) {
-        const auto id = FBinFromHex(args[0]);
+        const auto id = FBinFromHex(nameOrId);
         const auto ref = id ? store.parse(*id) : std::nullopt;
         if (ref && ref->kind == EntryKind::Folder) folder = store.folderById(ref->row);
     }
+    return folder;
+}
+
+int StoreTool::items(Store& store, const std::vector<std::string>& args) {
+    const FolderRecord* folder = findFolder(store, args[0]);
     if (!folder) return usageError("no folder is named '" + args[0] + "'");
     std::int64_t after = 0;
     for (;;) {
@@ -283,6 +325,86 @@ int StoreTool::importVCards(const std::shared_ptr<Store>& store,
     out_ << "Imported " << file.cards.size() << " contact" << (file.cards.size() == 1 ? "" : "s");
     if (!file.problems.empty()) out_ << ", skipped " << file.problems.size();
     out_ << "\n";
+    return kDone;
+}
+
+namespace {
+
+// Every item of a folder, in id order, read a page at a time.
+void forEachItem(Store& store, const FolderRecord& folder,
+                 const std::function<void(const ItemRecord&)>& visit) {
+    std::int64_t after = 0;
+    for (;;) {
+        const auto ids = store.itemIdsAfter(folder.id, after, 256);
+        if (ids.empty()) break;
+        for (const auto id : ids)
+            if (const auto record = store.loadItem(id)) visit(*record);
+        after = ids.back();
+    }
+}
+
+}  // namespace
+
+int StoreTool::exportCalendar(Store& store, const std::string& folderName) {
+    const FolderRecord* folder = findFolder(store, folderName);
+    if (!folder) return usageError("no folder is named '" + folderName + "'");
+    mirror::CalendarDocument document(store);
+    forEachItem(store, *folder, [&](const ItemRecord& record) { document.add(record); });
+    out_ << document.text();
+    return kDone;
+}
+
+int StoreTool::exportContacts(Store& store, const std::string& folderName) {
+    const FolderRecord* folder = findFolder(store, folderName);
+    if (!folder) return usageError("no folder is named '" + folderName + "'");
+    forEachItem(store, *folder, [&](const ItemRecord& record) {
+        if (itemKindFromMessageClass(record.props.string(PR_MESSAGE_CLASS)) == ItemKind::Contact)
+            out_ << mirror::vCardOf(record, store.known(),
+                                    mirror::uidOf(store.itemEntryId(record.id)));
+    });
+    return kDone;
+}
+
+int StoreTool::mirrorTo(Store& store, const std::string& folder) {
+    std::error_code error;
+    const std::filesystem::path root = std::filesystem::absolute(folder, error).lexically_normal();
+    if (error) {
+        err_ << "jotwise-store: '" << folder << "' cannot be made an absolute path\n";
+        return kFailed;
+    }
+    if (!mirror::setMirrorFolderSetting(*registry_, root)) {
+        err_ << "jotwise-store: the mirror's folder cannot be stored in the settings\n";
+        return kFailed;
+    }
+    auto active = mirror::attachedMirror(store);
+    if (!active || active->root() != root) active = mirror::attachMirror(store, {root});
+    // Failures are told below, once, instead of by the mirror's thread.
+    active->setReporter(nullptr);
+    const auto counts = active->rewriteAll();
+    if (counts.failed > 0) {
+        err_ << "jotwise-store: cannot write the mirror folder " << root.string() << ": "
+             << counts.firstError << "\n";
+        return kFailed;
+    }
+    out_ << "Mirroring into " << root.string() << ": " << counts.written << " file"
+         << (counts.written == 1 ? "" : "s") << " written";
+    if (counts.removed > 0) out_ << ", " << counts.removed << " removed";
+    out_ << "\n";
+    return kDone;
+}
+
+int StoreTool::mirrorOff(Store* store) {
+    const auto folder = mirror::mirrorFolderSetting(*registry_);
+    if (!mirror::setMirrorFolderSetting(*registry_, std::nullopt)) {
+        err_ << "jotwise-store: the setting cannot be changed\n";
+        return kFailed;
+    }
+    if (store && mirror::attachedMirror(*store)) store->setChangeObserver(nullptr);
+    if (folder)
+        out_ << "The mirror is off; the files in " << folder->string()
+             << " are left as they are.\n";
+    else
+        out_ << "The mirror is off.\n";
     return kDone;
 }
 

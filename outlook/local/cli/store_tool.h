@@ -10,9 +10,11 @@
 namespace outlook::local {
 
 class Store;
+struct FolderRecord;
 
 // The jotwise-store command line: lists and shows what a store holds and adds contacts,
-// mail users and distribution lists, also from vCard files.
+// mail users and distribution lists, also from vCard files; exports folders as iCalendar or
+// vCard and switches the vdir mirror on and off.
 //
 // Exit codes: 0 done, 1 the store or the operation failed, 2 the command line is wrong.
 class StoreTool {
@@ -38,6 +40,11 @@ private:
     int addMailUser(Store& store, const std::vector<std::string>& args);
     int addDistList(Store& store, const std::vector<std::string>& args);
     int importVCards(const std::shared_ptr<Store>& store, const std::vector<std::string>& args);
+    int mirrorTo(Store& store, const std::string& folder);
+    int mirrorOff(Store* store);
+    int exportCalendar(Store& store, const std::string& folderName);
+    int exportContacts(Store& store, const std::string& folderName);
+    const FolderRecord* findFolder(Store& store, const std::string& nameOrId);
 
     std::ostream& out_;
     std::ostream& err_;

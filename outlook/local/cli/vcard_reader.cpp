@@ -198,7 +198,7 @@ public:
             }
             return true;
         }
-        static const char* kUsed[] = {"N", "FN", "ORG", "EMAIL", "ADR", "NOTE"};
+        static const char* kUsed[] = {"N", "FN", "ORG", "TITLE", "EMAIL", "ADR", "NOTE"};
         if (std::find(std::begin(kUsed), std::end(kUsed), p.name) == std::end(kUsed)) return true;
         std::string value = p.value;
         if (isQuotedPrintable(p)) {
@@ -221,6 +221,8 @@ public:
             card_.formattedName = joined(parts);
         } else if (p.name == "ORG") {
             card_.organization = component(parts, 0);
+        } else if (p.name == "TITLE") {
+            card_.title = joined(parts);
         } else if (p.name == "EMAIL") {
             const bool preferred = hasParam(p, "PREF", "PREF") ||
                                    std::any_of(p.params.begin(), p.params.end(), [](const auto& x) {

@@ -11,7 +11,7 @@ struct VCard {
     struct Address {
         std::string postOfficeBox, extended, street, locality, region, postalCode, country;
     };
-    std::string givenName, familyName, formattedName, organization, email, note;
+    std::string givenName, familyName, formattedName, organization, title, email, note;
     bool hasWorkAddress = false;
     Address workAddress;
     int line = 0;  // where BEGIN:VCARD is
@@ -30,7 +30,7 @@ struct VCardFile {
 
 // Reads every card of a vCard 2.1, 3.0 or 4.0 text: folded lines, quoted-printable values
 // (with soft line breaks), backslash escapes, ISO-8859-1 or UTF-8 text. Of each card it
-// keeps N, FN, ORG, the preferred (else first) EMAIL, the first work ADR and NOTE. A card
+// keeps N, FN, ORG, TITLE, the preferred (else first) EMAIL, the first work ADR and NOTE. A card
 // that is not closed, has an unsupported version, bad quoted-printable text or no name at
 // all is skipped and reported.
 VCardFile readVCards(std::string_view text);

@@ -1,5 +1,7 @@
 #include "outlook/local/store/notifier.h"
 
+#include <utility>
+
 #include "outlook/local/store/entry_id.h"
 
 namespace outlook::local {
@@ -90,17 +92,33 @@ void Notifier::post(const std::shared_ptr<Connection>& connection,
 
 void Notifier::committed(const std::vector<Change>& changes) {
     if (changes.empty()) return;
+    if (const auto watcher = observer()) watcher->committed(changes);
     for (const auto& connection : snapshot())
         post(connection, build(*connection->table, changes));
 }
 
 void Notifier::changedElsewhere() {
+    if (const auto watcher = observer()) watcher->changedElsewhere();
     for (const auto& connection : snapshot()) {
         NOTIFICATION n;
         n.ulEventType = fnevTableModified;
         n.tab.ulTableEvent = TABLE_CHANGED;
         post(connection, {n});
     }
+}
+
+void Notifier::setObserver(std::shared_ptr<ChangeObserver> observer) {
+    std::shared_ptr<ChangeObserver> replaced;
+    {
+        std::lock_guard lock(mutex_);
+        replaced = std::exchange(observer_, std::move(observer));
+    }
+    if (replaced) replaced->detach();
+}
+
+std::shared_ptr<ChangeObserver> Notifier::observer() const {
+    std::lock_guard lock(mutex_);
+    return observer_;
 }
 
 }  // namespace outlook::local

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "outlook/local/store/change.h"
+#include "outlook/local/store/change_observer.h"
 #include "outlook/local/store/table_source.h"
 #include "outlook/mapi.h"
 #include "platform/event_loop.h"
@@ -18,6 +19,9 @@ namespace outlook::local {
 // The sinks that receive a change are those advised when it commits; each gets one
 // OnNotify per transaction with all its notifications. A batch posted to the loop but
 // not yet run is dropped when its connection is unadvised meanwhile.
+//
+// Every committed change passes here, so an observer set with setObserver hears of them all
+// as well, straight after the commit.
 class Notifier {
 public:
     // Without a loop nothing is delivered.
@@ -33,6 +37,10 @@ public:
     void committed(const std::vector<Change>& changes);
     // Another process changed the store: every advised table gets TABLE_CHANGED.
     void changedElsewhere();
+
+    // Replaces the observer (nullptr: none); the one replaced is detached before this returns.
+    void setObserver(std::shared_ptr<ChangeObserver> observer);
+    std::shared_ptr<ChangeObserver> observer() const;
 
 private:
     struct Connection {
@@ -51,6 +59,7 @@ private:
     mutable std::mutex mutex_;
     std::map<mapi::ULONG_PTR, std::shared_ptr<Connection>> connections_;
     mapi::ULONG_PTR next_ = 1;
+    std::shared_ptr<ChangeObserver> observer_;
 };
 
 }  // namespace outlook::local

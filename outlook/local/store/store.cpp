@@ -5,6 +5,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "outlook/local/mirror/mirror_setting.h"
 #include "outlook/local/sqlite/database.h"
 #include "outlook/local/sqlite/transaction.h"
 #include "outlook/local/store/address_book_data.h"
@@ -76,6 +77,8 @@ std::shared_ptr<Store> Store::open(const Options& options, std::string& error) {
         error = "Cannot open the store '" + options.path.string() + "': " + e.what();
         return nullptr;
     }
+    // A mirror that cannot start is reported by it and never stops the store from opening.
+    if (options.registry) mirror::attachConfiguredMirror(*store, *options.registry);
     if (options.loop) {
         Store* raw = store.get();
         store->pollTimer_ = options.loop->startTimer(
@@ -88,6 +91,9 @@ Store::Store(const Options& options, std::unique_ptr<sqlite::Database> db)
     : path_(options.path), loop_(options.loop), db_(std::move(db)), notifier_(options.loop) {}
 
 Store::~Store() {
+    // The observer may still be writing what was committed last; it finishes with the store
+    // still whole.
+    notifier_.setObserver(nullptr);
     if (loop_ && pollTimer_) loop_->stopTimer(pollTimer_);
 }
 
@@ -314,6 +320,25 @@ std::optional<ItemRecord> Store::loadItem(std::int64_t id) {
         record.attachments.push_back(std::move(a));
     }
     return record;
+}
+
+std::vector<ItemStamp> Store::itemStamps() {
+    std::lock_guard lock(mutex_);
+    auto query = db_->prepare(
+        "SELECT items.id, items.folder, items.message_class, props.value FROM items LEFT JOIN "
+        "props ON props.item = items.id AND props.id = ? ORDER BY items.id");
+    query.bind(1, static_cast<std::int64_t>(PROP_ID(PR_LAST_MODIFICATION_TIME)));
+    std::vector<ItemStamp> stamps;
+    while (query.step()) {
+        ItemStamp stamp;
+        stamp.id = query.columnInt(0);
+        stamp.folder = query.columnInt(1);
+        stamp.messageClass = query.columnText(2);
+        if (auto value = readPropValue(query, 3, PR_LAST_MODIFICATION_TIME))
+            if (const auto* time = std::get_if<FileTime>(&value->value)) stamp.modified = *time;
+        stamps.push_back(std::move(stamp));
+    }
+    return stamps;
 }
 
 Binary Store::attachmentData(std::int64_t attachmentId) {

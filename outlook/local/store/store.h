@@ -26,6 +26,15 @@ class Database;
 }
 class AddressBookData;
 
+// When an item last changed and where it is, for comparing the store with copies kept
+// elsewhere.
+struct ItemStamp {
+    std::int64_t id = 0;
+    std::int64_t folder = 0;
+    std::string messageClass;
+    std::optional<mapi::FileTime> modified;  // PR_LAST_MODIFICATION_TIME
+};
+
 struct FolderRecord {
     std::int64_t id = 0;
     FolderKind kind = FolderKind::Inbox;
@@ -89,6 +98,8 @@ public:
                                                   const std::vector<mapi::ULONG>* ids = nullptr);
     // Properties, recipients and attachments (without their content).
     std::optional<ItemRecord> loadItem(std::int64_t id);
+    // Every item of every folder, in ascending id order, read in one query.
+    std::vector<ItemStamp> itemStamps();
     // The content of a saved attachment.
     mapi::Binary attachmentData(std::int64_t attachmentId);
     // Writes a new item (setting record.id) or the changes of a saved one, moving it when
@@ -120,6 +131,12 @@ public:
     Notifier& notifier() { return notifier_; }
     // Reports changes committed by other connections (the poll timer calls it).
     void pollForeignChanges();
+    // The observer that hears of every committed change: the vdir mirror when the profile's
+    // settings switch it on (see mirror/mirror_setting.h). nullptr: none.
+    void setChangeObserver(std::shared_ptr<ChangeObserver> observer) {
+        notifier_.setObserver(std::move(observer));
+    }
+    std::shared_ptr<ChangeObserver> changeObserver() const { return notifier_.observer(); }
 
     sqlite::Database& db() { return *db_; }
     std::recursive_mutex& mutex() { return mutex_; }

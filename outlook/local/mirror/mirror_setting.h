@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "outlook/local/mirror/mirror.h"
+#include "platform/registry.h"
+
+namespace outlook::local {
+class Store;
+}
+
+namespace outlook::local::mirror {
+
+// Where the profile's settings keep the mirror's folder (under CurrentUser, a string value).
+// No value, or an empty one, means no mirror.
+extern const char* const kMirrorKey;          // Software\Jotwise\Mirror
+extern const char* const kMirrorFolderValue;  // Folder
+
+// The folder the settings name; a relative one is taken from the home folder.
+std::optional<std::filesystem::path> mirrorFolderSetting(platform::Registry& registry);
+// Stores the folder, or switches the mirror off (nothing); false when the setting cannot be
+// written.
+bool setMirrorFolderSetting(platform::Registry& registry,
+                            const std::optional<std::filesystem::path>& folder);
+
+// Starts a mirror into `options.root` as the store's change observer; one already there
+// stops first.
+std::shared_ptr<Mirror> attachMirror(Store& store, Mirror::Options options);
+// The mirror the settings ask for, attached to the store; nullptr (and nothing attached)
+// when they ask for none.
+std::shared_ptr<Mirror> attachConfiguredMirror(Store& store, platform::Registry& registry);
+// The store's mirror, or nullptr.
+std::shared_ptr<Mirror> attachedMirror(const Store& store);
+
+}  // namespace outlook::local::mirror

@@ -1,0 +1,117 @@
+#include "outlook/local/cli/store_tool.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "outlook/local/cli/vcard_reader.h"
+#include "outlook/local/mirror/calendar_writer.h"
+#include "tests/outlook/local/mirror/mirror_fixture.h"
+#include "tests/parser/process.h"
+
+namespace outlook::local::testing {
+namespace {
+
+class MirrorStoreTool : public MirrorFixture {
+protected:
+    struct Result {
+        int code = -1;
+        std::string out, err;
+    };
+    Result tool(std::vector<std::string> args) {
+        std::ostringstream out, err;
+        StoreTool t(out, err, &registry);
+        Result r;
+        r.code = t.run(args, outlook().store());
+        r.out = out.str();
+        r.err = err.str();
+        return r;
+    }
+};
+
+TEST_F(MirrorStoreTool, MirrorToWritesEverythingAndKeepsTheSetting) {
+    appointment("Lunch", localDate(2026, 7, 18, 12), localDate(2026, 7, 18, 13));
+    auto contact = createItem(olContactItem);
+    contact->put("LastName", "Lee");
+    contact->call("Save");
+    EXPECT_EQ(tool({"mirror"}).out, "The mirror is off.\n");
+
+    const Result on = tool({"mirror", "--to", root().string()});
+    ASSERT_EQ(on.code, 0) << on.err;
+    EXPECT_EQ(on.out, "Mirroring into " + root().string() + ": 2 files written\n");
+    EXPECT_EQ(files().size(), 2u);
+    EXPECT_EQ(tool({"mirror"}).out, "Mirror folder: " + root().string() + "\n");
+    // The store goes on mirroring.
+    auto task = createItem(olTaskItem);
+    task->put("Subject", "Budget");
+    task->call("Save");
+    mirror::attachedMirror(store())->flush();
+    EXPECT_EQ(files().size(), 3u);
+
+    const Result off = tool({"mirror", "--off"});
+    ASSERT_EQ(off.code, 0) << off.err;
+    EXPECT_EQ(mirror::mirrorFolderSetting(registry), std::nullopt);
+    EXPECT_EQ(mirror::attachedMirror(store()), nullptr);
+    EXPECT_EQ(files().size(), 3u);  // left as they are
+
+    EXPECT_EQ(tool({"mirror", "--to"}).code, 2);
+    EXPECT_EQ(tool({"mirror", "--sideways"}).code, 2);
+    fs::create_directories(temp.path());
+    std::ofstream(temp.path() / "blocked") << "a file";
+    const Result blocked = tool({"mirror", "--to", (temp.path() / "blocked").string()});
+    EXPECT_EQ(blocked.code, 1);
+    EXPECT_NE(blocked.err.find("cannot write the mirror folder"), std::string::npos) << blocked.err;
+}
+
+TEST_F(MirrorStoreTool, ExportWritesOneCalendarOrOneVCardStream) {
+    appointment("Lunch", localDate(2026, 7, 18, 12), localDate(2026, 7, 18, 13));
+    appointment("Dinner", localDate(2026, 7, 18, 19), localDate(2026, 7, 18, 20));
+    for (const char* name : {"Lee", "Stone"}) {
+        auto contact = createItem(olContactItem);
+        contact->put("LastName", name);
+        contact->call("Save");
+    }
+    const Result calendar = tool({"export", "--ics", "calendar"});
+    ASSERT_EQ(calendar.code, 0) << calendar.err;
+    EXPECT_EQ(mirror::calendarProblems(calendar.out), std::vector<std::string>{});
+    EXPECT_EQ(linesOf(calendar.out, "SUMMARY"),
+              (std::vector<std::string>{"SUMMARY:Lunch", "SUMMARY:Dinner"}));
+
+    const Result cards = tool({"export", "--vcf"});
+    ASSERT_EQ(cards.code, 0) << cards.err;
+    const VCardFile file = readVCards(cards.out);
+    ASSERT_EQ(file.cards.size(), 2u);
+    EXPECT_EQ(file.cards[1].familyName, "Stone");
+
+    EXPECT_EQ(tool({"export", "--ics", "Nowhere"}).code, 2);
+    EXPECT_EQ(tool({"export"}).code, 2);
+}
+
+// The command-line tool is another process: it reads the setting when it opens the store and
+// mirrors its own change before it ends.
+TEST(MirrorStoreToolProcess, AContactAddedByTheToolIsMirrored) {
+    jotwise::testing::TempFolder temp("jotwise-mirror-cli");
+    const std::string environment =
+        "XDG_CONFIG_HOME=" + sentex::testing::shellQuote((temp.path() / "config").string()) +
+        " XDG_DATA_HOME=" + sentex::testing::shellQuote((temp.path() / "data").string()) + " ";
+    const fs::path root = temp.path() / "mirror";
+    const auto run = [&](const std::string& args) {
+        return sentex::testing::runCommand(environment + JOTWISE_STORE_PATH + " " + args + " 2>&1");
+    };
+    const auto on = run("mirror --to " + sentex::testing::shellQuote(root.string()));
+    ASSERT_EQ(on.exitCode, 0) << on.out;
+    const auto added = run("add-contact --first Ann --last Lee --email ann@example.com");
+    ASSERT_EQ(added.exitCode, 0) << added.out;
+    std::string id = added.out;
+    while (!id.empty() && (id.back() == '\n' || id.back() == '\r'))
+        id.pop_back();
+    const fs::path card = root / "contacts" / (id + "-jotwise.vcf");
+    ASSERT_TRUE(fs::exists(card)) << added.out;
+    const VCardFile file = readVCards(readText(card));
+    ASSERT_EQ(file.cards.size(), 1u);
+    EXPECT_EQ(file.cards[0].email, "ann@example.com");
+}
+
+}  // namespace
+}  // namespace outlook::local::testing
