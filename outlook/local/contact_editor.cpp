@@ -20,11 +20,11 @@ constexpr std::array<ContactFieldInfo, kContactFieldCount> kFields = {{
     {F::FileAs, "FileAs", "edFileAs", "File &as:"},
     {F::JobTitle, "JobTitle", "edJobTitle", "&Job title:"},
     {F::Email, "Email1Address", "edEmail", "&E-mail:"},
-    {F::Street, "BusinessAddressStreet", "edStreet", "&Street:"},
+    {F::Street, "BusinessAddressStreet", "edStreet", "St&reet:"},
     {F::City, "BusinessAddressCity", "edCity", "C&ity:"},
     {F::State, "BusinessAddressState", "edState", "S&tate:"},
     {F::PostalCode, "BusinessAddressPostalCode", "edPostalCode", "&Postal code:"},
-    {F::Country, "BusinessAddressCountry", "edCountry", "Cou&ntry:"},
+    {F::Country, "BusinessAddressCountry", "edCountry", "Countr&y:"},
     {F::Notes, "Body", "memoNotes", "&Notes:"},
 }};
 

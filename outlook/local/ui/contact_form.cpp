@@ -1,5 +1,6 @@
 #include "outlook/local/ui/contact_form.h"
 
+#include <QAction>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -100,6 +101,11 @@ ContactWindow::ContactWindow(DispatchPtr contact, WindowSizes& sizes, QWidget* p
     auto* cancel = buttons->addButton(QDialogButtonBox::Cancel);
     cancel->setObjectName("btnCancel");
     connect(save, &QPushButton::clicked, this, &ContactWindow::save);
+    // Ctrl+S saves, as it does in a note.
+    auto* saveKey = new QAction(this);
+    saveKey->setShortcut(QKeySequence::Save);
+    connect(saveKey, &QAction::triggered, this, &ContactWindow::save);
+    addAction(saveKey);
     connect(cancel, &QPushButton::clicked, this, &ContactWindow::reject);
 
     auto* boxes = new QGridLayout;

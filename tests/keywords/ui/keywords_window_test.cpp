@@ -19,6 +19,7 @@
 #include <iterator>
 
 #include "keywords/ui/keyword_edit_window.h"
+#include "tests/support/mnemonics.h"
 #include "tests/support/mock_message_boxes.h"
 #include "tests/support/session_fixture.h"
 
@@ -81,6 +82,8 @@ TEST_F(KeywordsWindowTest, ShowsItsControlsAndTheCategoryKeywords) {
     EXPECT_EQ(child<QComboBox>(*window, "FilterCombo").currentText(), "Categories");
     EXPECT_EQ(keywordsShown(), (QStringList{"business|Business", "personal|Personal"}));
     EXPECT_FALSE(child<QPushButton>(*window, "ModifyButton").isEnabled());
+    EXPECT_EQ(jotwise::testing::clashingMnemonics(*window), "");
+    EXPECT_EQ(jotwise::testing::clashingMnemonics(window->editWindow()), "");
 
     auto& list = child<QTreeWidget>(*window, "KeywordsList");
     list.setCurrentItem(list.topLevelItem(1));

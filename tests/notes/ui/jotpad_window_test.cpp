@@ -11,6 +11,7 @@
 
 #include "outlook/object_model.h"
 #include "tests/notes/ui/note_window_fixture.h"
+#include "tests/support/mnemonics.h"
 
 namespace notes::ui::testing {
 namespace {
@@ -56,6 +57,8 @@ TEST_F(JotPadWindowTest, EveryComponentIsThereByItsName) {
           "imgCategoryOff", "btnBeside",      "btnBehind",    "Label1",        "edBackToMemo",
           "btnSave"})
         EXPECT_NE(shadow.findChild<QWidget*>(name), nullptr) << name;
+    EXPECT_EQ(jotwise::testing::clashingMnemonics(note), "");
+    EXPECT_EQ(jotwise::testing::clashingMnemonics(shadow), "");
 }
 
 TEST_F(JotPadWindowTest, ANewNoteIsATaskWithOneTypeIconAndOneCheckedTypeItem) {

@@ -15,6 +15,7 @@
 #include "outlook/local/store/store.h"
 #include "tests/support/address_entries.h"
 #include "tests/support/mapi_fixture.h"
+#include "tests/support/mnemonics.h"
 
 namespace outlook::local {
 namespace {
@@ -69,6 +70,7 @@ TEST(AddressBookDialogWells, SearchSelectAndSecondWellGiveACcRecipient) {
         EXPECT_EQ(child<QPushButton>(dialog, "btnWell0").text(), "&To ->");
         EXPECT_EQ(child<QPushButton>(dialog, "btnWell1").text(), "&Cc ->");
         EXPECT_EQ(dialog.findChild<QPushButton*>("btnWell2"), nullptr);
+        EXPECT_EQ(jotwise::testing::clashingMnemonics(dialog), "");
 
         QTest::keyClicks(&child<QLineEdit>(dialog, "edSearch"), "STO");
         auto& entries = child<QListWidget>(dialog, "lstEntries");

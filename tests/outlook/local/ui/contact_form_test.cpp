@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "tests/outlook/local/ui/store_window_fixture.h"
+#include "tests/support/mnemonics.h"
 
 namespace outlook::local::testing {
 namespace {
@@ -95,6 +96,20 @@ TEST_F(ContactFormTest, SaveWritesWhatWasTypedIntoTheStore) {
     EXPECT_EQ(saved->get("BusinessAddressPostalCode").asString(), "90210");
     EXPECT_EQ(saved->get("BusinessAddressCountry").asString(), "USA");
     EXPECT_EQ(saved->get("Body").asString(), "Supplies the gravel.");
+}
+
+TEST_F(ContactFormTest, EveryAltKeyReachesOneControlAndCtrlSSaves) {
+    auto contact = createItem(olContactItem);
+    contact->call("Display");
+    QDialog& window = shownWindow();
+    EXPECT_EQ(jotwise::testing::clashingMnemonics(window), "");
+    type(window, "edFirstName", "Cy");
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&field(window, "edFirstName"), Qt::Key_S, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(windows->itemForm().openWindows().empty());
+    EXPECT_EQ(countIn(olFolderContacts), 1);
 }
 
 TEST_F(ContactFormTest, CancelWritesNothing) {
