@@ -1,5 +1,6 @@
 #include "outlook/local/ui/explorer_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -112,6 +113,11 @@ ExplorerMainWindow::ExplorerMainWindow(ExplorerModel& model, WindowSizes& sizes)
 
     connect(folders_, &QListWidget::currentRowChanged, this, [this] { folderChosen(); });
     model_.setRowsChanged([this] { showRows(); });
+    // The window has no menu bar; Ctrl+W closes it as it closes other desktop windows.
+    auto* closeWindow = new QAction(tr("Close"), this);
+    closeWindow->setShortcut(QKeySequence::Close);
+    connect(closeWindow, &QAction::triggered, this, &QWidget::close);
+    addAction(closeWindow);
     setView(View::List);
     restoreSize(*this, sizes_, kExplorerSize, QSize(1000, 660));
 }
