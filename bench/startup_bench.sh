@@ -6,6 +6,7 @@
 # Times are wall-clock, taken by polling the X server for the program's windows, so each
 # carries a few milliseconds of polling. Everything lives in a temporary folder.
 set -euo pipefail
+source "$(dirname "$0")/../tests/e2e/desktop.sh"
 
 jotwise=$1
 store=$2
@@ -29,15 +30,6 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 now_us() { echo $(($(date +%s%N) / 1000)); }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
-trayIcon() {
-    local window parent
-    for window in $(xdotool search --all --pid "$pid" --classname jotwise 2>/dev/null); do
-        parent=$(xwininfo -id "$window" -children | awk '/Parent window id:/ { print $4 }')
-        [ -n "$parent" ] && [ "$(printf '%d' "$parent")" != "$(printf '%d' "$root")" ] && return 0
-    done
-    return 1
-}
 noteVisible() { xdotool search --all --onlyvisible --pid "$pid" --name '^Task - Jotwise' >/dev/null 2>&1; }
 stop() {
     kill -TERM "$pid"
@@ -63,7 +55,7 @@ for _ in $(seq "$runs"); do
     t0=$(now_ms)
     "$jotwise" >"$work/jotwise.log" 2>&1 &
     pid=$!
-    until trayIcon; do sleep 0.005; done
+    until trayIcon "$pid" >/dev/null; do sleep 0.005; done
     starts+=($(($(now_ms) - t0)))
     stop
 done
@@ -73,7 +65,7 @@ echo "  median: ${with_hold} ms with the ${hold_ms} ms hold, $((with_hold - hold
 
 "$jotwise" >"$work/jotwise.log" 2>&1 &
 pid=$!
-until trayIcon; do sleep 0.005; done
+until trayIcon "$pid" >/dev/null; do sleep 0.005; done
 sleep 0.5
 
 # What the measuring itself costs: one key press and one look for the note.

@@ -20,8 +20,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display number and writes it to the file it is handed.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$workdir/display" 2>"$workdir/xvfb.log" &
+# Xvfb picks a free display number and writes it to the file it is handed; the desktop
+# behind the windows is white, so that pictures of them look as on a plain desktop.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -wr -nolisten tcp 3>"$workdir/display" 2>"$workdir/xvfb.log" &
 pids+=($!)
 for _ in $(seq 100); do
     [ -s "$workdir/display" ] && break

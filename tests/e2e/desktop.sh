@@ -1,0 +1,52 @@
+# Helpers for driving the tray program on an X display with a tray host, for scripts that
+# source this file (the end-to-end suite and the start-up benchmark).
+
+# Runs a command every tenth of a second until it succeeds, for at most $1 seconds.
+within() {
+    local seconds=$1
+    shift
+    for _ in $(seq $((seconds * 10))); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+running() { kill -0 "$1" 2>/dev/null; }
+ended() { ! running "$1"; }
+
+# The id of the first visible window of process $1 whose title matches $2.
+visibleWindow() {
+    xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null | head -n 1 | grep .
+}
+
+# The tray icon of process $1: one of its windows that a tray host has taken in, so that
+# its parent is no longer the root window.
+trayIcon() {
+    local root window parent
+    root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
+    for window in $(xdotool search --all --pid "$1" --classname jotwise 2>/dev/null); do
+        parent=$(xwininfo -id "$window" -children | awk '/Parent window id:/ { print $4 }')
+        if [ -n "$parent" ] && [ "$(printf '%d' "$parent")" != "$(printf '%d' "$root")" ]; then
+            echo "$window"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# "X Y WIDTH HEIGHT" of a window, in screen coordinates.
+windowRectangle() {
+    local X Y WIDTH HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+    echo "$X $Y $WIDTH $HEIGHT"
+}
+
+# Clicks the centre of window $1 with mouse button $2.
+clickCentre() {
+    local x y width height
+    read -r x y width height < <(windowRectangle "$1")
+    xdotool mousemove --sync $((x + width / 2)) $((y + height / 2))
+    sleep 0.2
+    xdotool click "$2"
+}
