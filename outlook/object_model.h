@@ -77,6 +77,15 @@ enum OlMeetingStatus : std::int32_t {
     olMeetingCanceled = 5,
 };
 
+// A task's Status.
+enum OlTaskStatus : std::int32_t {
+    olTaskNotStarted = 0,
+    olTaskInProgress = 1,
+    olTaskComplete = 2,
+    olTaskWaiting = 3,
+    olTaskDeferred = 4,
+};
+
 // What an item's Close does with unsaved changes.
 enum OlInspectorClose : std::int32_t {
     olSave = 0,

@@ -6,6 +6,7 @@
 #include "outlook/local/store/file_time.h"
 #include "outlook/local/store/item_kind.h"
 #include "outlook/local/store/store.h"
+#include "outlook/object_model.h"
 #include "outlook/ole_date.h"
 #include "platform/text.h"
 
@@ -79,11 +80,12 @@ FolderLayout folderLayout(FolderKind folder) {
     switch (folder) {
         case FolderKind::Calendar:
             return {{textColumn("Subject"), timeColumn("Start"), timeColumn("End"),
-                     textColumn("Categories")},
+                     textColumn("Location"), textColumn("Categories")},
                     1,
                     false};
         case FolderKind::Tasks:
-            return {{textColumn("Subject"), timeColumn("Due date"), textColumn("Categories")},
+            return {{textColumn("Subject"), timeColumn("Due date"), textColumn("Status"),
+                     textColumn("Categories")},
                     1,
                     false};
         case FolderKind::Contacts:
@@ -123,12 +125,15 @@ ListRow listRow(FolderKind folder, const Store& store, std::int64_t id, const Pr
             cells = {{titleOf(kind, store, props)},
                      timeCell(props, known[Known::Start], allDay),
                      timeCell(props, known[Known::End], allDay),
+                     string(known[Known::Location]),
                      string(known[Known::Categories])};
             break;
         }
         case FolderKind::Tasks:
             cells = {{titleOf(kind, store, props)},
                      timeCell(props, known[Known::DueDate], true),
+                     {taskStatusText(
+                         props.longValue(known[Known::TaskStatus]).value_or(olTaskNotStarted))},
                      string(known[Known::Categories])};
             break;
         case FolderKind::Contacts:

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-enum class Shown { Text, Time, Date, Bool, Minutes, Busy, Meeting };
+enum class Shown { Text, Time, Date, Bool, Minutes, Busy, Meeting, TaskStatus };
 
 struct Property {
     const char* name;
@@ -33,6 +33,7 @@ constexpr std::array kSchedule = {
     kSubject,
     Property{"Start", "Start", Shown::Time},
     Property{"End", "End", Shown::Time},
+    Property{"Location", "Location", Shown::Text},
     Property{"Duration", "Duration", Shown::Minutes},
     Property{"AllDayEvent", "All day", Shown::Bool},
     Property{"BusyStatus", "Show time as", Shown::Busy},
@@ -47,6 +48,7 @@ constexpr std::array kSchedule = {
 constexpr std::array kTask = {
     kSubject,
     Property{"DueDate", "Due", Shown::Date},
+    Property{"Status", "Status", Shown::TaskStatus},
     Property{"TotalWork", "Total work", Shown::Minutes},
     Property{"ReminderSet", "Reminder", Shown::Bool},
     kCategories,
@@ -133,6 +135,27 @@ std::string meetingText(std::int32_t status) {
     }
 }
 
+}  // namespace
+
+std::string taskStatusText(std::int32_t status) {
+    switch (status) {
+        case olTaskNotStarted:
+            return "Not started";
+        case olTaskInProgress:
+            return "In progress";
+        case olTaskComplete:
+            return "Completed";
+        case olTaskWaiting:
+            return "Waiting on someone else";
+        case olTaskDeferred:
+            return "Deferred";
+        default:
+            return std::to_string(status);
+    }
+}
+
+namespace {
+
 // The value as the details show it; nothing when there is nothing to show.
 std::optional<DisplayValue> shownValue(const Variant& value, Shown shown) {
     switch (shown) {
@@ -152,6 +175,8 @@ std::optional<DisplayValue> shownValue(const Variant& value, Shown shown) {
             return DisplayValue{describeMinutes(value.asInt())};
         case Shown::Busy:
             return DisplayValue{busyText(value.asInt())};
+        case Shown::TaskStatus:
+            return DisplayValue{taskStatusText(value.asInt())};
         case Shown::Meeting: {
             std::string text = meetingText(value.asInt());
             if (text.empty()) return std::nullopt;

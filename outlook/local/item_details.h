@@ -64,6 +64,9 @@ std::string kindName(std::int32_t objectClass);
 // "45 minutes", "1 hour 30 minutes", "2 days".
 std::string describeMinutes(std::int32_t minutes);
 
+// A task's Status as a person reads it ("Not started", "Completed", ...).
+std::string taskStatusText(std::int32_t status);
+
 // What opening an attachment came to.
 struct AttachmentOpening {
     enum class Action {

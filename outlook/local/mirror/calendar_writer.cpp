@@ -254,6 +254,7 @@ private:
     }
 
     void addEventStatus() {
+        addText(c(), icalproperty_new_location, props_.string(known_[Known::Location]));
         const auto busy = props_.longValue(known_[Known::BusyStatus]);
         add(c(),
             icalproperty_new_transp(busy == olFree ? ICAL_TRANSP_TRANSPARENT : ICAL_TRANSP_OPAQUE));
@@ -269,6 +270,18 @@ private:
         if (due) {
             dueIsDate = isLocalMidnight(*due);
             add(c(), icalproperty_new_due(dueIsDate ? localDate(*due) : utcTime(*due)));
+        }
+        // A task without a status has not been started, which is what a to-do without STATUS
+        // means to calendar programs too.
+        if (const auto status = props_.longValue(known_[Known::TaskStatus])) {
+            if (*status == olTaskComplete) {
+                add(c(), icalproperty_new_status(ICAL_STATUS_COMPLETED));
+                add(c(), icalproperty_new_percentcomplete(100));
+            } else if (*status == olTaskInProgress) {
+                add(c(), icalproperty_new_status(ICAL_STATUS_INPROCESS));
+            } else {
+                add(c(), icalproperty_new_status(ICAL_STATUS_NEEDSACTION));
+            }
         }
         if (const auto minutes = props_.longValue(known_[Known::TotalWork]); minutes > 0) {
             const icaldurationtype work = icaldurationtype_from_int(*minutes * 60);

@@ -26,7 +26,7 @@ constexpr unsigned kLinked = kMail | kSchedule | kTasks | kJournal;
 
 using V = ValueKind;
 
-const std::array<ItemProperty, 35> kProperties = {{
+const std::array<ItemProperty, 37> kProperties = {{
     {"Subject", V::String, kAll, PR_SUBJECT, {}},
     {"Body", V::String, kAll, PR_BODY, {}},
     {"Categories", V::String, kAll, 0, Known::Categories},
@@ -35,6 +35,8 @@ const std::array<ItemProperty, 35> kProperties = {{
     {"Duration", V::Int, kSchedule | kJournal, 0, Known::Duration},
     {"DueDate", V::Date, kTasks, 0, Known::DueDate},
     {"AllDayEvent", V::Bool, kSchedule, 0, Known::AllDayEvent},
+    {"Location", V::String, kSchedule, 0, Known::Location},
+    {"Status", V::Int, kTasks, 0, Known::TaskStatus},
     {"ReminderSet", V::Bool, kMail | kSchedule | kTasks, 0, Known::ReminderSet},
     {"ResponseRequested", V::Bool, kMail | kSchedule, tags::PR_RESPONSE_REQUESTED, {}},
     {"BusyStatus", V::Int, kSchedule, 0, Known::BusyStatus},

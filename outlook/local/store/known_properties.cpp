@@ -30,6 +30,8 @@ const KnownName& knownName(Known property) {
         {PSETID_Note, MNID_ID, 0x8B03, {}, PT_LONG, "Height"},
         {PSETID_Note, MNID_ID, 0x8B04, {}, PT_LONG, "Left"},
         {PSETID_Note, MNID_ID, 0x8B05, {}, PT_LONG, "Top"},
+        {PSETID_Appointment, MNID_ID, 0x8208, {}, PT_STRING8, "Location"},
+        {PSETID_Task, MNID_ID, 0x8101, {}, PT_LONG, "Status"},
     }};
     return kNames[static_cast<std::size_t>(property)];
 }

@@ -44,6 +44,8 @@ enum class Known {
     NoteHeight,
     NoteLeft,
     NoteTop,
+    Location,
+    TaskStatus,
     Count_
 };
 

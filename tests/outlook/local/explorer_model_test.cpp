@@ -69,10 +69,13 @@ TEST_F(ExplorerModelTest, ListsTheFoldersAUserFilesIntoFirst) {
 }
 
 TEST_F(ExplorerModelTest, EachFolderHasColumnsThatSuitIt) {
-    appointment("Lunch with Ann", at(2026, 12, 8, 12), 60, "Business");
+    auto lunchItem = appointment("Lunch with Ann", at(2026, 12, 8, 12), 60, "Business");
+    lunchItem->put("Location", "Corner cafe");
+    lunchItem->call("Save");
     auto task = createItem(olTaskItem);
     task->put("Subject", "Send the budget");
     task->put("DueDate", ole(at(2026, 12, 9)));
+    task->put("Status", static_cast<std::int32_t>(olTaskWaiting));
     task->call("Save");
     contact("Ann", "Lee", "ann@example.com");
     auto note = createItem(olNoteItem);
@@ -88,11 +91,13 @@ TEST_F(ExplorerModelTest, EachFolderHasColumnsThatSuitIt) {
 
     ASSERT_TRUE(model().showFolder(FolderKind::Calendar)) << model().error();
     const auto& columns = model().layout().columns;
-    ASSERT_EQ(columns.size(), 4u);
+    ASSERT_EQ(columns.size(), 5u);
     EXPECT_EQ(columns[1], (ListColumn{"Start", true}));
+    EXPECT_EQ(columns[3], (ListColumn{"Location", false}));
     ASSERT_EQ(model().rows().size(), 1u);
     const ListRow& lunch = model().rows()[0];
-    EXPECT_EQ(texts(lunch), (std::vector<std::string>{"Lunch with Ann", "", "", "Business"}));
+    EXPECT_EQ(texts(lunch),
+              (std::vector<std::string>{"Lunch with Ann", "", "", "Corner cafe", "Business"}));
     EXPECT_EQ(lunch.cells[1].time, at(2026, 12, 8, 12));
     EXPECT_EQ(lunch.cells[2].time, at(2026, 12, 8, 13));
     EXPECT_FALSE(lunch.cells[1].dateOnly);
@@ -101,6 +106,11 @@ TEST_F(ExplorerModelTest, EachFolderHasColumnsThatSuitIt) {
 
     ASSERT_TRUE(model().showFolder(FolderKind::Tasks));
     ASSERT_EQ(model().rows().size(), 1u);
+    EXPECT_EQ(model().rows()[0].cells[2].text, "Waiting on someone else");
+    const auto taskDetails = model().details(task->get("EntryID").asString());
+    ASSERT_TRUE(taskDetails);
+    EXPECT_EQ(taskDetails->properties.at(1).label, "Status");
+    EXPECT_EQ(taskDetails->properties.at(1).value.text, "Waiting on someone else");
     EXPECT_EQ(model().rows()[0].cells[1].time, at(2026, 12, 9));
     EXPECT_TRUE(model().rows()[0].cells[1].dateOnly);
     EXPECT_TRUE(model().appointments().empty());
@@ -189,6 +199,7 @@ TEST_F(ExplorerModelTest, DetailsListWhatIsSetWithRecipientsAndAttachments) {
     auto ann = contact("Ann", "Lee", "ann@example.com");
     auto meeting = appointment("Review", at(2026, 12, 8, 14), 90, "Business");
     meeting->put("Body", "Bring the figures.");
+    meeting->put("Location", "Room 4");
     meeting->get("Recipients").asObject()->call("Add", {"Bob Stone"});
     auto attachments = meeting->get("Attachments").asObject();
     attachments->call("Add", {report.string()});
@@ -210,6 +221,7 @@ TEST_F(ExplorerModelTest, DetailsListWhatIsSetWithRecipientsAndAttachments) {
     EXPECT_EQ(properties["Start"].time, at(2026, 12, 8, 14));
     EXPECT_EQ(properties["Duration"].text, "1 hour 30 minutes");
     EXPECT_EQ(properties["Show time as"].text, "Busy");
+    EXPECT_EQ(properties["Location"].text, "Room 4");
     EXPECT_EQ(properties["Categories"].text, "Business");
     EXPECT_EQ(properties.count("Subject"), 0u);  // the title says it
     EXPECT_EQ(properties.count("Meeting"), 0u);  // not a meeting: nothing to say

@@ -77,9 +77,11 @@ TEST_F(MirrorCalendarWriter, TextCategoriesAndBusyStatusAreCarried) {
     item->put("Body", "First line\r\nSecond, with \\ and ;");
     item->put("Categories", "Business; Hot Contacts");
     item->put("BusyStatus", olFree);
+    item->put("Location", "Cafe, 2nd floor");
     item->call("Save");
     std::string text = calendar(item);
     EXPECT_EQ(lineOf(text, "SUMMARY"), "SUMMARY:Lunch\\, drinks\\; talk");
+    EXPECT_EQ(lineOf(text, "LOCATION"), "LOCATION:Cafe\\, 2nd floor");
     EXPECT_EQ(lineOf(text, "DESCRIPTION"), "DESCRIPTION:First line\\nSecond\\, with \\\\ and \\;");
     EXPECT_EQ(lineOf(text, "CATEGORIES"), "CATEGORIES:Business,Hot Contacts");
     EXPECT_EQ(lineOf(text, "TRANSP"), "TRANSP:TRANSPARENT");
@@ -130,6 +132,20 @@ TEST_F(MirrorCalendarWriter, TasksHaveTheirDueDateAndWork) {
     EXPECT_EQ(lineOf(text, "DUE"), "DUE;VALUE=DATE:20261208");
     EXPECT_EQ(lineOf(text, "ESTIMATED-DURATION"), "ESTIMATED-DURATION:PT1H30M");
     EXPECT_EQ(lineOf(text, "CATEGORIES"), "CATEGORIES:Goals/Objectives");
+    EXPECT_EQ(lineOf(text, "STATUS"), "(none)");
+
+    // The task's progress is the to-do's status.
+    task->put("Status", static_cast<std::int32_t>(olTaskInProgress));
+    task->call("Save");
+    EXPECT_EQ(lineOf(calendar(task), "STATUS"), "STATUS:IN-PROCESS");
+    task->put("Status", static_cast<std::int32_t>(olTaskWaiting));
+    task->call("Save");
+    EXPECT_EQ(lineOf(calendar(task), "STATUS"), "STATUS:NEEDS-ACTION");
+    task->put("Status", static_cast<std::int32_t>(olTaskComplete));
+    task->call("Save");
+    text = calendar(task);
+    EXPECT_EQ(lineOf(text, "STATUS"), "STATUS:COMPLETED");
+    EXPECT_EQ(lineOf(text, "PERCENT-COMPLETE"), "PERCENT-COMPLETE:100");
 
     // A due time of day is kept, in UTC (17:00 EST is 22:00 UTC).
     task->put("DueDate", localDate(2026, 12, 8, 17));

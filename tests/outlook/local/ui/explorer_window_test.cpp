@@ -80,12 +80,13 @@ TEST_F(ExplorerWindowTest, ASavedAppointmentShowsItsColumns) {
     QStringList headers;
     for (int c = 0; c < model->columnCount(); ++c)
         headers << model->headerData(c, Qt::Horizontal).toString();
-    EXPECT_EQ(headers, (QStringList{"Subject", "Start", "End", "Categories"}));
+    EXPECT_EQ(headers, (QStringList{"Subject", "Start", "End", "Location", "Categories"}));
     ASSERT_EQ(model->rowCount(), 1);
     EXPECT_EQ(cell(window, 0, 0), "Lunch with Ann");
     EXPECT_EQ(cell(window, 0, 1), displayText(DisplayValue(localAt(2026, 12, 8, 12), false)));
     EXPECT_EQ(cell(window, 0, 2), displayText(DisplayValue(localAt(2026, 12, 8, 13), false)));
-    EXPECT_EQ(cell(window, 0, 3), "Business");
+    EXPECT_EQ(cell(window, 0, 3), "");
+    EXPECT_EQ(cell(window, 0, 4), "Business");
     // The first row is selected and described below.
     EXPECT_EQ(child<QLabel>(window, "lblItemTitle").text(), "Lunch with Ann");
     EXPECT_EQ(child<QLabel>(window, "lblItemKind").text(), "Appointment");
