@@ -1,7 +1,6 @@
 #include "keywords/keywords_dialog.h"
 
 #include <algorithm>
-#include <functional>
 
 #include "keywords/keyword_kind.h"
 #include "messages/error_box.h"
@@ -20,18 +19,6 @@ constexpr messages::MessageId kDuplicateKeyword = 102;
 constexpr messages::MessageId kConfirmDelete = 103;
 constexpr messages::MessageId kInvalidKeyword = 1003;
 constexpr int kHelpTopic = 1503;
-
-// Collects what the session lists, as it lists it.
-class CollectingList : public outlook::ItemList {
-public:
-    using Add = std::function<void(const std::string&, outlook::TItem*)>;
-    explicit CollectingList(Add add) : add_(std::move(add)) {}
-    void Clear() override {}
-    void AddItem(const std::string& text, outlook::TItem* item) override { add_(text, item); }
-
-private:
-    Add add_;
-};
 
 std::string canonical(const std::string& text) {
     char out[SENTEX_TEXT_SLOT];
@@ -141,7 +128,7 @@ void TKeywordsDlgForm::KeywordsListColumnClick(int column) {
 
 std::vector<ItemChoice> TKeywordsDlgForm::Choices() const {
     std::vector<ItemChoice> choices;
-    CollectingList list([&](const std::string& text, outlook::TItem* item) {
+    outlook::CollectingItemList list([&](const std::string& text, outlook::TItem* item) {
         std::string key = text;
         if (kind_ == KeywordKind::Folders)
             key = static_cast<outlook::TFolder*>(item)->Kind();

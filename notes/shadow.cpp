@@ -1,7 +1,6 @@
 #include "notes/shadow.h"
 
 #include <algorithm>
-#include <functional>
 
 #include "messages/error_box.h"
 #include "notes/jotpad.h"
@@ -18,18 +17,6 @@ namespace notes {
 namespace {
 
 constexpr messages::MessageId kShadowUnavailable = 36;
-
-// Collects what the session lists, as it lists it.
-class CollectingList : public outlook::ItemList {
-public:
-    using Add = std::function<void(const std::string&, outlook::TItem*)>;
-    explicit CollectingList(Add add) : add_(std::move(add)) {}
-    void Clear() override {}
-    void AddItem(const std::string& text, outlook::TItem* item) override { add_(text, item); }
-
-private:
-    Add add_;
-};
 
 bool sortsBefore(const ContactChoice& a, const ContactChoice& b) {
     return platform::lessIgnoringCase(a.fileAs, b.fileAs) ||
@@ -67,7 +54,7 @@ messages::MessageId TShadow::Create() {
 
 void TShadow::FillContacts() {
     contacts_.clear();
-    CollectingList list([this](const std::string& fileAs, outlook::TItem* item) {
+    outlook::CollectingItemList list([this](const std::string& fileAs, outlook::TItem* item) {
         contacts_.push_back({fileAs, static_cast<outlook::TContact*>(item)->Key()});
     });
     context_.store.FillContactList(list);
@@ -78,7 +65,7 @@ void TShadow::FillContacts() {
 
 void TShadow::FillCategories() {
     categories_.clear();
-    CollectingList list(
+    outlook::CollectingItemList list(
         [this](const std::string& name, outlook::TItem*) { categories_.push_back(name); });
     context_.store.FillCategoryList(list);
     std::sort(categories_.begin(), categories_.end(), platform::lessIgnoringCase);

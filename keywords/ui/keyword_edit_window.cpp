@@ -12,15 +12,14 @@
 #include "messages/ui/logic_guard.h"
 
 #include "keywords/ui/utf8_length_validator.h"
+#include "platform/ui/qt_text.h"
 
 namespace keywords::ui {
 namespace {
 
 using messages::ui::guarded;
 
-QString qt(const std::string& text) {
-    return QString::fromStdString(text);
-}
+using platform::qt;
 
 }  // namespace
 

@@ -13,15 +13,14 @@
 
 #include "keywords/keyword_kind.h"
 #include "keywords/ui/keyword_edit_window.h"
+#include "platform/ui/qt_text.h"
 
 namespace keywords::ui {
 namespace {
 
 using messages::ui::guarded;
 
-QString qt(const std::string& text) {
-    return QString::fromStdString(text);
-}
+using platform::qt;
 
 }  // namespace
 

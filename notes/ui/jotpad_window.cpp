@@ -17,6 +17,7 @@
 #include <QSizeGrip>
 #include <QTimer>
 
+#include "messages/ui/logic_guard.h"
 #include "notes/ui/attachment_delegate.h"
 #include "notes/ui/event_hook.h"
 #include "notes/ui/footer_button.h"
@@ -24,7 +25,7 @@
 #include "notes/ui/note_icons.h"
 #include "notes/ui/shadow_window.h"
 #include "notes/ui/title_panel.h"
-#include "messages/ui/logic_guard.h"
+#include "platform/ui/qt_text.h"
 
 namespace notes::ui {
 
@@ -46,9 +47,7 @@ constexpr int kAttachmentRows = 3;
 // Off the visible area: controls that are there only for their accelerators.
 constexpr QPoint kOffScreen(-400, -400);
 
-QString qt(const std::string& text) {
-    return QString::fromStdString(text);
-}
+using platform::qt;
 
 QRect qt(const Rect& rect) {
     return QRect(rect.left, rect.top, rect.width, rect.height);

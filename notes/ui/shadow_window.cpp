@@ -14,13 +14,14 @@
 #include <QStyleOptionComboBox>
 #include <QToolButton>
 
+#include "messages/ui/logic_guard.h"
 #include "notes/ui/compact_combo_style.h"
 #include "notes/ui/contact_list_model.h"
 #include "notes/ui/date_box.h"
 #include "notes/ui/event_hook.h"
 #include "notes/ui/key_preview.h"
 #include "notes/ui/note_icons.h"
-#include "messages/ui/logic_guard.h"
+#include "platform/ui/qt_text.h"
 
 namespace notes::ui {
 
@@ -50,9 +51,7 @@ constexpr int kContactTop = kContactLabelTop + kLabelHeight;
 constexpr int kCategoryLabelTop = kContactTop + kFieldHeight + 3;
 constexpr int kCategoryTop = kCategoryLabelTop + kLabelHeight;
 
-QString qt(const std::string& text) {
-    return QString::fromStdString(text);
-}
+using platform::qt;
 
 // The 48 half hours of a day, as the time fields write them.
 QStringList halfHours() {

@@ -10,8 +10,8 @@
 namespace shell::ui {
 namespace {
 
-constexpr int kWidth = 306;
-constexpr int kHeight = 400;
+constexpr int kWidth = kFramedWindowWidth;
+constexpr int kHeight = kFramedWindowHeight;
 constexpr int kOkResult = 1;
 
 }  // namespace
@@ -21,7 +21,7 @@ AboutWindow::AboutWindow(std::filesystem::path programFile, QWidget* parent)
     setObjectName("TAbout");
     setWindowTitle(QString("About ") + kProgramTitle);
     setModal(true);
-    makeFramedWhiteWindow(*this, kWidth, kHeight);
+    makeFramedWhiteWindow(*this);
 
     auto* picture = new ProductPicture(this);
     picture->setObjectName("imgAbout");

@@ -109,8 +109,8 @@ void ProductPicture::paintEvent(QPaintEvent*) {
     paintProductPicture(painter, rect());
 }
 
-void makeFramedWhiteWindow(QWidget& window, int width, int height) {
-    window.setFixedSize(width, height);
+void makeFramedWhiteWindow(QWidget& window) {
+    window.setFixedSize(kFramedWindowWidth, kFramedWindowHeight);
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, Qt::white);
     window.setPalette(palette);
@@ -118,7 +118,7 @@ void makeFramedWhiteWindow(QWidget& window, int width, int height) {
     window.setWindowIcon(productIcon());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
-        window.move(available.center() - QPoint(width / 2, height / 2));
+        window.move(available.center() - QPoint(kFramedWindowWidth / 2, kFramedWindowHeight / 2));
     }
 }
 

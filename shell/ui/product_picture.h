@@ -23,8 +23,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// The white, thinly bordered, frameless window of the splash and About, centred on the screen.
-void makeFramedWhiteWindow(QWidget& window, int width, int height);
+// The white, thinly bordered, frameless window of the splash and About, centred on the screen;
+// both are this size.
+constexpr int kFramedWindowWidth = 306;
+constexpr int kFramedWindowHeight = 400;
+void makeFramedWhiteWindow(QWidget& window);
 void paintThinBorder(QWidget& window);
 
 }  // namespace shell::ui

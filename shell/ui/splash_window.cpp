@@ -11,8 +11,8 @@
 namespace shell::ui {
 namespace {
 
-constexpr int kWidth = 306;
-constexpr int kHeight = 400;
+constexpr int kWidth = kFramedWindowWidth;
+constexpr int kHeight = kFramedWindowHeight;
 constexpr int kMargin = 28;
 
 }  // namespace
@@ -23,7 +23,7 @@ SplashWindow::SplashWindow(SplashHost& host, platform::EventLoop& loop,
       logic_(TSplash::Services{*this, host, loop, std::move(programFile), console}) {
     setObjectName("TSplash");
     setWindowTitle(kProgramTitle);
-    makeFramedWhiteWindow(*this, kWidth, kHeight);
+    makeFramedWhiteWindow(*this);
 
     auto* picture = new ProductPicture(this);
     picture->setObjectName("Image1");

@@ -59,6 +59,17 @@ protected:
     DispatchPtr defaultFolder(std::int32_t number) {
         return mapiNamespace()->call("GetDefaultFolder", {number}).asObject();
     }
+    // A saved contact; an empty e-mail address or company is left unset.
+    DispatchPtr saveContact(const char* first, const char* last, const char* email,
+                            const char* company = "") {
+        auto item = createItem(olContactItem);
+        item->put("FirstName", first);
+        item->put("LastName", last);
+        if (*company) item->put("CompanyName", company);
+        if (*email) item->put("Email1Address", email);
+        item->call("Save");
+        return item;
+    }
     std::int32_t countIn(std::int32_t folder) {
         return defaultFolder(folder)->get("Items").asObject()->get("Count").asInt();
     }

@@ -1,4 +1,5 @@
 #include "outlook/local/ui/address_book_dialog.h"
+#include "platform/ui/qt_text.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,9 +15,7 @@ namespace outlook::local {
 
 namespace {
 
-QString qt(const std::string& text) {
-    return QString::fromStdString(text);
-}
+using platform::qt;
 
 void fill(QListWidget* list, const std::vector<std::string>& names) {
     const QSignalBlocker quiet(list);

@@ -10,14 +10,13 @@
 #include "outlook/local/item_details.h"
 #include "outlook/local/store/folder_kind.h"
 #include "outlook/local/window_sizes.h"
+#include "platform/ui/qt_text.h"
 
 class QWidget;
 
 namespace outlook::local {
 
-inline QString qt(const std::string& text) {
-    return QString::fromStdString(text);
-}
+using platform::qt;
 
 // A local wall-clock time as Qt holds one.
 QDateTime toDateTime(std::chrono::local_seconds time);

@@ -40,14 +40,6 @@ protected:
         item->call("Save");
         return item;
     }
-    DispatchPtr contact(const char* first, const char* last, const char* email) {
-        auto item = createItem(olContactItem);
-        item->put("FirstName", first);
-        item->put("LastName", last);
-        item->put("Email1Address", email);
-        item->call("Save");
-        return item;
-    }
     ExplorerModel& model() {
         if (!model_) model_ = std::make_unique<ExplorerModel>(outlook());
         return *model_;
@@ -77,7 +69,7 @@ TEST_F(ExplorerModelTest, EachFolderHasColumnsThatSuitIt) {
     task->put("DueDate", ole(at(2026, 12, 9)));
     task->put("Status", static_cast<std::int32_t>(olTaskWaiting));
     task->call("Save");
-    contact("Ann", "Lee", "ann@example.com");
+    saveContact("Ann", "Lee", "ann@example.com");
     auto note = createItem(olNoteItem);
     note->put("Body", "Door code\n4711");
     note->call("Save");
@@ -157,7 +149,7 @@ TEST_F(ExplorerModelTest, TheShownFolderFollowsTheStore) {
     EXPECT_EQ(model().rows().at(0).cells[0].text, "Long lunch");
 
     // Another folder's change is not this folder's business.
-    contact("Ann", "Lee", "ann@example.com");
+    saveContact("Ann", "Lee", "ann@example.com");
     loop.runPending();
     EXPECT_EQ(told, 2);
 
@@ -196,7 +188,7 @@ TEST_F(ExplorerModelTest, DetailsListWhatIsSetWithRecipientsAndAttachments) {
     const TempFolder files;
     const auto report = files.path() / "report.txt";
     std::ofstream(report) << "figures";
-    auto ann = contact("Ann", "Lee", "ann@example.com");
+    auto ann = saveContact("Ann", "Lee", "ann@example.com");
     auto meeting = appointment("Review", at(2026, 12, 8, 14), 90, "Business");
     meeting->put("Body", "Bring the figures.");
     meeting->put("Location", "Room 4");
@@ -250,7 +242,7 @@ TEST_F(ExplorerModelTest, OpeningAnAttachmentShowsItsItemOrGivesAFile) {
     const TempFolder files;
     const auto report = files.path() / "report.txt";
     std::ofstream(report) << "figures";
-    auto ann = contact("Ann", "Lee", "ann@example.com");
+    auto ann = saveContact("Ann", "Lee", "ann@example.com");
     auto task = createItem(olTaskItem);
     auto attachments = task->get("Attachments").asObject();
     attachments->call("Add", {report.string()});

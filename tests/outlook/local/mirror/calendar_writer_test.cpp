@@ -31,14 +31,6 @@ protected:
         item->call("Save");
         return item;
     }
-    DispatchPtr contact(const char* first, const char* last, const char* email) {
-        auto item = createItem(olContactItem);
-        item->put("FirstName", first);
-        item->put("LastName", last);
-        item->put("Email1Address", email);
-        item->call("Save");
-        return item;
-    }
 };
 
 TEST_F(MirrorCalendarWriter, TimesAreInUtcAndAllDayAppointmentsAreLocalDates) {
@@ -154,8 +146,8 @@ TEST_F(MirrorCalendarWriter, TasksHaveTheirDueDateAndWork) {
 }
 
 TEST_F(MirrorCalendarWriter, RecipientsAreAttendeesWithTheirRoles) {
-    contact("Ann", "Lee", "ann@example.com");
-    contact("Bob", "Stone", "bob@example.com");
+    saveContact("Ann", "Lee", "ann@example.com");
+    saveContact("Bob", "Stone", "bob@example.com");
     auto meeting = appointment("Review", localDate(2026, 7, 18, 9), localDate(2026, 7, 18, 10));
     auto recipients = meeting->get("Recipients").asObject();
     recipients->call("Add", {"Ann Lee"}).asObject()->call("Resolve", {});
@@ -176,7 +168,7 @@ TEST_F(MirrorCalendarWriter, RecipientsAreAttendeesWithTheirRoles) {
 }
 
 TEST_F(MirrorCalendarWriter, LinksBecomeContactsRelatedItemsAndFileUris) {
-    auto ann = contact("Ann", "Lee", "ann@example.com");
+    auto ann = saveContact("Ann", "Lee", "ann@example.com");
     auto other = saved(olTaskItem, "Prepare");
     const fs::path file = temp.path() / "minutes and notes.txt";
     std::ofstream(file) << "minutes";
@@ -227,7 +219,7 @@ TEST_F(MirrorCalendarWriter, JournalEntriesAndNotesAreJournals) {
     EXPECT_NE(lineOf(text, "DTSTART"), "(none)");
 
     EXPECT_EQ(calendarOf(store(), recordOf(saved(olMailItem, "Hello"))), "");
-    EXPECT_EQ(calendarOf(store(), recordOf(contact("Ann", "Lee", "ann@example.com"))), "");
+    EXPECT_EQ(calendarOf(store(), recordOf(saveContact("Ann", "Lee", "ann@example.com"))), "");
 }
 
 TEST_F(MirrorCalendarWriter, ADocumentHoldsManyItemsInOneCalendar) {

@@ -42,16 +42,6 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    DispatchPtr saveContact(const char* first, const char* last, const char* email,
-                            const char* company = "") {
-        auto contact = createItem(olContactItem);
-        contact->put("FirstName", first);
-        contact->put("LastName", last);
-        if (*company) contact->put("CompanyName", company);
-        if (*email) contact->put("Email1Address", email);
-        contact->call("Save");
-        return contact;
-    }
     DispatchPtr saveAppointment(const char* subject, std::chrono::local_seconds start, int minutes,
                                 const char* categories = "") {
         auto item = createItem(olAppointmentItem);
