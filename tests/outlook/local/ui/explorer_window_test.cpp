@@ -266,6 +266,7 @@ protected:
         saveContact("Eva", "Green", "", "Evergreen Gardens");
         auto lunch = saveAppointment("Lunch with Ann Lee", at(0, 12), 60, "Business");
         lunch->put("Body", "Talk about the spring catalogue.");
+        lunch->put("Location", "Corner Bistro");
         lunch->get("Recipients").asObject()->call("Add", {"Ann Lee"});
         lunch->get("Attachments")
             .asObject()
@@ -273,16 +274,29 @@ protected:
         lunch->call("Save");
         saveAppointment("Team stand-up", at(0, 9), 15, "Business");
         saveAppointment("Dentist", at(1, 15, 30), 45, "Personal");
-        saveAppointment("Budget review", at(2, 10), 90, "Business; Key Customer");
+        auto review = saveAppointment("Budget review", at(2, 10), 90, "Business; Key Customer");
+        review->put("Location", "Room 4.12");
+        review->call("Save");
         saveAppointment("Call the bank", at(3, 9), 30, "Personal");
         saveAppointment("Yoga", at(4, 18), 60, "Personal");
         lunchId = lunch->get("EntryID").asString();
+        const auto task = [&](const char* subject, int day, std::int32_t status) {
+            auto item = createItem(olTaskItem);
+            item->put("Subject", subject);
+            item->put("DueDate", oleAt(at(day, 0)));
+            item->put("Status", status);
+            item->put("Categories", "Business");
+            item->call("Save");
+        };
+        task("Send the budget figures", 1, olTaskInProgress);
+        task("Book the fair stand", 3, olTaskNotStarted);
+        task("Renew the insurance", -1, olTaskComplete);
     }
     std::string lunchId;
     std::string annId;
 };
 
-TEST_F(ExplorerPictures, PicturesOfTheCalendarAndTheContacts) {
+TEST_F(ExplorerPictures, PicturesOfTheCalendarTasksAndContacts) {
     ExplorerMainWindow& window = display(olFolderCalendar);
     window.resize(1040, 660);
     ASSERT_TRUE(window.selectItem(lunchId));
@@ -292,6 +306,9 @@ TEST_F(ExplorerPictures, PicturesOfTheCalendarAndTheContacts) {
     ASSERT_TRUE(window.selectItem(lunchId));
     keep(window, "explorer_calendar_week.png");
     window.setView(ExplorerMainWindow::View::List);
+
+    display(olFolderTasks);
+    keep(window, "explorer_tasks.png");
 
     display(olFolderContacts);
     ASSERT_TRUE(window.selectItem(annId));
