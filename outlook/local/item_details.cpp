@@ -135,27 +135,6 @@ std::string meetingText(std::int32_t status) {
     }
 }
 
-}  // namespace
-
-std::string taskStatusText(std::int32_t status) {
-    switch (status) {
-        case olTaskNotStarted:
-            return "Not started";
-        case olTaskInProgress:
-            return "In progress";
-        case olTaskComplete:
-            return "Completed";
-        case olTaskWaiting:
-            return "Waiting on someone else";
-        case olTaskDeferred:
-            return "Deferred";
-        default:
-            return std::to_string(status);
-    }
-}
-
-namespace {
-
 // The value as the details show it; nothing when there is nothing to show.
 std::optional<DisplayValue> shownValue(const Variant& value, Shown shown) {
     switch (shown) {
@@ -220,6 +199,23 @@ std::string safeFileName(std::string name) {
 }
 
 }  // namespace
+
+std::string taskStatusText(std::int32_t status) {
+    switch (status) {
+        case olTaskNotStarted:
+            return "Not started";
+        case olTaskInProgress:
+            return "In progress";
+        case olTaskComplete:
+            return "Completed";
+        case olTaskWaiting:
+            return "Waiting on someone else";
+        case olTaskDeferred:
+            return "Deferred";
+        default:
+            return std::to_string(status);
+    }
+}
 
 std::string kindName(std::int32_t objectClass) {
     switch (objectClass) {
