@@ -6,7 +6,9 @@
 #include <cmath>
 #include <memory>
 
+#include "notes/attachable_file.h"
 #include "notes/jotpad.h"
+#include "notes/note_settings.h"
 #include "outlook/items/appointment.h"
 #include "outlook/items/contact.h"
 #include "outlook/items/journal_entry.h"
@@ -14,6 +16,7 @@
 #include "outlook/items/task.h"
 #include "outlook/ole_date.h"
 #include "outlook/session/data_store.h"
+#include "outlook/session/save_batch.h"
 
 namespace notes {
 namespace {
@@ -99,7 +102,15 @@ MessageId Filing::AttachContact(TDataItem& item) {
 }
 
 MessageId Filing::AttachFiles(TDataItem& item, bool asLinks) {
+    // A copy goes into the store (and into mail) whole, so it has to fit the limit; a link
+    // only names the file.
+    const std::optional<std::uint64_t> limit =
+        asLinks ? std::nullopt : std::optional(note_.Context().settings.AttachmentLimit());
     for (const TFileAttach& file : note_.Attachments()) {
+        if (const auto why = WhyNotAttachable(file.path, limit)) {
+            store_.LastError() = *why;
+            return messages::kAttachmentFailed;
+        }
         const MessageId id = item.AddFileAttachment(file.path, asLinks);
         if (id == kFileLinksUnavailable) {
             if (!Asks(kFileLinksUnavailable)) return kFilingDeclined;
@@ -136,10 +147,10 @@ FilingResult Filing::FileNote() {
     const std::unique_ptr<outlook::TNote> item = store_.CreateNote();
     if (!item) return {kItemNotCreated};
     const Rect frame = note_.View().frame();
-    for (const MessageId id :
-         {item->SetBody(memo_), item->SetCategories(categories_),
-          item->SetCoordinates(frame.left, frame.top, frame.width, frame.height)})
-        if (id) return {id};
+    if (const MessageId id = item->SetBody(memo_)) return {id};
+    if (const MessageId id = item->SetCategories(categories_)) return {id};
+    if (const MessageId id = item->SetCoordinates(frame.left, frame.top, frame.width, frame.height))
+        return {id};
     if (const MessageId id = item->Commit()) return {id};
     return Committed(*item);
 }
@@ -170,10 +181,12 @@ FilingResult Filing::FileAppointment() {
             return {id};
     if (const MessageId id = AttachFiles(*item, !meeting)) return {id};
     if (const MessageId id = SetText(*item)) return {id};
-    if (const MessageId id = item->Commit()) return {id};
 
+    outlook::SaveBatch batch(store_);
+    if (const MessageId id = item->Commit()) return {id};
     FilingResult result = Committed(*item);
     if (contact_) LogJournalEntry(*item, "Meeting", result);
+    if (const MessageId id = batch.Commit()) return {id};
     return result;
 }
 
@@ -201,10 +214,12 @@ FilingResult Filing::FileTask() {
         if (const MessageId id = item->AddRecipients(note_.Recipients(), outlook::kToRecipients))
             return {id};
     if (const MessageId id = AttachFiles(*item, !request)) return {id};
-    if (const MessageId id = item->Commit()) return {id};
 
+    outlook::SaveBatch batch(store_);
+    if (const MessageId id = item->Commit()) return {id};
     FilingResult result = Committed(*item);
     if (contact_) LogJournalEntry(*item, "Task", result);
+    if (const MessageId id = batch.Commit()) return {id};
     if (sent)
         if (const MessageId id = SendCopyMail(*item)) result.id = id;
     return result;

@@ -12,20 +12,20 @@ Variant ApplicationObject::activeExplorer() {
     return DispatchPtr(std::make_shared<ExplorerObject>(context_));
 }
 
-Variant ApplicationObject::get(std::string_view property) {
+Variant ApplicationObject::getMember(std::string_view property) {
     if (isMember(property, "ActiveExplorer")) return activeExplorer();
     if (isMember(property, "Name")) return std::string("Jotwise Local Store");
     if (isMember(property, "Version")) return std::string("8.0");
     throwUnknownProperty("Application", property);
 }
 
-void ApplicationObject::put(std::string_view property, const Variant&) {
+void ApplicationObject::putMember(std::string_view property, const Variant&) {
     for (const char* name : {"ActiveExplorer", "Name", "Version"})
         if (isMember(property, name)) throwReadOnly(name);
     throwUnknownProperty("Application", property);
 }
 
-Variant ApplicationObject::call(std::string_view method, const Arguments& arguments) {
+Variant ApplicationObject::callMethod(std::string_view method, const Arguments& arguments) {
     if (isMember(method, "GetNamespace")) {
         expectArguments(method, arguments, 1, 1);
         const std::string& type = stringArgument(method, arguments, 0);
@@ -49,6 +49,19 @@ Variant ApplicationObject::call(std::string_view method, const Arguments& argume
         return activeExplorer();
     }
     if (isMember(method, "Quit")) return {};
+    // Not Outlook's: a program that can do without them files item by item.
+    if (isMember(method, "BeginBatch") || isMember(method, "CommitBatch") ||
+        isMember(method, "AbortBatch")) {
+        expectArguments(method, arguments, 0, 0);
+        Store& store = *context_->store;
+        if (isMember(method, "BeginBatch"))
+            store.beginBatch();
+        else if (isMember(method, "CommitBatch"))
+            store.commitBatch();
+        else
+            store.abortBatch();
+        return {};
+    }
     throwUnknownMethod("Application", method);
 }
 

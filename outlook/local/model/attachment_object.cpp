@@ -13,7 +13,7 @@ const mapi::Binary& AttachmentObject::data() {
     return *record_.data;
 }
 
-Variant AttachmentObject::get(std::string_view property) {
+Variant AttachmentObject::getMember(std::string_view property) {
     if (isMember(property, "DisplayName")) return record_.displayName;
     if (isMember(property, "FileName")) return record_.fileName;
     if (isMember(property, "PathName")) return record_.path;
@@ -30,7 +30,7 @@ Variant AttachmentObject::get(std::string_view property) {
     throwUnknownProperty("Attachment", property);
 }
 
-void AttachmentObject::put(std::string_view property, const Variant& value) {
+void AttachmentObject::putMember(std::string_view property, const Variant& value) {
     if (isMember(property, "DisplayName")) {
         if (value.type() != Variant::Type::String)
             throw AutomationError(
@@ -43,7 +43,7 @@ void AttachmentObject::put(std::string_view property, const Variant& value) {
     throwReadOnly(property);
 }
 
-Variant AttachmentObject::call(std::string_view method, const Arguments& arguments) {
+Variant AttachmentObject::callMethod(std::string_view method, const Arguments& arguments) {
     if (isMember(method, "SaveAsFile")) {
         expectArguments(method, arguments, 1, 1);
         const std::string& path = stringArgument(method, arguments, 0);

@@ -4,6 +4,7 @@
 
 #include "outlook/automation.h"
 #include "outlook/local/model/model_context.h"
+#include "outlook/local/model/model_object.h"
 #include "outlook/local/store/item_record.h"
 
 namespace outlook::local {
@@ -12,14 +13,14 @@ class ItemObject;
 
 // One attachment of an item: DisplayName (read/write), FileName, PathName, Type, Size,
 // Index; SaveAsFile(path) writes its content (by-value attachments only).
-class AttachmentObject : public Dispatch {
+class AttachmentObject : public ModelObject {
 public:
     AttachmentObject(ContextPtr context, AttachmentRecord record, std::weak_ptr<ItemObject> owner)
         : context_(std::move(context)), record_(std::move(record)), owner_(std::move(owner)) {}
 
-    Variant get(std::string_view property) override;
-    void put(std::string_view property, const Variant& value) override;
-    Variant call(std::string_view method, const Arguments& arguments) override;
+    Variant getMember(std::string_view property) override;
+    void putMember(std::string_view property, const Variant& value) override;
+    Variant callMethod(std::string_view method, const Arguments& arguments) override;
 
     AttachmentRecord& record() { return record_; }
     // The content, loading it from the store for a saved attachment.

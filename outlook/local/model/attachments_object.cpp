@@ -1,25 +1,24 @@
 #include "outlook/local/model/attachments_object.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "outlook/local/model/attachment_object.h"
 #include "outlook/local/model/dispatch_support.h"
 #include "outlook/local/model/item_object.h"
 #include "outlook/local/store/property_codec.h"
 #include "outlook/local/store/store.h"
+#include "platform/whole_file.h"
 
 namespace outlook::local {
 
 namespace fs = std::filesystem;
 
-Variant AttachmentsObject::get(std::string_view property) {
+Variant AttachmentsObject::getMember(std::string_view property) {
     if (isMember(property, "Count")) return static_cast<std::int32_t>(item_->attachments().size());
     throwUnknownProperty("Attachments", property);
 }
 
-void AttachmentsObject::put(std::string_view property, const Variant&) {
+void AttachmentsObject::putMember(std::string_view property, const Variant&) {
     if (isMember(property, "Count")) throwReadOnly(property);
     throwUnknownProperty("Attachments", property);
 }
@@ -28,24 +27,30 @@ std::size_t AttachmentsObject::index(std::string_view method, const Arguments& a
     return collectionIndex("Attachments", method, arguments, item_->attachments().size());
 }
 
-AttachmentRecord AttachmentsObject::fromFile(const std::string& path, std::int32_t type) {
+AttachmentRecord AttachmentsObject::fromFile(const std::string& given, std::int32_t type) {
+    // The path is kept absolute: a link must work from wherever it is opened.
     std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
-        throw AutomationError("Cannot attach '" + path + "': the file does not exist");
+    const fs::path path = fs::absolute(given, ec);
+    const auto refuse = [&](const std::string& why) {
+        return AutomationError("Cannot attach '" + given + "': " + why);
+    };
+    if (ec || !fs::is_regular_file(path, ec)) throw refuse("the file does not exist");
     AttachmentRecord record;
     record.method = type;
-    record.path = path;
-    record.fileName = fs::path(path).filename().string();
+    record.path = path.string();
+    record.fileName = path.filename().string();
     record.displayName = record.fileName;
     if (type == olByReference) {
         record.size = static_cast<std::int64_t>(fs::file_size(path, ec));
         return record;
     }
-    std::ifstream in(path, std::ios::binary);
-    mapi::Binary bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw AutomationError("Cannot attach '" + path + "': the file cannot be read");
-    record.size = static_cast<std::int64_t>(bytes.size());
-    record.data = std::move(bytes);
+    platform::WholeFile file = platform::readWholeFile(path);
+    if (file.status == platform::WholeFile::Status::Missing)
+        throw refuse("the file does not exist");
+    if (file.status == platform::WholeFile::Status::Unreadable)
+        throw refuse("the file cannot be read (" + file.error + ")");
+    record.data = mapi::Binary(file.content.begin(), file.content.end());
+    record.size = static_cast<std::int64_t>(record.data->size());
     return record;
 }
 
@@ -65,7 +70,7 @@ AttachmentRecord AttachmentsObject::fromItem(const ItemObject& item, std::int32_
     return record;
 }
 
-Variant AttachmentsObject::call(std::string_view method, const Arguments& arguments) {
+Variant AttachmentsObject::callMethod(std::string_view method, const Arguments& arguments) {
     auto& attachments = item_->attachments();
     if (isMember(method, "Add")) {
         expectArguments(method, arguments, 1, 4);

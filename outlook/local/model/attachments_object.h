@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "outlook/automation.h"
+#include "outlook/local/model/model_object.h"
 #include "outlook/local/store/item_record.h"
 
 namespace outlook::local {
@@ -17,13 +18,13 @@ class ItemObject;
 // Type 4 (by reference) keeps a file's path, or a saved item's entry id (given as the item
 // or its hex entry id). Type 5 takes an item like type 1. A missing file is an error.
 // Attachments keep the order they were added in; the position is accepted and ignored.
-class AttachmentsObject : public Dispatch {
+class AttachmentsObject : public ModelObject {
 public:
     explicit AttachmentsObject(std::shared_ptr<ItemObject> item) : item_(std::move(item)) {}
 
-    Variant get(std::string_view property) override;
-    void put(std::string_view property, const Variant& value) override;
-    Variant call(std::string_view method, const Arguments& arguments) override;
+    Variant getMember(std::string_view property) override;
+    void putMember(std::string_view property, const Variant& value) override;
+    Variant callMethod(std::string_view method, const Arguments& arguments) override;
 
 private:
     AttachmentRecord fromFile(const std::string& path, std::int32_t type);

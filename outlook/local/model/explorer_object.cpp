@@ -4,7 +4,7 @@
 
 namespace outlook::local {
 
-Variant ExplorerObject::get(std::string_view property) {
+Variant ExplorerObject::getMember(std::string_view property) {
     auto& window = context_->windows->explorer();
     if (isMember(property, "CurrentFolder")) return window.currentFolder();
     if (isMember(property, "Caption")) {
@@ -14,13 +14,13 @@ Variant ExplorerObject::get(std::string_view property) {
     throwUnknownProperty("Explorer", property);
 }
 
-void ExplorerObject::put(std::string_view property, const Variant&) {
+void ExplorerObject::putMember(std::string_view property, const Variant&) {
     if (isMember(property, "CurrentFolder") || isMember(property, "Caption"))
         throwReadOnly(property);
     throwUnknownProperty("Explorer", property);
 }
 
-Variant ExplorerObject::call(std::string_view method, const Arguments& arguments) {
+Variant ExplorerObject::callMethod(std::string_view method, const Arguments& arguments) {
     auto& window = context_->windows->explorer();
     if (isMember(method, "Display") || isMember(method, "Activate")) {
         expectArguments(method, arguments, 0, 0);

@@ -34,7 +34,7 @@ const FolderRecord& FolderObject::record() const {
     return *folder;
 }
 
-Variant FolderObject::get(std::string_view property) {
+Variant FolderObject::getMember(std::string_view property) {
     const auto& store = *context_->store;
     if (isMember(property, "Name")) return record().name;
     if (isMember(property, "EntryID")) return mapi::HexFromBin(store.folderEntryId(folder_));
@@ -45,13 +45,13 @@ Variant FolderObject::get(std::string_view property) {
     throwUnknownProperty("Folder", property);
 }
 
-void FolderObject::put(std::string_view property, const Variant&) {
+void FolderObject::putMember(std::string_view property, const Variant&) {
     for (const char* name : {"Name", "EntryID", "StoreID", "Items", "DefaultItemType"})
         if (isMember(property, name)) throwReadOnly(name);
     throwUnknownProperty("Folder", property);
 }
 
-Variant FolderObject::call(std::string_view method, const Arguments& arguments) {
+Variant FolderObject::callMethod(std::string_view method, const Arguments& arguments) {
     if (isMember(method, "Display")) {
         expectArguments(method, arguments, 0, 0);
         context_->windows->explorer().showFolder(shared_from_this());

@@ -128,7 +128,7 @@ Variant ItemObject::noteSubject() const {
     return firstLine(record_.props.string(PR_BODY));
 }
 
-Variant ItemObject::get(std::string_view property) {
+Variant ItemObject::getMember(std::string_view property) {
     const auto& store = *context_->store;
     if (isMember(property, "EntryID"))
         return record_.id ? HexFromBin(store.itemEntryId(record_.id)) : std::string();
@@ -254,7 +254,7 @@ void ItemObject::putDuration(const Variant& value) {
         record_.props.set({known[Known::End], FileTime{start->ticks + minutes * kTicksPerMinute}});
 }
 
-void ItemObject::put(std::string_view property, const Variant& value) {
+void ItemObject::putMember(std::string_view property, const Variant& value) {
     for (const char* readOnly : {"EntryID", "Class", "MessageClass", "Attachments", "Recipients",
                                  "Saved", "Sent", "Parent", "CreationTime", "LastModificationTime"})
         if (isMember(property, readOnly)) throwReadOnly(readOnly);

@@ -6,6 +6,7 @@
 #include "outlook/automation.h"
 #include "outlook/local/model/item_schema.h"
 #include "outlook/local/model/model_context.h"
+#include "outlook/local/model/model_object.h"
 #include "outlook/local/store/item_kind.h"
 #include "outlook/local/store/item_record.h"
 
@@ -21,7 +22,7 @@ class RecipientObject;
 // clears it. Reading an unset date gives 1 January 4501 ("none"), and writing that date
 // clears it. Close takes 0 (save) or 1 (discard). Delete moves a saved item to Deleted
 // Items, or removes it for good when it is there already.
-class ItemObject : public Dispatch, public std::enable_shared_from_this<ItemObject> {
+class ItemObject : public ModelObject, public std::enable_shared_from_this<ItemObject> {
 public:
     // A new, unsaved item of `kind` that will be saved into `folder`.
     static std::shared_ptr<ItemObject> createNew(ContextPtr context, ItemKind kind,
@@ -29,9 +30,9 @@ public:
     // A saved item; nullptr when the store has no such item.
     static std::shared_ptr<ItemObject> load(ContextPtr context, std::int64_t id);
 
-    Variant get(std::string_view property) override;
-    void put(std::string_view property, const Variant& value) override;
-    Variant call(std::string_view method, const Arguments& arguments) override;
+    Variant getMember(std::string_view property) override;
+    void putMember(std::string_view property, const Variant& value) override;
+    Variant callMethod(std::string_view method, const Arguments& arguments) override;
 
     ItemKind kind() const { return kind_; }
     std::int64_t id() const { return record_.id; }

@@ -8,7 +8,7 @@ namespace outlook::local {
 
 using namespace mapi;
 
-Variant ItemObject::call(std::string_view method, const Arguments& arguments) {
+Variant ItemObject::callMethod(std::string_view method, const Arguments& arguments) {
     if (isMember(method, "Save")) {
         expectArguments(method, arguments, 0, 0);
         save();

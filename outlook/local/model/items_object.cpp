@@ -7,18 +7,18 @@
 
 namespace outlook::local {
 
-Variant ItemsObject::get(std::string_view property) {
+Variant ItemsObject::getMember(std::string_view property) {
     if (isMember(property, "Count"))
         return static_cast<std::int32_t>(context_->store->itemCount(folder_));
     throwUnknownProperty("Items", property);
 }
 
-void ItemsObject::put(std::string_view property, const Variant&) {
+void ItemsObject::putMember(std::string_view property, const Variant&) {
     if (isMember(property, "Count")) throwReadOnly(property);
     throwUnknownProperty("Items", property);
 }
 
-Variant ItemsObject::call(std::string_view method, const Arguments& arguments) {
+Variant ItemsObject::callMethod(std::string_view method, const Arguments& arguments) {
     auto& store = *context_->store;
     if (isMember(method, "Item")) {
         expectArguments(method, arguments, 1, 1);

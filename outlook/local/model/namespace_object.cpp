@@ -7,12 +7,12 @@
 
 namespace outlook::local {
 
-Variant NamespaceObject::get(std::string_view property) {
+Variant NamespaceObject::getMember(std::string_view property) {
     if (isMember(property, "Type")) return std::string("MAPI");
     throwUnknownProperty("Namespace", property);
 }
 
-void NamespaceObject::put(std::string_view property, const Variant&) {
+void NamespaceObject::putMember(std::string_view property, const Variant&) {
     if (isMember(property, "Type")) throwReadOnly(property);
     throwUnknownProperty("Namespace", property);
 }
@@ -25,7 +25,7 @@ void NamespaceObject::checkStoreId(std::string_view method, const Arguments& arg
         throw AutomationError(std::string(method) + ": the store id does not name this store");
 }
 
-Variant NamespaceObject::call(std::string_view method, const Arguments& arguments) {
+Variant NamespaceObject::callMethod(std::string_view method, const Arguments& arguments) {
     auto& store = *context_->store;
     if (isMember(method, "GetDefaultFolder")) {
         expectArguments(method, arguments, 1, 1);

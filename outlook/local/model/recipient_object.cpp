@@ -6,7 +6,7 @@
 
 namespace outlook::local {
 
-Variant RecipientObject::get(std::string_view property) {
+Variant RecipientObject::getMember(std::string_view property) {
     if (isMember(property, "Name")) return record_.resolved ? record_.displayName : record_.name;
     if (isMember(property, "Address")) return record_.address;
     if (isMember(property, "Resolved")) return record_.resolved;
@@ -15,7 +15,7 @@ Variant RecipientObject::get(std::string_view property) {
     throwUnknownProperty("Recipient", property);
 }
 
-void RecipientObject::put(std::string_view property, const Variant& value) {
+void RecipientObject::putMember(std::string_view property, const Variant& value) {
     if (isMember(property, "Type")) {
         if (value.type() != Variant::Type::Int32)
             throw AutomationError(std::string("Type mismatch: 'Type' expects an integer, got ") +
@@ -34,7 +34,7 @@ void RecipientObject::put(std::string_view property, const Variant& value) {
     throwUnknownProperty("Recipient", property);
 }
 
-Variant RecipientObject::call(std::string_view method, const Arguments& arguments) {
+Variant RecipientObject::callMethod(std::string_view method, const Arguments& arguments) {
     if (isMember(method, "Resolve")) {
         expectArguments(method, arguments, 0, 0);
         return resolve();

@@ -6,12 +6,12 @@
 
 namespace outlook::local {
 
-Variant RecipientsObject::get(std::string_view property) {
+Variant RecipientsObject::getMember(std::string_view property) {
     if (isMember(property, "Count")) return static_cast<std::int32_t>(item_->recipients().size());
     throwUnknownProperty("Recipients", property);
 }
 
-void RecipientsObject::put(std::string_view property, const Variant&) {
+void RecipientsObject::putMember(std::string_view property, const Variant&) {
     if (isMember(property, "Count")) throwReadOnly(property);
     throwUnknownProperty("Recipients", property);
 }
@@ -20,7 +20,7 @@ std::size_t RecipientsObject::index(std::string_view method, const Arguments& ar
     return collectionIndex("Recipients", method, arguments, item_->recipients().size());
 }
 
-Variant RecipientsObject::call(std::string_view method, const Arguments& arguments) {
+Variant RecipientsObject::callMethod(std::string_view method, const Arguments& arguments) {
     auto& recipients = item_->recipients();
     if (isMember(method, "Add")) {
         expectArguments(method, arguments, 1, 1);

@@ -12,6 +12,7 @@
 #include "outlook/local/store/file_time.h"
 #include "outlook/local/store/property_codec.h"
 #include "outlook/local/store/property_value.h"
+#include "outlook/local/store/store_failure.h"
 #include "outlook/local/store/store_file.h"
 #include "outlook/local/store/store_tags.h"
 #include "platform/text.h"
@@ -88,7 +89,14 @@ std::shared_ptr<Store> Store::open(const Options& options, std::string& error) {
 }
 
 Store::Store(const Options& options, std::unique_ptr<sqlite::Database> db)
-    : path_(options.path), loop_(options.loop), db_(std::move(db)), notifier_(options.loop) {}
+    : path_(options.path),
+      loop_(options.loop),
+      db_(std::move(db)),
+      notifier_(options.loop),
+      writeTimeout_(options.writeTimeout),
+      readTimeout_(options.readTimeout) {
+    db_->setBusyTimeout(static_cast<int>(readTimeout_.count()));
+}
 
 Store::~Store() {
     // The observer may still be writing what was committed last; it finishes with the store
@@ -461,6 +469,7 @@ void Store::saveItem(ItemRecord& record) {
         }
         if (isNew || saved.recipientsChanged) writeRecipients(saved);
         if (isNew || saved.attachmentsChanged) attachmentIds = writeAttachments(saved);
+        if (afterItemWritten_) afterItemWritten_();
     });
     record.id = saved.id;
     record.props.markSaved();
@@ -538,26 +547,116 @@ PropTag Store::namedTag(const MAPINAMEID& name, ULONG type) {
 }
 
 void Store::transact(const std::function<void()>& body) {
-    std::lock_guard lock(mutex_);
-    const std::size_t mark = pending_.size();
+    openLevel();
     try {
-        sqlite::Transaction transaction(*db_);
-        struct Depth {
-            int& depth;
-            explicit Depth(int& d) : depth(++d) {}
-            ~Depth() { --depth; }
-        } depth(depth_);
         body();
-        transaction.commit();
+    } catch (const sqlite::SqliteError& error) {
+        rollBackLevel();
+        throwDescribed(error);
     } catch (...) {
-        pending_.resize(mark);
-        if (depth_ == 0) names_->reload();
+        rollBackLevel();
         throw;
     }
-    if (depth_ > 0) return;
+    commitLevel();
+}
+
+void Store::throwDescribed(const sqlite::SqliteError& error) const {
+    throw StoreFailure(error.code(), describeStoreFailure(error, path_, writeTimeout_));
+}
+
+void Store::openLevel() {
+    mutex_.lock();
+    const bool outermost = levels_.empty();
+    try {
+        // Only the outermost level waits for another program's change to end; inside it
+        // the store is ours.
+        if (outermost) db_->setBusyTimeout(static_cast<int>(writeTimeout_.count()));
+        levels_.push_back(std::make_unique<sqlite::Transaction>(*db_));
+        levelMarks_.push_back(pending_.size());
+    } catch (const sqlite::SqliteError& error) {
+        if (outermost) db_->setBusyTimeout(static_cast<int>(readTimeout_.count()));
+        mutex_.unlock();
+        throwDescribed(error);
+    } catch (...) {
+        if (outermost) db_->setBusyTimeout(static_cast<int>(readTimeout_.count()));
+        mutex_.unlock();
+        throw;
+    }
+}
+
+void Store::commitLevel() {
+    // A batch keeps its outermost level open until commitBatch.
+    if (levels_.size() == 1 && inBatch_) {
+        mutex_.unlock();
+        return;
+    }
+    try {
+        levels_.back()->commit();
+    } catch (const sqlite::SqliteError& error) {
+        rollBackLevel();
+        throwDescribed(error);
+    }
+    levels_.pop_back();
+    levelMarks_.pop_back();
+    if (levels_.empty()) {
+        db_->setBusyTimeout(static_cast<int>(readTimeout_.count()));
+        notifyCommitted();
+    }
+    mutex_.unlock();
+}
+
+void Store::rollBackLevel() {
+    pending_.resize(levelMarks_.back());
+    levels_.pop_back();  // its destructor rolls back
+    levelMarks_.pop_back();
+    if (levels_.empty()) {
+        db_->setBusyTimeout(static_cast<int>(readTimeout_.count()));
+        // Ids allocated by the rolled-back transaction are gone again.
+        names_->reload();
+    }
+    mutex_.unlock();
+}
+
+void Store::notifyCommitted() {
     const auto changes = coalesce(pending_);
     pending_.clear();
     notifier_.committed(changes);
+}
+
+void Store::beginBatch() {
+    mutex_.lock();
+    if (inBatch_ || !levels_.empty()) {
+        mutex_.unlock();
+        throw std::logic_error("A batch cannot begin inside another batch or a transaction");
+    }
+    inBatch_ = true;
+}
+
+void Store::commitBatch() {
+    if (!inBatch_) throw std::logic_error("No batch is open");
+    inBatch_ = false;
+    if (levels_.empty()) {  // nothing was changed
+        mutex_.unlock();
+        return;
+    }
+    mutex_.lock();  // commitLevel lets go of the level's hold and of the batch's
+    try {
+        commitLevel();
+    } catch (...) {
+        mutex_.unlock();
+        throw;
+    }
+    mutex_.unlock();
+}
+
+void Store::abortBatch() {
+    if (!inBatch_) throw std::logic_error("No batch is open");
+    inBatch_ = false;
+    if (!levels_.empty()) {
+        mutex_.lock();
+        rollBackLevel();
+    }
+    mutex_.unlock();
 }
 
 void Store::recordChange(const Change& change) {
@@ -566,7 +665,8 @@ void Store::recordChange(const Change& change) {
 
 void Store::pollForeignChanges() {
     std::unique_lock lock(mutex_, std::try_to_lock);
-    if (!lock.owns_lock() || depth_ > 0) return;  // busy: the next tick looks again
+    // Busy, or a change of ours is open: the next tick looks again.
+    if (!lock.owns_lock() || !levels_.empty() || inBatch_) return;
     try {
         const auto version = db_->queryInt("PRAGMA data_version");
         if (version == dataVersion_) return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -23,7 +24,9 @@ namespace outlook::local {
 
 namespace sqlite {
 class Database;
-}
+class SqliteError;
+class Transaction;
+}  // namespace sqlite
 class AddressBookData;
 
 // When an item last changed and where it is, for comparing the store with copies kept
@@ -56,6 +59,11 @@ public:
         // Delivers notifications and runs the poll for other processes' changes; may be
         // null (nothing is delivered). Must outlive the store.
         platform::EventLoop* loop = nullptr;
+        // How long a change waits for another program's change to finish before it fails,
+        // and how long a read waits (reads seldom wait at all: another program's change
+        // blocks only changes).
+        std::chrono::milliseconds writeTimeout{30'000};
+        std::chrono::milliseconds readTimeout{5'000};
     };
 
     // nullptr with `error` set when the file cannot be opened or created.
@@ -125,8 +133,25 @@ public:
     // --- Transactions and notifications
     // Runs `body` in a transaction; nested calls join the outer one (as a savepoint).
     // Changes recorded inside are delivered after the outermost commit; on an exception
-    // everything done inside is rolled back and the exception passes on.
+    // everything done inside is rolled back and the exception passes on. A failure of SQLite
+    // (the store busy past the write timeout, the disk full, the file read-only) arrives as
+    // StoreFailure (store_failure.h), whose text says what it means and then SQLite's reason.
     void transact(const std::function<void()>& body);
+    // A batch makes the changes from beginBatch to commitBatch one transaction, so that a
+    // crash in between leaves all of them or none; they are told to the tables and the
+    // observer after commitBatch. abortBatch undoes them. The transaction starts with the
+    // batch's first change (so beginning a batch never waits or fails), and the batch
+    // belongs to the thread that began it: other threads wait until it ends. Batches do
+    // not nest.
+    void beginBatch();
+    void commitBatch();
+    void abortBatch();
+    bool inBatch() const { return inBatch_; }
+    // How long a change waits for another program's change to finish (Options).
+    void setWriteTimeout(std::chrono::milliseconds timeout) { writeTimeout_ = timeout; }
+    // Called after each item is written, inside its transaction: tests stop the process
+    // there to see what a crash at that moment leaves.
+    void setAfterItemWritten(std::function<void()> hook) { afterItemWritten_ = std::move(hook); }
     void recordChange(const Change& change);
     Notifier& notifier() { return notifier_; }
     // Reports changes committed by other connections (the poll timer calls it).
@@ -146,6 +171,13 @@ private:
     void load();
     void writeDefaultCategories(platform::Registry& registry);
     void writeProps(std::int64_t item, PropertyBag& props, bool all);
+    // One level of transaction (BEGIN, or a savepoint inside an open one) and its end; the
+    // store's lock is held from openLevel to the matching close.
+    void openLevel();
+    void commitLevel();
+    void rollBackLevel();
+    void notifyCommitted();
+    [[noreturn]] void throwDescribed(const sqlite::SqliteError& error) const;
     void writeRecipients(const ItemRecord& record);
     std::vector<std::int64_t> writeAttachments(const ItemRecord& record);
 
@@ -159,8 +191,14 @@ private:
     KnownTags known_;
     std::unique_ptr<AddressBookData> addressBook_;
     Notifier notifier_;
+    std::chrono::milliseconds writeTimeout_;
+    std::chrono::milliseconds readTimeout_;
     std::vector<Change> pending_;
-    int depth_ = 0;
+    // The open transaction levels, outermost first, with where each one's changes begin.
+    std::vector<std::unique_ptr<sqlite::Transaction>> levels_;
+    std::vector<std::size_t> levelMarks_;
+    bool inBatch_ = false;
+    std::function<void()> afterItemWritten_;
     std::int64_t dataVersion_ = 0;
     platform::EventLoop::TimerId pollTimer_ = 0;
 };
