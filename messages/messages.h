@@ -15,6 +15,7 @@ std::string LoadMessage(MessageId id);
 inline constexpr MessageId kNoError = 0;
 inline constexpr MessageId kSaveFailed = 2;
 inline constexpr MessageId kContactLinkUnavailable = 5;
+inline constexpr MessageId kAttachmentFailed = 6;
 inline constexpr MessageId kContactsCommFailure = 19;
 inline constexpr MessageId kCategoriesUnreadable = 21;
 inline constexpr MessageId kOutOfMemory = 22;

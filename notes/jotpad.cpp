@@ -4,9 +4,11 @@
 #include <stdexcept>
 
 #include "messages/error_box.h"
+#include "notes/attachable_file.h"
 #include "notes/note_host.h"
 #include "notes/note_settings.h"
 #include "outlook/recipients/browse_address_book.h"
+#include "outlook/session/data_store.h"
 #include "platform/text.h"
 
 namespace notes {
@@ -164,8 +166,12 @@ void TJotPad::RecipientsPicked(std::size_t countBefore) {
 void TJotPad::imgAttachClick() {
     shadow_->SetEnabled(false);
     const std::optional<std::string> path = context_.files.openExistingFile("Attach File");
-    std::error_code error;
-    if (path && std::filesystem::is_regular_file(*path, error)) {
+    // Its size is checked when the note is filed: only a copy has to fit the limit, and
+    // the note's type may still change.
+    if (const auto why = path ? WhyNotAttachable(*path, std::nullopt) : std::nullopt) {
+        context_.store.LastError() = *why;
+        messages::ShowError(messages::kAttachmentFailed);
+    } else if (path) {
         attachments_.push_back(fileAttachOf(*path));
         ShowAttachmentList();
         recomputeState();

@@ -73,4 +73,11 @@ void TRegistry::WriteBeside(bool beside) {
     if (platform::RegistryKey* key = open(shadow_, true)) writeDword(*key, "Side", beside ? 1 : 0);
 }
 
+std::uint64_t TRegistry::AttachmentLimit() {
+    platform::RegistryKey* key = open(attachments_, false);
+    const auto megabytes = key ? readDword(*key, "MaxSizeMB") : std::nullopt;
+    if (!megabytes || *megabytes <= 0) return notes::kDefaultAttachmentLimit;
+    return static_cast<std::uint64_t>(*megabytes) * 1024 * 1024;
+}
+
 }  // namespace shell

@@ -9,7 +9,8 @@
 namespace shell {
 
 // The program's own settings under the current user: where and how large the last note
-// was, and whether shadows sit beside or behind their notes. Every failure is silent:
+// was, whether shadows sit beside or behind their notes, and how large an attached file may
+// be. Every failure is silent:
 // reads report the setting as absent and writes do not happen.
 class TRegistry : public notes::NoteSettings {
 public:
@@ -26,6 +27,10 @@ public:
     bool ReadBeside() override;
     void WriteBeside(bool beside) override;
 
+    // "MaxSizeMB" under Software\Jotwise\Attachments, in megabytes; 25 when it is not a
+    // positive integer.
+    std::uint64_t AttachmentLimit() override;
+
 private:
     // One handle per key, opened by the first call that needs it and kept; a failed open
     // is tried again by the next call.
@@ -41,6 +46,7 @@ private:
     platform::Registry& registry_;
     KeySlot position_{"Software\\Jotwise\\Note\\Position", nullptr};
     KeySlot shadow_{"Software\\Jotwise\\Note\\Shadow", nullptr};
+    KeySlot attachments_{"Software\\Jotwise\\Attachments", nullptr};
 };
 
 }  // namespace shell

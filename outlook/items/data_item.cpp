@@ -46,11 +46,12 @@ MessageId TDataItem::AddContactLink(TItem& target) {
 }
 
 MessageId TDataItem::AddItemCopy(TItem& target) {
-    return Guarded(6, [&] { Attach(target.GetObject(), olByValue); });
+    return Guarded(messages::kAttachmentFailed, [&] { Attach(target.GetObject(), olByValue); });
 }
 
 MessageId TDataItem::AddFileAttachment(const std::string& path, bool link) {
-    return Guarded(messages::kFileLinkUnavailable,
+    // Only a link can fail for want of link support; a copy that fails is a plain error.
+    return Guarded(link ? messages::kFileLinkUnavailable : messages::kAttachmentFailed,
                    [&] { Attach(path, link ? olByReference : olByValue); });
 }
 

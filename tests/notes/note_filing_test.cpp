@@ -6,13 +6,16 @@
 #include "outlook/ole_date.h"
 #include "tests/support/address_entries.h"
 #include "tests/support/note_fixture.h"
+#include "tests/support/store_trouble.h"
 
 namespace notes::testing {
 namespace {
 
 using namespace std::chrono;
+using namespace std::chrono_literals;
 using outlook::DispatchPtr;
 using ::testing::_;
+using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::Return;
 using ::testing::StartsWith;
@@ -401,6 +404,105 @@ TEST_F(FilingTest, DecliningToFileWithoutLinksKeepsTheNoteOpenSilently) {
     other->btnSaveClick();
     EXPECT_FALSE(otherView.closed);
     EXPECT_TRUE(itemsIn(outlook::olFolderTasks).empty());
+}
+
+TEST_F(FilingTest, AStoreThatRefusesTheSaveIsToldAndTheNoteStaysOpenWithItsText) {
+    setMemo("lunch with ann lee tomorrow at noon");
+    const auto refused = [&](const std::string& why) {
+        EXPECT_CALL(boxes, show(_,
+                                AllOf(StartsWith("An error occurred while attempting to save "
+                                                 "changes to an Outlook object\n"),
+                                      HasSubstr(why)),
+                                platform::MessageIcon::Stop, platform::MessageButtons::Ok));
+        note->btnSaveClick();
+        ::testing::Mock::VerifyAndClearExpectations(&boxes);
+        EXPECT_FALSE(view.closed) << why;
+        EXPECT_EQ(note->MemoText(), memo);
+        EXPECT_TRUE(itemsIn(outlook::olFolderCalendar).empty()) << why;
+        EXPECT_TRUE(itemsIn(outlook::olFolderJournal).empty()) << why;
+    };
+    outlook::local::Store& store = *outlook->store();
+    store.setWriteTimeout(200ms);
+    {
+        jotwise::testing::OtherWriter other(database());
+        ASSERT_TRUE(other.locked());
+        refused("is being changed by another program");
+    }
+    {
+        // A note long enough to need pages of its own.
+        jotwise::testing::FullDisk full(store.db());
+        setMemo(memo + "\n" + std::string(20'000, 'x'));
+        refused("is full (database or disk is full)");
+    }
+
+    note->btnSaveClick();
+    EXPECT_TRUE(view.closed);
+    EXPECT_EQ(itemsIn(outlook::olFolderCalendar).size(), 1u);
+    EXPECT_EQ(itemsIn(outlook::olFolderJournal).size(), 1u);
+}
+
+TEST_F(FilingTest, ANoteStopsAtItsFirstRefusedStep) {
+    setMemo("jot this down business");
+    ASSERT_TRUE(note->FormKeyDown(Key::F3, kNoModifier));
+    failing.failing() = {"Body", "Categories"};
+    EXPECT_CALL(boxes, show(_,
+                            AllOf(StartsWith("Unable to set the 'body' property"),
+                                  HasSubstr("Outlook refused 'Body'")),
+                            platform::MessageIcon::Stop, platform::MessageButtons::Ok));
+    note->btnSaveClick();
+    EXPECT_FALSE(view.closed);
+    EXPECT_TRUE(itemsIn(outlook::olFolderNotes).empty());
+}
+
+TEST_F(FilingTest, AFileThatCannotBeCopiedIsRefusedWithItsReason) {
+    // A file that is there but cannot be read: reading /proc/self/mem at its start fails.
+    files.answers = {"/proc/self/mem"};
+    note->imgAttachClick();
+    setMemo("fyi ann lee the figures");
+    ASSERT_EQ(view.type, ItemType::MailMessage);
+    ASSERT_EQ(note->Attachments().size(), 1u);
+    EXPECT_CALL(boxes, show(_,
+                            AllOf(StartsWith("Unable to add an attachment to an Outlook object."),
+                                  HasSubstr("/proc/self/mem")),
+                            platform::MessageIcon::Stop, platform::MessageButtons::Ok));
+    note->btnSaveClick();
+    ::testing::Mock::VerifyAndClearExpectations(&boxes);
+    EXPECT_FALSE(view.closed);
+    EXPECT_TRUE(itemsIn(outlook::olFolderSentMail).empty()) << "nothing sent with 0 bytes";
+
+    // A file larger than the limit is refused when it would be copied.
+    FakeJotPadView otherView;
+    FakeShadowView otherShadow;
+    auto other = TJotPad::Create(*context, otherView, otherShadow);
+    const std::string big = existingFile("big.bin");
+    std::filesystem::resize_file(big, 3 * 1024 * 1024);
+    settings.attachmentLimit = 2 * 1024 * 1024;
+    files.answers = {big};
+    other->imgAttachClick();
+    other->memoBodyChange("fyi ann lee the recording");
+    EXPECT_CALL(boxes, show(_, HasSubstr("is 3.0 MB, larger than the 2.0 MB"),
+                            platform::MessageIcon::Stop, platform::MessageButtons::Ok));
+    other->btnSaveClick();
+    ::testing::Mock::VerifyAndClearExpectations(&boxes);
+    EXPECT_FALSE(otherView.closed);
+    EXPECT_TRUE(itemsIn(outlook::olFolderSentMail).empty());
+    settings.attachmentLimit = 4 * 1024 * 1024;
+    other->btnSaveClick();
+    EXPECT_TRUE(otherView.closed);
+    const DispatchPtr mail = onlyItemIn(outlook::olFolderSentMail);
+    ASSERT_NE(mail, nullptr);
+    const DispatchPtr attached = mail->get("Attachments").asObject()->call("Item", {1}).asObject();
+    EXPECT_EQ(attached->get("Size").asInt(), 3 * 1024 * 1024);
+}
+
+TEST_F(FilingTest, AFileThatCannotBeReadIsNotAttached) {
+    files.answers = {(folder.path() / "gone.txt").string()};
+    EXPECT_CALL(boxes, show(_,
+                            AllOf(StartsWith("Unable to add an attachment to an Outlook object."),
+                                  HasSubstr("there is no file '")),
+                            platform::MessageIcon::Stop, platform::MessageButtons::Ok));
+    note->imgAttachClick();
+    EXPECT_TRUE(note->Attachments().empty());
 }
 
 }  // namespace

@@ -152,9 +152,11 @@ public:
     void WriteSize(int w, int h) override { size = {w, h}; }
     bool ReadBeside() override { return beside.value_or(true); }
     void WriteBeside(bool b) override { beside = b; }
+    std::uint64_t AttachmentLimit() override { return attachmentLimit; }
 
     std::optional<std::pair<int, int>> position, size;
     std::optional<bool> beside;
+    std::uint64_t attachmentLimit = kDefaultAttachmentLimit;
 
 private:
     static bool read(const std::optional<std::pair<int, int>>& pair, int& a, int& b) {

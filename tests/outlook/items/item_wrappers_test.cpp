@@ -66,7 +66,8 @@ TEST_F(ItemWrapperTest, AttachmentsGoLastByValueOrByReference) {
     TCategory notAnObject("Calls");
     EXPECT_EQ(task.AddContactLink(notAnObject), 5) << "a category has no object to link";
     EXPECT_EQ(task.AddItemCopy(notAnObject), 6);
-    EXPECT_EQ(task.AddFileAttachment("/missing", false), 44);
+    EXPECT_EQ(task.AddFileAttachment("/missing", true), 44) << "a link may be what failed";
+    EXPECT_EQ(task.AddFileAttachment("/missing", false), 6) << "a copy is no link";
 }
 
 TEST_F(ItemWrapperTest, NoteHasNoSubjectButABodyAndCoordinates) {
