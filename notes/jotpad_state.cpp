@@ -4,6 +4,7 @@
 
 #include "messages/error_box.h"
 #include "notes/jotpad.h"
+#include "platform/utf8_text.h"
 #include "sentex.h"
 
 namespace notes {
@@ -32,7 +33,8 @@ std::string labelOf(const std::vector<std::unique_ptr<outlook::TContact>>& conta
 }  // namespace
 
 void TJotPad::memoBodyChange(const std::string& text) {
-    memoText_ = text;
+    // Whatever the text came from, what is filed and shown later is well-formed UTF-8.
+    memoText_ = platform::validUtf8(text);
     Reparse();
 }
 

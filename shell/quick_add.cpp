@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "messages/error_box.h"
+#include "notes/attachable_file.h"
 #include "notes/headless_views.h"
 #include "notes/jotpad.h"
 #include "notes/note_host.h"
@@ -16,6 +17,8 @@
 #include "platform/clock.h"
 #include "platform/json_text.h"
 #include "platform/text.h"
+#include "platform/utf8_text.h"
+#include "shell/settings.h"
 
 namespace shell {
 namespace {
@@ -36,63 +39,72 @@ const std::map<std::string, ItemType> kTypes = {
     {"meeting-request", ItemType::MeetingRequest},
 };
 
-struct Options {
-    std::optional<ItemType> type;
-    std::vector<std::string> to, cc, attachments;
-    bool dryRun = false;
-    bool json = false;
-    std::string text;
-};
-
-// The options, or the reason they cannot be used.
-std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& reason) {
-    Options options;
+// The options as given, or the reason they cannot be used.
+std::optional<QuickAddOptions> parseOptions(const std::vector<std::string>& args,
+                                            std::string& reason) {
+    QuickAddOptions options;
     std::vector<std::string> words;
     bool optionsEnded = false;
+    const auto refuse = [&reason](std::string why) {
+        reason = std::move(why);
+        return std::nullopt;
+    };
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
+        const std::string arg = platform::validUtf8(args[i]);
         if (optionsEnded || arg.empty() || arg[0] != '-') {
             words.push_back(arg);
             continue;
         }
         if (arg == "--") {
             optionsEnded = true;
-            continue;
-        }
-        if (arg == "--dry-run") {
+        } else if (arg == "--dry-run") {
             options.dryRun = true;
-            continue;
-        }
-        if (arg == "--json") {
+        } else if (arg == "--json") {
             options.json = true;
-            continue;
-        }
-        if (i + 1 == args.size()) {
-            reason = arg + " needs a value";
-            return std::nullopt;
-        }
-        const std::string& value = args[++i];
-        if (arg == "--type") {
-            const auto type = kTypes.find(value);
-            if (type == kTypes.end()) {
-                reason = "unknown type '" + value + "'";
-                return std::nullopt;
-            }
-            options.type = type->second;
-        } else if (arg == "--to") {
-            options.to.push_back(value);
-        } else if (arg == "--cc") {
-            options.cc.push_back(value);
-        } else if (arg == "--attach") {
-            options.attachments.push_back(value);
+        } else if (arg != "--type" && arg != "--to" && arg != "--cc" && arg != "--attach") {
+            return refuse("unknown option " + arg);
+        } else if (i + 1 == args.size()) {
+            return refuse(arg + " needs a value");
         } else {
-            reason = "unknown option " + arg;
-            return std::nullopt;
+            const std::string value = platform::validUtf8(args[++i]);
+            if (arg == "--type") {
+                const auto type = kTypes.find(value);
+                if (type == kTypes.end()) return refuse("unknown type '" + value + "'");
+                options.type = type->second;
+            } else {
+                (arg == "--to"   ? options.to
+                 : arg == "--cc" ? options.cc
+                                 : options.attachments)
+                    .push_back(value);
+            }
         }
     }
     for (const std::string& word : words)
         options.text += (options.text.empty() ? "" : " ") + word;
     return options;
+}
+
+// Recipients make a base type its request; a note cannot be sent at all.
+std::optional<std::string> checkRecipients(QuickAddOptions& options) {
+    const bool addressed = !options.to.empty() || !options.cc.empty();
+    if (!options.cc.empty() && options.to.empty()) return "--cc needs at least one --to recipient";
+    if (!options.type) return std::nullopt;
+    if (notes::IsMessageType(*options.type) && !addressed)
+        return "a message needs at least one --to recipient";
+    if (!addressed) return std::nullopt;
+    switch (*options.type) {
+        case ItemType::Note:
+            return "a note cannot go to anybody: leave out --to and --cc, or use another type";
+        case ItemType::Task:
+            options.type = ItemType::TaskRequest;
+            break;
+        case ItemType::Appointment:
+            options.type = ItemType::MeetingRequest;
+            break;
+        default:
+            break;
+    }
+    return std::nullopt;
 }
 
 // Nobody answers: errors and questions are written out, and every question is answered
@@ -126,14 +138,20 @@ public:
     void ShowAbout() override {}
 };
 
+// Nothing of a window is read or kept; only how large an attached file may be is read.
 class UnstoredSettings : public notes::NoteSettings {
 public:
+    explicit UnstoredSettings(platform::Registry& registry) : registry_(registry) {}
     bool ReadPosition(int&, int&) override { return false; }
     bool ReadSize(int&, int&) override { return false; }
     void WritePosition(int, int) override {}
     void WriteSize(int, int) override {}
     bool ReadBeside() override { return true; }
     void WriteBeside(bool) override {}
+    std::uint64_t AttachmentLimit() override { return registry_.AttachmentLimit(); }
+
+private:
+    TRegistry registry_;
 };
 
 // The files given on the command line, as if picked one by one in the dialog.
@@ -223,7 +241,12 @@ void writeSummary(std::ostream& out, const Summary& s, bool filed, bool json) {
 class QuickAdd {
 public:
     QuickAdd(const QuickAddPlatform& platform, std::ostream& out, std::ostream& err)
-        : out_(out), err_(err), boxes_(err), errorBox_(boxes_), session_(platform.outlook) {
+        : out_(out),
+          err_(err),
+          registry_(platform.outlook.registry),
+          boxes_(err),
+          errorBox_(boxes_),
+          session_(platform.outlook) {
         if (platform.keywordsFile) session_.SetKeywordsFile(*platform.keywordsFile);
         outlook::InstallDataStore(&session_);
         errorBox_.setSession(&session_);
@@ -236,7 +259,7 @@ public:
     QuickAdd(const QuickAdd&) = delete;
     QuickAdd& operator=(const QuickAdd&) = delete;
 
-    int Run(const Options& options);
+    int Run(const QuickAddOptions& options);
 
 private:
     int Refuse(const std::string& reason) {
@@ -247,6 +270,7 @@ private:
 
     std::ostream& out_;
     std::ostream& err_;
+    platform::Registry& registry_;
     WrittenMessageBoxes boxes_;
     messages::ErrorBox errorBox_;
     outlook::TDataStore session_;
@@ -260,7 +284,7 @@ bool QuickAdd::Resolves(const std::string& name) {
     }
 }
 
-int QuickAdd::Run(const Options& options) {
+int QuickAdd::Run(const QuickAddOptions& options) {
     outlook::TNoProgress progress;
     if (const messages::MessageId id = session_.Connect(0, progress)) {
         messages::ShowError(id);
@@ -280,7 +304,7 @@ int QuickAdd::Run(const Options& options) {
     notes::HeadlessJotPadView view;
     notes::HeadlessShadowView shadowView;
     HeadlessHost host;
-    UnstoredSettings settings;
+    UnstoredSettings settings(registry_);
     GivenFiles files(options.attachments);
     platform::SystemClock clock;
     notes::NoteContext context{
@@ -293,6 +317,13 @@ int QuickAdd::Run(const Options& options) {
         note->imgAttachClick();
     if (!recipients.empty()) note->SetPickedRecipients(std::move(recipients));
     if (options.type) note->miTypeClick(static_cast<int>(*options.type));
+
+    // Files sent along are copied whole, so each must fit the limit; nothing is filed
+    // otherwise, as for a file that is not there.
+    if (notes::IsMessageType(note->itemType()))
+        for (const std::string& file : options.attachments)
+            if (const auto why = notes::WhyNotAttachable(file, settings.AttachmentLimit()))
+                return Refuse("cannot attach: " + *why);
 
     if (options.dryRun) {
         writeSummary(out_, summarise(*note, session_), false, options.json);
@@ -310,25 +341,38 @@ int QuickAdd::Run(const Options& options) {
 
 }  // namespace
 
-int RunQuickAdd(const std::vector<std::string>& args, const QuickAddPlatform& platform,
-                std::ostream& out, std::ostream& err) {
-    std::string reason;
-    const std::optional<Options> options = parseOptions(args, reason);
+std::optional<QuickAddOptions> ParseQuickAdd(const std::vector<std::string>& args,
+                                             std::ostream& err) {
     const auto refuse = [&err](const std::string& why) {
         err << "jotwise add: " << why << "\n" << kUsage;
-        return kQuickAddRefused;
+        return std::nullopt;
     };
+    std::string reason;
+    std::optional<QuickAddOptions> options = parseOptions(args, reason);
     if (!options) return refuse(reason);
     if (platform::trimmed(options->text).empty()) return refuse("the note has no text");
-    if (options->type && notes::IsMessageType(*options->type) && options->to.empty())
-        return refuse("a message needs at least one --to recipient");
-    for (const std::string& file : options->attachments) {
+    if (const auto why = checkRecipients(*options)) return refuse(*why);
+    for (std::string& file : options->attachments) {
+        if (const auto why = notes::WhyNotAttachable(file, std::nullopt))
+            return refuse("cannot attach: " + *why);
+        // The item keeps the path: it must lead to the file from wherever it is opened.
         std::error_code error;
-        if (!std::filesystem::is_regular_file(file, error))
-            return refuse("no file '" + file + "' to attach");
+        file = std::filesystem::absolute(file, error).lexically_normal().string();
     }
+    return options;
+}
+
+int RunQuickAdd(const QuickAddOptions& options, const QuickAddPlatform& platform, std::ostream& out,
+                std::ostream& err) {
     QuickAdd quickAdd(platform, out, err);
-    return quickAdd.Run(*options);
+    return quickAdd.Run(options);
+}
+
+int RunQuickAdd(const std::vector<std::string>& args, const QuickAddPlatform& platform,
+                std::ostream& out, std::ostream& err) {
+    const std::optional<QuickAddOptions> options = ParseQuickAdd(args, err);
+    if (!options) return kQuickAddRefused;
+    return RunQuickAdd(*options, platform, out, err);
 }
 
 }  // namespace shell

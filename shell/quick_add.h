@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "notes/item_type.h"
 #include "outlook/session/data_store.h"
 
 namespace shell {
@@ -25,11 +26,30 @@ struct QuickAddPlatform {
     std::optional<std::filesystem::path> keywordsFile;
 };
 
+// A `jotwise add` command line that can be used.
+struct QuickAddOptions {
+    std::optional<notes::ItemType> type;
+    std::vector<std::string> to, cc;
+    std::vector<std::string> attachments;  // absolute paths of readable regular files
+    bool dryRun = false;
+    bool json = false;
+    std::string text;  // well-formed UTF-8
+};
+
 //   jotwise add [--type TYPE] [--to NAME]... [--cc NAME]... [--attach FILE]... [--dry-run]
 //               [--json] [--] TEXT...
+// The options, or nothing after writing to `err` why the command line cannot be used. Looks
+// at nothing but the command line and the files it names, so a refused command changes
+// nothing.
+std::optional<QuickAddOptions> ParseQuickAdd(const std::vector<std::string>& args,
+                                             std::ostream& err);
+
 // Files one note without any window, through the same note logic as the tray program:
 // parsed, merged with the options, and saved or sent. Writes what it filed to `out` and
 // reasons to `err`. Never writes the note settings or the keywords file.
+int RunQuickAdd(const QuickAddOptions& options, const QuickAddPlatform& platform, std::ostream& out,
+                std::ostream& err);
+// Both of the above.
 int RunQuickAdd(const std::vector<std::string>& args, const QuickAddPlatform& platform,
                 std::ostream& out, std::ostream& err);
 

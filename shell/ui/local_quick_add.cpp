@@ -10,6 +10,9 @@
 namespace shell::ui {
 
 int RunQuickAddOnLocalStore(const std::vector<std::string>& args) {
+    // A command line that cannot be used leaves everything as it was: no store, no settings.
+    const std::optional<QuickAddOptions> options = ParseQuickAdd(args, std::cerr);
+    if (!options) return kQuickAddRefused;
     const auto registry = platform::openUserRegistry();
     // One command and then the end: table notifications have nobody to reach.
     platform::UnattendedEventLoop loop;
@@ -20,7 +23,8 @@ int RunQuickAddOnLocalStore(const std::vector<std::string>& args) {
         std::cerr << "jotwise add: " << error << "\n";
         return kQuickAddFailed;
     }
-    return RunQuickAdd(args, {{outlook->automation(), outlook->mapi(), *registry}, std::nullopt},
+    return RunQuickAdd(*options,
+                       {{outlook->automation(), outlook->mapi(), *registry}, std::nullopt},
                        std::cout, std::cerr);
 }
 

@@ -6,8 +6,10 @@
 #include <sstream>
 
 #include "outlook/object_model.h"
+#include "platform/utf8_text.h"
 #include "tests/support/failing_dispatch.h"
 #include "tests/support/session_fixture.h"
+#include "tests/support/store_trouble.h"
 
 namespace shell {
 namespace {
@@ -103,12 +105,24 @@ TEST_F(QuickAddTest, UnusableCommandLinesFileNothing) {
                                                {"--type"},
                                                {"--type", "mail", "x"},
                                                {"--to", "Nobody Known", "x"},
-                                               {"--attach", missing, "x"}}) {
+                                               {"--attach", missing, "x"},
+                                               {"--attach", folder.path().string(), "x"},
+                                               {"--cc", "Ann Lee", "x"},
+                                               {"--type", "note", "--to", "Ann Lee", "x"},
+                                               {"x", "--frobnicate"}}) {
         EXPECT_EQ(add(args), kQuickAddRefused) << ::testing::PrintToString(args);
         EXPECT_EQ(err.str().rfind("jotwise add: ", 0), 0u) << err.str();
     }
-    EXPECT_EQ(countIn(outlook::olFolderTasks), 0);
-    EXPECT_EQ(countIn(outlook::olFolderSentMail), 0);
+    for (const auto number :
+         {outlook::olFolderCalendar, outlook::olFolderTasks, outlook::olFolderNotes,
+          outlook::olFolderJournal, outlook::olFolderSentMail, outlook::olFolderOutbox,
+          outlook::olFolderInbox, outlook::olFolderDrafts, outlook::olFolderDeletedItems})
+        EXPECT_EQ(countIn(number), 0) << number;
+    EXPECT_EQ(countIn(outlook::olFolderContacts), 2);
+    EXPECT_EQ(add({"x", "--frobnicate"}), kQuickAddRefused);
+    EXPECT_NE(err.str().find("unknown option --frobnicate"), std::string::npos) << err.str();
+    EXPECT_EQ(add({"--cc", "Ann Lee", "x"}), kQuickAddRefused);
+    EXPECT_NE(err.str().find("--cc needs at least one --to recipient"), std::string::npos);
 
     EXPECT_EQ(add({"--dry-run", "call", "the", "bank", "tomorrow"}), kQuickAddFiled);
     EXPECT_EQ(out.str().rfind("would file: Task\n", 0), 0u) << out.str();
@@ -135,6 +149,78 @@ TEST_F(QuickAddTest, AFailureIsToldAndADeclinedLinkFilesNothing) {
     failing.failing().clear();
     EXPECT_EQ(add({"--attach", file, "plan", "the", "trip"}), kQuickAddFiled) << err.str();
     EXPECT_EQ(countIn(outlook::olFolderTasks), 1);
+}
+
+TEST_F(QuickAddTest, RecipientsMakeABaseTypeItsRequest) {
+    EXPECT_EQ(add({"--type", "task", "--to", "Ann Lee", "prepare", "the", "budget"}),
+              kQuickAddFiled)
+        << err.str();
+    EXPECT_NE(out.str().find("filed: Task Request\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("to: Ann Lee\n"), std::string::npos) << out.str();
+    EXPECT_EQ(add({"--type", "appointment", "--to", "Bob Smith", "review", "at", "3pm"}),
+              kQuickAddFiled)
+        << err.str();
+    EXPECT_NE(out.str().find("filed: Meeting Request\n"), std::string::npos) << out.str();
+    EXPECT_EQ(countIn(outlook::olFolderSentMail), 2) << "both went to their recipients";
+}
+
+TEST_F(QuickAddTest, AttachedFilesKeepTheirWholePathAndMustFitTheLimit) {
+    std::ofstream(folder.path() / "plan.txt") << "plan";
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    const int filed = add({"--attach", "plan.txt", "plan", "the", "trip"});
+    std::filesystem::current_path(before);
+    ASSERT_EQ(filed, kQuickAddFiled) << err.str();
+    const DispatchPtr task = application()
+                                 ->call("GetNamespace", {"MAPI"})
+                                 .asObject()
+                                 ->call("GetDefaultFolder", {outlook::olFolderTasks})
+                                 .asObject()
+                                 ->get("Items")
+                                 .asObject()
+                                 ->call("Item", {1})
+                                 .asObject();
+    EXPECT_EQ(task->get("Attachments").asObject()->call("Item", {1}).asObject()->get("PathName"),
+              outlook::Variant((folder.path() / "plan.txt").string()));
+
+    // A copy larger than the setting allows is refused before anything is filed.
+    const std::filesystem::path big = folder.path() / "big.bin";
+    std::ofstream(big).close();
+    std::filesystem::resize_file(big, 2 * 1024 * 1024);
+    registry.createKey(platform::RegistryRoot::CurrentUser, "Software\\Jotwise\\Attachments")
+        ->setValue("MaxSizeMB", platform::RegistryValue::ofDword(1));
+    EXPECT_EQ(add({"--to", "Ann Lee", "--attach", big.string(), "the", "recording"}),
+              kQuickAddRefused);
+    EXPECT_NE(err.str().find("is 2.0 MB, larger than the 1.0 MB"), std::string::npos) << err.str();
+    EXPECT_EQ(countIn(outlook::olFolderSentMail), 0);
+}
+
+TEST_F(QuickAddTest, TextThatIsNotUtf8IsMendedAndTheJsonStaysValid) {
+    EXPECT_EQ(add({"--json", "caf\xC3", "\xFF\xFE", "call"}), kQuickAddFiled) << err.str();
+    EXPECT_TRUE(platform::isValidUtf8(out.str())) << out.str();
+    EXPECT_NE(out.str().find("\"subject\":\"caf\xEF\xBF\xBD \xEF\xBF\xBD\xEF\xBF\xBD call\""),
+              std::string::npos)
+        << out.str();
+}
+
+TEST_F(QuickAddTest, AStoreThatRefusesTheSaveIsToldAndNothingIsLost) {
+    outlook::local::Store& store = *outlook->store();
+    store.setWriteTimeout(std::chrono::milliseconds(200));
+    {
+        jotwise::testing::OtherWriter other(database());
+        ASSERT_TRUE(other.locked());
+        EXPECT_EQ(add({"call", "the", "bank"}), kQuickAddFailed);
+        EXPECT_NE(err.str().find("is being changed by another program"), std::string::npos)
+            << err.str();
+    }
+    {
+        jotwise::testing::FullDisk full(store.db());
+        EXPECT_EQ(add({"call", "the", "bank", std::string(20'000, 'x')}), kQuickAddFailed);
+        EXPECT_NE(err.str().find("is full (database or disk is full)"), std::string::npos)
+            << err.str();
+    }
+    EXPECT_EQ(countIn(outlook::olFolderTasks), 0);
+    EXPECT_EQ(add({"call", "the", "bank"}), kQuickAddFiled) << err.str();
 }
 
 }  // namespace

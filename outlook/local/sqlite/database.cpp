@@ -13,10 +13,45 @@ void throwError(sqlite3* db, int code, std::string_view what) {
     throw SqliteError(code, message);
 }
 
+namespace {
+
+// A "file:" URI for the path, with the characters a URI gives a meaning to escaped.
+std::string fileUri(const std::filesystem::path& path, std::string_view query) {
+    std::string uri = "file:";
+    for (const char c : path.string()) {
+        if (c == '%' || c == '?' || c == '#') {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            uri += '%';
+            uri += kHex[static_cast<unsigned char>(c) >> 4];
+            uri += kHex[static_cast<unsigned char>(c) & 15];
+        } else {
+            uri += c;
+        }
+    }
+    return uri + "?" + std::string(query);
+}
+
+}  // namespace
+
 Database::Database(const std::filesystem::path& path, Mode mode) {
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;
-    if (mode == Mode::ReadWriteCreate) flags |= SQLITE_OPEN_CREATE;
-    const int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
+    int flags = SQLITE_OPEN_FULLMUTEX;
+    std::string name = path.string();
+    switch (mode) {
+        case Mode::ReadWrite:
+            flags |= SQLITE_OPEN_READWRITE;
+            break;
+        case Mode::ReadWriteCreate:
+            flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+            break;
+        case Mode::ReadOnly:
+            flags |= SQLITE_OPEN_READONLY;
+            break;
+        case Mode::Immutable:
+            flags |= SQLITE_OPEN_READONLY | SQLITE_OPEN_URI;
+            name = fileUri(path, "immutable=1");
+            break;
+    }
+    const int rc = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         std::string message = "Cannot open '" + path.string() +
                               "': " + (db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
@@ -61,6 +96,10 @@ std::int64_t Database::lastInsertRowId() const {
 
 int Database::changes() const {
     return sqlite3_changes(db_);
+}
+
+bool Database::readOnly() const {
+    return sqlite3_db_readonly(db_, "main") == 1;
 }
 
 bool Database::inTransaction() const {

@@ -14,7 +14,9 @@ namespace outlook::local::sqlite {
 // One open connection. Every failure throws SqliteError.
 class Database {
 public:
-    enum class Mode { ReadWrite, ReadWriteCreate };
+    // Immutable: read only, and nothing changes the file while it is open, so no lock or
+    // shared-memory file is made beside it (a store on read-only media).
+    enum class Mode { ReadWrite, ReadWriteCreate, ReadOnly, Immutable };
 
     Database(const std::filesystem::path& path, Mode mode);
     ~Database();
@@ -30,6 +32,8 @@ public:
     std::int64_t lastInsertRowId() const;
     int changes() const;
     bool inTransaction() const;
+    // Whether the file was opened (or could only be opened) for reading.
+    bool readOnly() const;
     void setBusyTimeout(int milliseconds);
 
     sqlite3* handle() const { return db_; }

@@ -71,9 +71,10 @@ std::shared_ptr<Store> Store::open(const Options& options, std::string& error) {
     auto opened = StoreFile::open(options.path, error);
     if (!opened.db) return nullptr;
     std::shared_ptr<Store> store(new Store(options, std::move(opened.db)));
+    store->readOnly_ = opened.readOnly;
     try {
         store->load();
-        if (options.registry) store->writeDefaultCategories(*options.registry);
+        if (options.registry && !store->readOnly_) store->writeDefaultCategories(*options.registry);
     } catch (const std::exception& e) {
         error = "Cannot open the store '" + options.path.string() + "': " + e.what();
         return nullptr;

@@ -75,6 +75,8 @@ public:
     const std::filesystem::path& path() const { return path_; }
     const StoreUid& uid() const { return uid_; }
     std::string displayName() const { return "Personal Folders"; }
+    // The store's file or folder cannot be written: it can be read, and every change fails.
+    bool readOnly() const { return readOnly_; }
 
     // --- Entry ids
     mapi::EntryId entryId(EntryKind kind, std::int64_t row) const;
@@ -198,6 +200,7 @@ private:
     std::vector<std::unique_ptr<sqlite::Transaction>> levels_;
     std::vector<std::size_t> levelMarks_;
     bool inBatch_ = false;
+    bool readOnly_ = false;
     std::function<void()> afterItemWritten_;
     std::int64_t dataVersion_ = 0;
     platform::EventLoop::TimerId pollTimer_ = 0;

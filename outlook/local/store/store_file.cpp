@@ -109,6 +109,19 @@ bool StoreFile::looksLikeSqlite(const fs::path& path, std::string& error) {
     return true;
 }
 
+// How a store that exists can be opened: for writing when it and its folder can be written
+// (SQLite keeps its log and shared-memory files beside it), else for reading; on read-only
+// media, where not even those files can be made, as a file nothing changes.
+sqlite::Database::Mode openingMode(const fs::path& path) {
+    using Mode = sqlite::Database::Mode;
+    const bool folderWritable = ::access(path.parent_path().c_str(), W_OK) == 0;
+    if (::access(path.c_str(), W_OK) == 0 && folderWritable) return Mode::ReadWrite;
+    std::error_code ec;
+    const fs::path log = path.string() + "-wal";
+    const bool unfinishedLog = fs::exists(log, ec) && fs::file_size(log, ec) > 0;
+    return folderWritable || unfinishedLog ? Mode::ReadOnly : Mode::Immutable;
+}
+
 StoreFile::Opened StoreFile::open(const fs::path& path, std::string& error) {
     Opened opened;
     std::error_code ec;
@@ -118,7 +131,7 @@ StoreFile::Opened StoreFile::open(const fs::path& path, std::string& error) {
     }
     if (!looksLikeSqlite(path, error)) return opened;
     try {
-        auto db = std::make_unique<sqlite::Database>(path, sqlite::Database::Mode::ReadWrite);
+        auto db = std::make_unique<sqlite::Database>(path, openingMode(path));
         applyConnectionSettings(*db);
         std::string reason;
         if (Schema::storedVersion(*db, reason) == 0) {
@@ -126,8 +139,11 @@ StoreFile::Opened StoreFile::open(const fs::path& path, std::string& error) {
                     "; the file was left as it is";
             return opened;
         }
-        db->exec("PRAGMA journal_mode = WAL");
-        db->exec("PRAGMA synchronous = FULL");
+        opened.readOnly = db->readOnly();
+        if (!opened.readOnly) {
+            db->exec("PRAGMA journal_mode = WAL");
+            db->exec("PRAGMA synchronous = FULL");
+        }
         opened.db = std::move(db);
     } catch (const sqlite::SqliteError& e) {
         error = "Cannot open the store " + quoted(path) + ": " + e.what() +

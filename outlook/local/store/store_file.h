@@ -14,11 +14,14 @@ namespace outlook::local {
 // so that a crash during creation never leaves a half-made file that later opens would
 // refuse. An existing file is checked before anything is written to it: a file that is
 // not a store, is damaged, or was written by a newer program is refused and left as it is.
+// A store that cannot be written (a read-only file, read-only media) opens for reading.
 class StoreFile {
 public:
     struct Opened {
         std::unique_ptr<sqlite::Database> db;
         bool created = false;
+        // The file or its folder cannot be written: the store can only be read.
+        bool readOnly = false;
     };
 
     // nullptr db with `error` set when the file cannot be used.
