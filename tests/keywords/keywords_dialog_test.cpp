@@ -272,6 +272,25 @@ TEST_F(KeywordsDialogTest, ARowWhoseContactWentAwayIsHandledByItsKey) {
     EXPECT_GE(rowOf("bob smith"), 0) << "the store refused: the row stays";
 }
 
+TEST_F(KeywordsDialogTest, ABlankTypedCategoryIsRefusedBeforeOk) {
+    const std::size_t categories = session->Categories().size();
+    EXPECT_CALL(boxes, show(_, _, _, _)).Times(0);
+    bool okEnabled = true, stayedOpen = false;
+    editView.user = [&] {
+        edit.KeywordTextChange("chores");
+        edit.AssignComboChange(" \t ", -1);
+        okEnabled = editView.okEnabled;
+        edit.OKButtonClick();  // were it pressed anyway, it does nothing
+        stayedOpen = editView.open;
+        if (editView.open) edit.CancelButtonClick();
+    };
+    dialog->AddButtonClick();
+    EXPECT_FALSE(okEnabled);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(session->Categories().size(), categories) << "no category without a name";
+    EXPECT_LT(rowOf("chores"), 0);
+}
+
 TEST_F(KeywordsDialogTest, SortingHelpAndAFileThatCannotBeWritten) {
     dialog->KeywordsListColumnClick(1);
     answerEdit("zz top", "Business");

@@ -134,6 +134,22 @@ TEST_F(KeywordsWindowTest, AddingThroughTheEditWindowListsTheKeyword) {
     EXPECT_NE(saved.find("office,,Business,"), std::string::npos) << saved;
 }
 
+TEST_F(KeywordsWindowTest, OkStaysDisabledWhileTheTypedCategoryIsBlank) {
+    window->show();
+    onEditWindow([](KeywordEditWindow& edit) {
+        QTest::keyClicks(&child<QLineEdit>(edit, "KeywordText"), "chores");
+        auto& assign = child<QComboBox>(edit, "AssignCombo");
+        ASSERT_TRUE(assign.isEditable());
+        auto& ok = child<QPushButton>(edit, "OKButton");
+        QTest::keyClicks(assign.lineEdit(), "   ");
+        EXPECT_FALSE(ok.isEnabled());
+        QTest::keyClicks(assign.lineEdit(), "Errands");
+        EXPECT_TRUE(ok.isEnabled());
+    });
+    QTest::mouseClick(&child<QPushButton>(*window, "AddButton"), Qt::LeftButton);
+    EXPECT_EQ(session->Categories().size(), 2u);
+}
+
 TEST_F(KeywordsWindowTest, TheKeywordBoxTakesAtMost127BytesOfUtf8) {
     auto& box = child<QLineEdit>(window->editWindow(), "KeywordText");
     box.setText(QString(60, QChar(0x00E9)));  // 120 bytes in 60 characters
