@@ -2,6 +2,7 @@
 
 #include "keywords/keyword_kind.h"
 #include "messages/messages.h"
+#include "platform/text.h"
 #include "sentex.h"
 
 namespace keywords {
@@ -48,8 +49,14 @@ void TKeywordEditDlgForm::FormShow() {
     view_.focusKeyword();
 }
 
+// A blank assignment names nothing: typed as a category, it would become a category
+// without a name.
+bool TKeywordEditDlgForm::CanAccept() const {
+    return !keywordText_.empty() && !platform::trimmed(assignText_).empty();
+}
+
 void TKeywordEditDlgForm::UpdateOk() {
-    view_.setOkEnabled(!keywordText_.empty() && !assignText_.empty());
+    view_.setOkEnabled(CanAccept());
 }
 
 void TKeywordEditDlgForm::KeywordTextChange(const std::string& text) {
@@ -64,6 +71,7 @@ void TKeywordEditDlgForm::AssignComboChange(const std::string& text, int index) 
 }
 
 void TKeywordEditDlgForm::OKButtonClick() {
+    if (!CanAccept()) return;
     // A new keyword, or one changed into another keyword, must be free: checked here, so
     // that the user can correct it without losing the old one.
     const bool changed = !modifying || canonical(keywordText_) != canonical(originalKeyword_);

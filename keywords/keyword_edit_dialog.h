@@ -34,6 +34,7 @@ public:
     void CancelButtonClick();
 
 private:
+    bool CanAccept() const;
     void UpdateOk();
 
     KeywordEditView& view_;

@@ -205,14 +205,13 @@ bool TKeywordsDlgForm::AddKeyword(const std::string& text, const ItemChoice& ite
 bool TKeywordsDlgForm::DeleteSelectedKeyword() {
     if (selected_ < 0) return false;
     const KeywordRow row = rows_[static_cast<std::size_t>(selected_)];
-    if (Prs_DeleteAlias(row.keyword.c_str()) != 1) {
-        // The store still has it: the row stays, so what is listed is what is there.
-        messages::ShowError(messages::kKeywordNotFound);
-        return false;
-    }
-    if (outlook::TItem* item = FindItem(row.item.key)) {
-        item->keywordsCustomized = true;
-        if (item->keywordCount > 0) --item->keywordCount;
+    // The store refuses only a keyword it no longer has (its item went away while the
+    // window was open): that keyword is as gone as asked, so its row leaves the list too.
+    if (Prs_DeleteAlias(row.keyword.c_str()) == 1) {
+        if (outlook::TItem* item = FindItem(row.item.key)) {
+            item->keywordsCustomized = true;
+            if (item->keywordCount > 0) --item->keywordCount;
+        }
     }
     rows_.erase(rows_.begin() + selected_);
     ShowRows();

@@ -67,9 +67,14 @@ KeywordEditWindow::KeywordEditWindow(QWidget* parent) : QDialog(parent) {
     connect(keyword_, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (logic_) guarded(this, [&] { logic_->KeywordTextChange(text.toStdString()); });
     });
-    connect(assign_, &QComboBox::activated, this, [this] { assignChanged(); });
-    connect(assign_, &QComboBox::editTextChanged, this, [this] {
-        if (assign_->isEditable() && assign_->lineEdit()->isModified()) assignChanged();
+    // A pick is known by its place in the list, never by its text: two contacts may be
+    // filed under the same name.
+    connect(assign_, &QComboBox::activated, this, [this](int index) { assignChanged(index); });
+    connect(assign_, &QComboBox::editTextChanged, this, [this](const QString& text) {
+        // A typed text that is one of the entries counts as choosing it (category names
+        // are unique).
+        if (assign_->isEditable() && assign_->lineEdit()->isModified())
+            assignChanged(assign_->findText(text, Qt::MatchExactly));
     });
     connect(ok_, &QPushButton::clicked, this, [this] {
         if (logic_) guarded(this, [&] { logic_->OKButtonClick(); });
@@ -79,11 +84,9 @@ KeywordEditWindow::KeywordEditWindow(QWidget* parent) : QDialog(parent) {
     });
 }
 
-void KeywordEditWindow::assignChanged() {
+void KeywordEditWindow::assignChanged(int index) {
     if (!logic_) return;
     const QString text = assign_->currentText();
-    // A typed text that is one of the entries counts as choosing it.
-    const int index = assign_->findText(text, Qt::MatchExactly);
     guarded(this, [&] { logic_->AssignComboChange(text.toStdString(), index); });
 }
 

@@ -35,7 +35,8 @@ protected:
     void reject() override;
 
 private:
-    void assignChanged();
+    // The user picked the entry at `index`, or typed a text (-1 when no entry has it).
+    void assignChanged(int index);
 
     TKeywordEditDlgForm* logic_ = nullptr;
     QLineEdit* keyword_ = nullptr;

@@ -260,16 +260,54 @@ TEST_F(KeywordsDialogTest, RemovingAnItemsLastKeywordKeepsItWithoutOneAfterARest
 }
 
 TEST_F(KeywordsDialogTest, ARowWhoseContactWentAwayIsHandledByItsKey) {
+    // Another program deletes a contact while the window is open: its keywords go with it.
+    const auto deleteContact = [this](const std::string& key) {
+        outlook->store()->deleteItem(outlook->store()->parse(*mapi::FBinFromHex(key))->row);
+        settle();
+    };
     dialog->FilterComboChange(2);
-    ASSERT_GE(rowOf("bob smith"), 0);
-    outlook->store()->deleteItem(outlook->store()->parse(*mapi::FBinFromHex(bob))->row);
-    settle();  // another program deleted Bob while the window is open
+    deleteContact(bob);
+    ASSERT_EQ(Prs_IsAlias("bob smith"), 0);
+
+    // Moved to Ann, the keyword is hers, without a word about the one that was gone.
+    EXPECT_CALL(boxes, show(_, _, _, _)).Times(0);
     dialog->KeywordsListClick(rowOf("bob smith"));
-    EXPECT_CALL(boxes, show(_, _, _, _)).WillOnce(Return(platform::MessageAnswer::Yes));
-    EXPECT_CALL(boxes, show(_, HasSubstr("Could not find an expected keyword"),
-                            platform::MessageIcon::Stop, _));
+    answerEdit("bob smith", "Lee, Ann");
+    dialog->ModifyButtonClick();
+    EXPECT_EQ(Prs_IsAlias("bob smith"), 1);
+    ASSERT_GE(rowOf("bob smith"), 0);
+    EXPECT_EQ(dialog->Rows()[rowOf("bob smith")].item, (ItemChoice{"Lee, Ann", ann}));
+    EXPECT_EQ(dialog->Rows().size(), 2u) << "one row for the keyword";
+    EXPECT_EQ(session->FindContact(ann)->keywordCount, 2);
+    ::testing::Mock::VerifyAndClearExpectations(&boxes);
+
+    // Removed once Ann is gone too: only the question is asked, and the row leaves.
+    deleteContact(ann);
+    dialog->KeywordsListClick(rowOf("bob smith"));
+    EXPECT_CALL(boxes, show(_, HasSubstr("'bob smith'"), _, platform::MessageButtons::YesNo))
+        .WillOnce(Return(platform::MessageAnswer::Yes));
     dialog->RemoveButtonClick();
-    EXPECT_GE(rowOf("bob smith"), 0) << "the store refused: the row stays";
+    EXPECT_LT(rowOf("bob smith"), 0);
+    EXPECT_EQ(listView.rows, dialog->Rows());
+}
+
+TEST_F(KeywordsDialogTest, ABlankTypedCategoryIsRefusedBeforeOk) {
+    const std::size_t categories = session->Categories().size();
+    EXPECT_CALL(boxes, show(_, _, _, _)).Times(0);
+    bool okEnabled = true, stayedOpen = false;
+    editView.user = [&] {
+        edit.KeywordTextChange("chores");
+        edit.AssignComboChange(" \t ", -1);
+        okEnabled = editView.okEnabled;
+        edit.OKButtonClick();  // were it pressed anyway, it does nothing
+        stayedOpen = editView.open;
+        if (editView.open) edit.CancelButtonClick();
+    };
+    dialog->AddButtonClick();
+    EXPECT_FALSE(okEnabled);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(session->Categories().size(), categories) << "no category without a name";
+    EXPECT_LT(rowOf("chores"), 0);
 }
 
 TEST_F(KeywordsDialogTest, SortingHelpAndAFileThatCannotBeWritten) {

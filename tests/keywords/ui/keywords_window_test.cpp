@@ -134,6 +134,67 @@ TEST_F(KeywordsWindowTest, AddingThroughTheEditWindowListsTheKeyword) {
     EXPECT_NE(saved.find("office,,Business,"), std::string::npos) << saved;
 }
 
+TEST_F(KeywordsWindowTest, TwoContactsFiledUnderOneNameAreToldApartByTheirPlaceInTheList) {
+    const std::string twin = addContact("Ann", "Lee");  // filed second as "Lee, Ann"
+    settle();
+    ASSERT_EQ(Prs_AddAlias("annie", "", "", twin.c_str()), 1);
+    window->show();
+    auto& filter = child<QComboBox>(*window, "FilterCombo");
+    filter.setCurrentIndex(2);
+    emit filter.activated(2);
+    const auto keyOf = [this](const std::string& keyword) {
+        for (const KeywordRow& row : window->logic().Rows())
+            if (row.keyword == keyword) return row.item.key;
+        return std::string();
+    };
+
+    // A modify that leaves and re-picks the entry it opened on keeps the keyword's contact.
+    auto& list = child<QTreeWidget>(*window, "KeywordsList");
+    list.setCurrentItem(list.findItems("annie", Qt::MatchExactly).value(0));
+    onEditWindow([](KeywordEditWindow& edit) {
+        auto& assign = child<QComboBox>(edit, "AssignCombo");
+        ASSERT_EQ(assign.currentIndex(), 1);
+        QTest::keyClick(&assign, Qt::Key_Up);
+        QTest::keyClick(&assign, Qt::Key_Down);
+        QTest::mouseClick(&child<QPushButton>(edit, "OKButton"), Qt::LeftButton);
+    });
+    QTest::mouseClick(&child<QPushButton>(*window, "ModifyButton"), Qt::LeftButton);
+    EXPECT_EQ(keyOf("annie"), twin);
+
+    // Each entry can be chosen for a new keyword; the user reaches it with the arrow key.
+    const auto addWithDowns = [this](const char* keyword, int downs) {
+        onEditWindow([keyword, downs](KeywordEditWindow& edit) {
+            QTest::keyClicks(&child<QLineEdit>(edit, "KeywordText"), keyword);
+            auto& assign = child<QComboBox>(edit, "AssignCombo");
+            ASSERT_EQ(assign.count(), 2);
+            for (int i = 0; i < downs; ++i)
+                QTest::keyClick(&assign, Qt::Key_Down);
+            QTest::mouseClick(&child<QPushButton>(edit, "OKButton"), Qt::LeftButton);
+        });
+        QTest::mouseClick(&child<QPushButton>(*window, "AddButton"), Qt::LeftButton);
+    };
+    addWithDowns("first", 1);
+    addWithDowns("second", 2);
+    EXPECT_NE(keyOf("first"), twin);
+    EXPECT_EQ(keyOf("second"), twin);
+}
+
+TEST_F(KeywordsWindowTest, OkStaysDisabledWhileTheTypedCategoryIsBlank) {
+    window->show();
+    onEditWindow([](KeywordEditWindow& edit) {
+        QTest::keyClicks(&child<QLineEdit>(edit, "KeywordText"), "chores");
+        auto& assign = child<QComboBox>(edit, "AssignCombo");
+        ASSERT_TRUE(assign.isEditable());
+        auto& ok = child<QPushButton>(edit, "OKButton");
+        QTest::keyClicks(assign.lineEdit(), "   ");
+        EXPECT_FALSE(ok.isEnabled());
+        QTest::keyClicks(assign.lineEdit(), "Errands");
+        EXPECT_TRUE(ok.isEnabled());
+    });
+    QTest::mouseClick(&child<QPushButton>(*window, "AddButton"), Qt::LeftButton);
+    EXPECT_EQ(session->Categories().size(), 2u);
+}
+
 TEST_F(KeywordsWindowTest, TheKeywordBoxTakesAtMost127BytesOfUtf8) {
     auto& box = child<QLineEdit>(window->editWindow(), "KeywordText");
     box.setText(QString(60, QChar(0x00E9)));  // 120 bytes in 60 characters
