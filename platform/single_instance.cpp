@@ -10,15 +10,15 @@
 #include <string>
 #include <utility>
 
+#include "platform/user_folders.h"
+
 namespace platform {
 
-std::filesystem::path SingleInstanceLock::lockFilePath(std::string_view name) {
-    const char* runtimeDir = std::getenv("XDG_RUNTIME_DIR");
-    if (runtimeDir != nullptr && *runtimeDir != '\0') {
-        return std::filesystem::path(runtimeDir) / (std::string(name) + ".lock");
-    }
-    return std::filesystem::path("/tmp") /
-           (std::string(name) + "-" + std::to_string(getuid()) + ".lock");
+std::optional<std::filesystem::path> SingleInstanceLock::lockFilePath(std::string_view name,
+                                                                      std::string* error) {
+    const auto folder = userRuntimeFolder(error);
+    if (!folder) return std::nullopt;
+    return *folder / (std::string(name) + ".lock");
 }
 
 std::optional<SingleInstanceLock> SingleInstanceLock::acquire(std::string_view name,
@@ -31,8 +31,11 @@ std::optional<SingleInstanceLock> SingleInstanceLock::acquire(std::string_view n
     };
     if (name.empty() || name.find('/') != std::string_view::npos)
         return fail("'" + std::string(name) + "' cannot name a lock file");
-    const std::filesystem::path path = lockFilePath(name);
-    // O_NOFOLLOW: in the shared /tmp fallback another user could plant a symbolic link.
+    std::string reason;
+    const std::optional<std::filesystem::path> found = lockFilePath(name, &reason);
+    if (!found) return fail(reason);
+    const std::filesystem::path& path = *found;
+    // O_NOFOLLOW: nothing in the folder is followed anywhere else.
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, S_IRUSR | S_IWUSR);
     if (fd < 0) return fail(path.string() + ": " + std::strerror(errno));
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {

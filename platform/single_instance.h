@@ -20,8 +20,10 @@ public:
                                                      Outcome* outcome = nullptr,
                                                      std::string* error = nullptr);
 
-    // $XDG_RUNTIME_DIR/<name>.lock, or /tmp/<name>-<uid>.lock without XDG_RUNTIME_DIR.
-    static std::filesystem::path lockFilePath(std::string_view name);
+    // <name>.lock in the user's runtime folder (see user_folders.h); nothing, with the reason
+    // in `error` (when given), when there is no usable one.
+    static std::optional<std::filesystem::path> lockFilePath(std::string_view name,
+                                                             std::string* error = nullptr);
 
     SingleInstanceLock(SingleInstanceLock&& other) noexcept;
     SingleInstanceLock& operator=(SingleInstanceLock&& other) noexcept;

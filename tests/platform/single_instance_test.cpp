@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -22,18 +23,21 @@ namespace {
 
 constexpr const char* kName = "OrbitMutex2112";
 
-// Gives each test its own XDG_RUNTIME_DIR and puts the old value back afterwards.
+// Gives each test its own XDG_RUNTIME_DIR and puts the old values of it and XDG_DATA_HOME
+// back afterwards.
 class SingleInstance : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (const char* old = std::getenv("XDG_RUNTIME_DIR")) saved_ = old;
+        for (const char* name : {"XDG_RUNTIME_DIR", "XDG_DATA_HOME"})
+            if (const char* old = std::getenv(name)) saved_[name] = old;
         setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
     }
     void TearDown() override {
-        if (saved_) {
-            setenv("XDG_RUNTIME_DIR", saved_->c_str(), 1);
-        } else {
-            unsetenv("XDG_RUNTIME_DIR");
+        for (const char* name : {"XDG_RUNTIME_DIR", "XDG_DATA_HOME"}) {
+            if (saved_.count(name))
+                setenv(name, saved_[name].c_str(), 1);
+            else
+                unsetenv(name);
         }
     }
 
@@ -45,7 +49,7 @@ protected:
         return WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
 
-    std::optional<std::string> saved_;
+    std::map<std::string, std::string> saved_;
     jotwise::testing::TempFolder temp_{"lock-test"};
     const std::filesystem::path dir_ = temp_.path();
 };
@@ -78,11 +82,12 @@ TEST_F(SingleInstance, ARunningHolderIsToldApartFromAFailure) {
     EXPECT_EQ(outcome, Outcome::HeldElsewhere);
     first.reset();
 
-    // A runtime folder that is not there: a failure, with the file and the reason.
+    // No runtime folder, and none can be made: a failure, with the folder and the reason.
     setenv("XDG_RUNTIME_DIR", "/nonexistent/jotwise-runtime", 1);
+    setenv("XDG_DATA_HOME", "/dev/null/data", 1);
     EXPECT_FALSE(SingleInstanceLock::acquire(kName, &outcome, &error).has_value());
     EXPECT_EQ(outcome, Outcome::Failed);
-    EXPECT_EQ(error, "/nonexistent/jotwise-runtime/OrbitMutex2112.lock: No such file or directory");
+    EXPECT_EQ(error, "Cannot create the folder '/dev/null/data': Not a directory");
     EXPECT_FALSE(SingleInstanceLock::acquire("a/b", &outcome, &error).has_value());
     EXPECT_EQ(outcome, Outcome::Failed);
 }
@@ -110,18 +115,41 @@ TEST_F(SingleInstance, ProgramsStartedByTheHolderDoNotKeepTheLock) {
     waitpid(child, nullptr, 0);
 }
 
-TEST_F(SingleInstance, FallsBackToTmpWithoutRuntimeFolder) {
-    const std::string name = "jotwise-test-" + std::to_string(getpid());
-    const auto expected = "/tmp/" + name + "-" + std::to_string(getuid()) + ".lock";
-    setenv("XDG_RUNTIME_DIR", "", 1);
-    EXPECT_EQ(SingleInstanceLock::lockFilePath(name), expected);
-    {
-        const auto lock = SingleInstanceLock::acquire(name);
+TEST_F(SingleInstance, ARuntimeFolderOthersMayEnterIsNotUsed) {
+    // A folder others may enter, or none at all: the lock goes into a folder of our own in
+    // the data folder, never into a shared one such as /tmp.
+    const std::filesystem::path data = dir_ / "data";
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const std::filesystem::path own = data / "jotwise" / "runtime";
+    const std::filesystem::path shared = dir_ / "shared";
+    std::filesystem::create_directory(shared);
+    chmod(shared.c_str(), 0777);
+    for (const char* runtime : {shared.c_str(), "", "relative/folder"}) {
+        SCOPED_TRACE(runtime);
+        setenv("XDG_RUNTIME_DIR", runtime, 1);
+        EXPECT_EQ(SingleInstanceLock::lockFilePath(kName), own / "OrbitMutex2112.lock");
+        const auto lock = SingleInstanceLock::acquire(kName);
         ASSERT_TRUE(lock.has_value());
-        EXPECT_TRUE(std::filesystem::exists(expected));
-        EXPECT_FALSE(SingleInstanceLock::acquire(name).has_value());
+        EXPECT_FALSE(SingleInstanceLock::acquire(kName).has_value());
+        struct stat info {};
+        ASSERT_EQ(lstat(own.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u);
     }
-    std::filesystem::remove(expected);
+    EXPECT_FALSE(std::filesystem::exists(shared / "OrbitMutex2112.lock"));
+
+    // Our own folder, opened up meanwhile, is closed again; a link in its place is refused.
+    chmod(own.c_str(), 0755);
+    EXPECT_TRUE(SingleInstanceLock::acquire(kName).has_value());
+    struct stat info {};
+    ASSERT_EQ(lstat(own.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    std::filesystem::remove_all(own);
+    std::filesystem::create_directory_symlink(shared, own);
+    SingleInstanceLock::Outcome outcome = SingleInstanceLock::Outcome::Acquired;
+    std::string error;
+    EXPECT_FALSE(SingleInstanceLock::acquire(kName, &outcome, &error).has_value());
+    EXPECT_EQ(outcome, SingleInstanceLock::Outcome::Failed);
+    EXPECT_NE(error.find("only this user may enter"), std::string::npos) << error;
 }
 
 TEST(SingleInstanceOwnFileName, IsThisTestProgram) {

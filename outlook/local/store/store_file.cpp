@@ -12,6 +12,7 @@
 #include "outlook/local/sqlite/sqlite_error.h"
 #include "outlook/local/sqlite/transaction.h"
 #include "outlook/local/store/schema.h"
+#include "platform/user_folders.h"
 
 namespace outlook::local {
 
@@ -42,15 +43,7 @@ void applyConnectionSettings(sqlite::Database& db) {
 }  // namespace
 
 fs::path StoreFile::defaultPath() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    fs::path base;
-    if (data && *data && fs::path(data).is_absolute()) {
-        base = data;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = fs::path(home && *home ? home : ".") / ".local" / "share";
-    }
-    return base / "jotwise" / "outlook.db";
+    return platform::userDataFolder() / "jotwise" / "outlook.db";
 }
 
 bool StoreFile::createNew(const fs::path& path, std::string& error) {
