@@ -274,7 +274,16 @@ TEST_F(HiddenTest, CommandsOfTheTrayMenu) {
     hidden->miHelpClick();
     EXPECT_EQ(help.contents, 1);
 
-    hidden->miNewContactClick();  // the store's default form shows it
+    // The store's default form shows a new, unsaved contact, and nothing goes wrong.
+    EXPECT_CALL(boxes, show).Times(0);
+    hidden->miNewContactClick();
+    ::testing::Mock::VerifyAndClearExpectations(&boxes);
+    const auto& shown = outlook->windows().defaultItemForm().shown;
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].item->get("Class").asInt(), outlook::olContact);
+    EXPECT_EQ(shown[0].item->get("EntryID").asString(), "") << "not saved until the user does";
+    EXPECT_FALSE(shown[0].closed);
+
     failing.failing() = {"Display"};
     EXPECT_CALL(boxes, show(_,
                             HasSubstr("Unable to invoke the 'New Contact' dialog in Outlook.\n"
