@@ -161,6 +161,12 @@ void TJotPad::SetPickedRecipients(mapi::ADRLIST entries) {
 }
 
 void TJotPad::RecipientsPicked(std::size_t countBefore) {
+    // Every entry the user confirmed is the user's, the one the text named included: the
+    // mailing info forgets which entry that was, so that no later recompute removes it. An
+    // entry the user removed is gone from the list already.
+    mapi::ADRLIST confirmed = recipients_.List();
+    recipients_.Clear();
+    recipients_.SetList(std::move(confirmed));
     if (recipients_.RecipientCount() > countBefore) typeExact = false;
     recipientsFromDialog = true;
     if (const MessageId labels = RefreshRecipientLabels())

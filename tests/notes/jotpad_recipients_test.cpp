@@ -1,11 +1,13 @@
-// Picking a note's recipients in the address book: what Cancel and a dialog that cannot open
-// leave of the recipients the text named.
+// Picking a note's recipients in the address book: what OK, Cancel and a dialog that cannot
+// open leave of the recipients the text named and the user chose.
 #include "outlook/object_model.h"
+#include "tests/support/address_entries.h"
 #include "tests/support/note_fixture.h"
 
 namespace notes::testing {
 namespace {
 
+using jotwise::testing::recipientEntry;
 using ::testing::_;
 using ::testing::StartsWith;
 
@@ -53,6 +55,23 @@ TEST_F(NoteRecipientsTest, AnAddressBookThatCannotOpenLeavesTheRequestAsItWas) {
     ASSERT_EQ(sent->get("Count").asInt(), 1) << "the request was sent";
     EXPECT_EQ(sent->call("Item", {1}).asObject()->get("MessageClass").asString(),
               "IPM.TaskRequest");
+}
+
+TEST_F(NoteRecipientsTest, EntriesConfirmedInTheAddressBookAreTheUsers) {
+    addressDialog.choice = {recipientEntry("Ann Lee", mapi::MAPI_TO),
+                            recipientEntry("Bob Smith", mapi::MAPI_TO)};
+    note->imgMailClick();
+    ASSERT_EQ(addressDialog.shownList.size(), 1u) << "the dialog opens with the parsed contact";
+    EXPECT_EQ(view.toNames, "Ann Lee Bob Smith ");
+    setMemo("call the bank");
+    EXPECT_EQ(view.toNames, "Ann Lee Bob Smith ") << "the text no longer decides them";
+    EXPECT_EQ(view.type, ItemType::TaskRequest);
+
+    // The parsed contact goes only when the user removes it in the dialog.
+    setMemo("please ann lee call the bank");
+    addressDialog.choice = {recipientEntry("Bob Smith", mapi::MAPI_TO)};
+    note->imgMailClick();
+    EXPECT_EQ(view.toNames, "Bob Smith ");
 }
 
 }  // namespace
