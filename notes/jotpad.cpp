@@ -113,10 +113,8 @@ void TJotPad::miTypeClick(int tag) {
     if (!type) return;
     if (IsMessageType(*type) && !recipients_.HasRecipients()) {
         const std::size_t before = recipients_.RecipientCount();
-        if (const MessageId id =
-                outlook::BrowseAddressBook(context_.store, view_.ownerHandle(), recipients_,
-                                           static_cast<int>(*type), context_.boxes))
-            messages::ShowError(id);
+        bool confirmed = false;
+        if (const MessageId id = BrowseRecipients(*type, confirmed)) messages::ShowError(id);
         if (recipients_.RecipientCount() > before) typeExact = false;
         if (!recipients_.HasRecipients()) return;
     }
@@ -134,18 +132,28 @@ void TJotPad::ForceType(ItemType t) {
 
 // ---- Recipients and attachments ----
 
-void TJotPad::imgMailClick() {
-    const std::size_t before = recipients_.RecipientCount();
-    shadow_->SetEnabled(false);
+MessageId TJotPad::BrowseRecipients(ItemType type, bool& confirmed) {
+    const outlook::TMailingInfo before = recipients_;
     const MessageId id =
         outlook::BrowseAddressBook(context_.store, view_.ownerHandle(), recipients_,
-                                   static_cast<int>(itemType_), context_.boxes);
+                                   static_cast<int>(type), context_.boxes, &confirmed);
+    // The address book empties the recipients when its dialog fails; the note keeps them.
+    if (id) recipients_ = before;
+    return id;
+}
+
+void TJotPad::imgMailClick() {
+    const std::size_t before = recipients_.RecipientCount();
+    bool confirmed = false;
+    shadow_->SetEnabled(false);
+    const MessageId id = BrowseRecipients(itemType_, confirmed);
     shadow_->SetEnabled(true);
     if (id) {
         messages::ShowError(id);
         return;
     }
-    RecipientsPicked(before);
+    // Cancel leaves the note as it was, the recipient its text names included.
+    if (confirmed) RecipientsPicked(before);
 }
 
 void TJotPad::SetPickedRecipients(mapi::ADRLIST entries) {
@@ -155,6 +163,12 @@ void TJotPad::SetPickedRecipients(mapi::ADRLIST entries) {
 }
 
 void TJotPad::RecipientsPicked(std::size_t countBefore) {
+    // Every entry the user confirmed is the user's, the one the text named included: the
+    // mailing info forgets which entry that was, so that no later recompute removes it. An
+    // entry the user removed is gone from the list already.
+    mapi::ADRLIST confirmed = recipients_.List();
+    recipients_.Clear();
+    recipients_.SetList(std::move(confirmed));
     if (recipients_.RecipientCount() > countBefore) typeExact = false;
     recipientsFromDialog = true;
     if (const MessageId labels = RefreshRecipientLabels())

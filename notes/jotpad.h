@@ -135,7 +135,12 @@ private:
     void SetMailingVisible(bool visible);
     void ShowAttachmentList();
     void RemoveAttachment(std::size_t index);
-    // After the recipients were picked: the type follows them from now on.
+    // Opens the address book on the recipients so far and returns the error to show;
+    // `confirmed` tells whether the user closed it with OK. Cancelling changes nothing, and
+    // a dialog that cannot open leaves the recipients exactly as they were.
+    MessageId BrowseRecipients(ItemType type, bool& confirmed);
+    // After the recipients were picked: they are all the user's, and the type follows them
+    // from now on.
     void RecipientsPicked(std::size_t countBefore);
     // The shadow's date and times may be filed; otherwise the user is told and the field
     // gets the focus.

@@ -67,6 +67,20 @@ std::string expandComposites(std::string_view pattern) {
     return expanded;
 }
 
+// Where the conversion character stands of the "%" sequence that goes on at `i`: after the
+// C library's flags (%-d, %_m, %0e, %^b, %#b), a field width (%2d) and the era or
+// alternative-digits modifier (%Ey, %Od), none of which changes which field it is. The
+// pattern's size when the pattern ends first.
+std::size_t conversionAt(std::string_view pattern, std::size_t i) {
+    constexpr std::string_view kFlags = "_-0^#";
+    while (i < pattern.size() && kFlags.find(pattern[i]) != std::string_view::npos)
+        ++i;
+    while (i < pattern.size() && isDigit(pattern[i]))
+        ++i;
+    if (i < pattern.size() && (pattern[i] == 'E' || pattern[i] == 'O')) ++i;
+    return i;
+}
+
 std::optional<Field> fieldOf(char conversion) {
     switch (conversion) {
         case 'd':
@@ -184,11 +198,12 @@ ShortDateFormat shortDateFormatFromPattern(std::string_view d_fmt) {
             if (betweenFirstTwo) separator += pattern[i];
             continue;
         }
-        char conversion = pattern[++i];
-        // The alternative-digits/era modifiers (%Od, %Ey) do not change which field it is.
-        if ((conversion == 'E' || conversion == 'O') && i + 1 < pattern.size()) {
-            conversion = pattern[++i];
+        i = conversionAt(pattern, i + 1);
+        if (i == pattern.size()) {
+            if (betweenFirstTwo) separatorReadable = false;
+            break;
         }
+        const char conversion = pattern[i];
         if (const auto field = fieldOf(conversion)) {
             fields.push_back(*field);
         } else if (betweenFirstTwo) {

@@ -20,8 +20,9 @@ struct ShortDateFormat {
 // The short-date format of the environment's LC_TIME (LC_ALL, LC_TIME, LANG).
 ShortDateFormat systemShortDateFormat();
 
-// Reads a strftime date pattern such as "%d.%m.%Y". An order that cannot be read gives
-// MonthDayYear; a separator that cannot be read (missing, empty, longer than 7 bytes) gives "/".
+// Reads a strftime date pattern such as "%d.%m.%Y" or "%-d/%-m/%y". An order that cannot
+// be read gives MonthDayYear; a separator that cannot be read (missing, empty, longer than
+// 7 bytes) gives "/".
 ShortDateFormat shortDateFormatFromPattern(std::string_view d_fmt);
 
 // The three numbers in the format's order, without zero padding, the year in full.

@@ -30,7 +30,8 @@ mapi::ADRPARM BrowseParameters(int noteItemType) {
 
 messages::MessageId BrowseAddressBook(TDataStore& store, mapi::ULONG_PTR ownerWindow,
                                       TMailingInfo& recipients, int noteItemType,
-                                      platform::MessageBoxes& boxes) {
+                                      platform::MessageBoxes& boxes, bool* confirmed) {
+    if (confirmed) *confirmed = false;
     mapi::ADRLIST list = recipients.List();
     const mapi::HRESULT result =
         store.AddressBook()
@@ -41,6 +42,7 @@ messages::MessageId BrowseAddressBook(TDataStore& store, mapi::ULONG_PTR ownerWi
         recipients.Clear();
         return 38;
     }
+    if (confirmed) *confirmed = true;
     if (!list.empty()) {
         recipients.SetList(std::move(list));
         return messages::kNoError;

@@ -23,6 +23,12 @@ TEST(DateFormatTest, ReadsOrderAndSeparatorFromStrftimeFormats) {
         {"%F", DateFormat::YearMonthDay, "-"},
         {"%e/%m/%Ey", DateFormat::DayMonthYear, "/"},
         {"%d. %m. %Y", DateFormat::DayMonthYear, ". "},
+        // The C library's flags, widths and modifiers.
+        {"%-d/%-m/%y", DateFormat::DayMonthYear, "/"},
+        {"%_d %_m %Y", DateFormat::DayMonthYear, " "},
+        {"%0e-%^m-%#Y", DateFormat::DayMonthYear, "-"},
+        {"%2d.%02m.%4Y", DateFormat::DayMonthYear, "."},
+        {"%-Od/%_Om/%Oy", DateFormat::DayMonthYear, "/"},
         // Nothing recognisable: month-day-year with "/".
         {"", DateFormat::MonthDayYear, "/"},
         {"%d %B", DateFormat::MonthDayYear, "/"},

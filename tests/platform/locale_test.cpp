@@ -39,6 +39,24 @@ TEST(LocalePattern, ReadsOrderAndSeparatorOrFallsBack) {
     }
 }
 
+TEST(LocalePattern, ReadsTheCLibrarysFlagsWidthsAndModifiers) {
+    const std::pair<const char*, ShortDateFormat> cases[] = {
+        {"%-d/%-m/%y", {DayMonthYear, "/"}},  // ca_ES and most *_IN locales
+        {"%-d.%-m.%Y", kGerman},              // cs_CZ
+        {"%Y-%-m-%-d", kSwedish},
+        {"%_d %_m %Y", {DayMonthYear, " "}},
+        {"%0e-%^m-%#Y", {DayMonthYear, "-"}},
+        {"%2d.%02m.%4Y", kGerman},
+        {"%-Od/%_Om/%Oy", {DayMonthYear, "/"}},
+        {"%d.%-", kUs}};
+    for (const auto& [pattern, expected] : cases) {
+        EXPECT_EQ(shortDateFormatFromPattern(pattern), expected) << pattern;
+    }
+    // The parser writes "march 5 2027" day first under such a locale; the note reads it so.
+    EXPECT_EQ(parseShortDate(shortDateFormatFromPattern("%-d/%-m/%y"), "5/3/2027"),
+              2027y / March / 5d);
+}
+
 TEST(LocaleSystem, FollowsTheEnvironment) {
     std::pair<const char*, std::optional<std::string>> saved[] = {{"LC_ALL", {}}, {"LC_TIME", {}}};
     for (auto& [name, value] : saved) {
