@@ -1,9 +1,7 @@
 #include "outlook/local/cli/store_tool.h"
 
 #include <ctime>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <sstream>
 
 #include "outlook/local/cli/command_options.h"
@@ -20,6 +18,7 @@
 #include "outlook/local/store/store.h"
 #include "outlook/local/store/store_file.h"
 #include "platform/text.h"
+#include "platform/whole_file.h"
 
 namespace outlook::local {
 
@@ -28,6 +27,10 @@ using namespace mapi;
 namespace {
 
 constexpr int kDone = 0, kFailed = 1, kBadUsage = 2;
+
+// Far more than the vCard file of any address book; what is larger is no such file, and
+// reading it whole would only use up the memory.
+constexpr std::size_t kMaxVCardFileBytes = 64 * 1024 * 1024;
 
 using Opener = std::function<std::shared_ptr<Store>()>;
 
@@ -56,7 +59,8 @@ const char* StoreTool::usage() {
            "              [--comment TEXT]\n"
            "  add-distlist --name N [--member ENTRYID_OR_EMAIL ...]\n"
            "  import-vcard FILE          the contacts of a vCard file (2.1, 3.0, 4.0), in one\n"
-           "                             transaction; bad cards are reported and skipped\n"
+           "                             transaction; bad cards are reported and skipped; a\n"
+           "                             regular file of at most 64 MB\n"
            "  export --ics FOLDER        the folder's calendar items as one iCalendar stream\n"
            "  export --vcf [FOLDER]      the contacts (of Contacts) as one vCard 4.0 stream\n"
            "  mirror --to DIR            keep a vdir copy of calendar, tasks, contacts and\n"
@@ -303,13 +307,24 @@ int StoreTool::addDistList(Store& store, const std::vector<std::string>& args) {
 
 int StoreTool::importVCards(const std::shared_ptr<Store>& store,
                             const std::vector<std::string>& args) {
-    std::ifstream in(args[0], std::ios::binary);
-    if (!in) {
-        err_ << "jotwise-store: cannot read '" << args[0] << "'\n";
-        return kFailed;
+    // A regular file only: a FIFO would keep the import waiting and a device such as
+    // /dev/zero would never end.
+    const platform::WholeFile read = platform::readWholeFile(args[0], kMaxVCardFileBytes);
+    switch (read.status) {
+        case platform::WholeFile::Status::Read:
+            break;
+        case platform::WholeFile::Status::Missing:
+            err_ << "jotwise-store: cannot read '" << args[0] << "': there is no such file\n";
+            return kFailed;
+        case platform::WholeFile::Status::Unreadable:
+            err_ << "jotwise-store: cannot read '" << args[0] << "': " << read.error << "\n";
+            return kFailed;
+        case platform::WholeFile::Status::TooLarge:
+            err_ << "jotwise-store: '" << args[0] << "' is larger than "
+                 << kMaxVCardFileBytes / (1024 * 1024) << " MB, more than a vCard file holds\n";
+            return kFailed;
     }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const VCardFile file = readVCards(text);
+    const VCardFile file = readVCards(read.content);
     for (const auto& problem : file.problems)
         err_ << args[0] << ":" << problem.line << ": card " << problem.card
              << " skipped: " << problem.reason << "\n";
