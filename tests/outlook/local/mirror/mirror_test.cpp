@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "outlook/local/mirror/calendar_writer.h"
+#include "platform/utf8_text.h"
 #include "tests/outlook/local/mirror/mirror_fixture.h"
 
 namespace outlook::local::testing {
@@ -267,6 +268,34 @@ TEST_F(MirrorFiles, TheSettingStartsTheMirrorWhenTheStoreOpens) {
     registry.createKey(platform::RegistryRoot::CurrentUser, mirror::kMirrorKey)
         ->setValue(mirror::kMirrorFolderValue, platform::RegistryValue::ofString("vdir"));
     EXPECT_EQ(mirror::mirrorFolderSetting(registry), fs::path(::getenv("HOME")) / "vdir");
+}
+
+TEST_F(MirrorFiles, FilesAreUtf8WithoutControlCharacters) {
+    startMirror();
+    // Latin-1 bytes, a stray continuation byte and terminal escapes, as older stores may hold.
+    auto item = appointment("Caf\xE9 \x01meeting\x1B[0m", localDate(2026, 7, 18, 12),
+                            localDate(2026, 7, 18, 13));
+    item->put("Body", "Line one\r\nLine\x80two\x07");
+    item->put("Location", "Room\xC2\x85 5");
+    item->call("Save");
+    auto contact = createItem(olContactItem);
+    contact->put("FirstName", "J\xFCrgen\x02");
+    contact->put("LastName", "M\xC3\xBCller");
+    contact->put("Body", "Bell\x07");
+    contact->call("Save");
+    flush();
+
+    const std::string event = textOf(MirrorFolder::Calendar, item);
+    EXPECT_TRUE(platform::isValidUtf8(event)) << event;
+    EXPECT_EQ(lineOf(event, "SUMMARY"), "SUMMARY:Caf\xEF\xBF\xBD meeting[0m");
+    EXPECT_EQ(lineOf(event, "DESCRIPTION"), "DESCRIPTION:Line one\\nLine\xEF\xBF\xBDtwo");
+    EXPECT_EQ(lineOf(event, "LOCATION"), "LOCATION:Room 5");
+    EXPECT_EQ(mirror::calendarProblems(event), std::vector<std::string>{});
+
+    const std::string card = textOf(MirrorFolder::Contacts, contact);
+    EXPECT_TRUE(platform::isValidUtf8(card)) << card;
+    EXPECT_EQ(lineOf(card, "N"), "N:M\xC3\xBCller;J\xEF\xBF\xBDrgen;;;");
+    EXPECT_EQ(lineOf(card, "NOTE"), "NOTE:Bell");
 }
 
 }  // namespace
