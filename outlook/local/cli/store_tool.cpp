@@ -37,16 +37,19 @@ using Opener = std::function<std::shared_ptr<Store>()>;
 struct Invocation {
     std::vector<std::string> words;  // the command and its arguments
     std::optional<std::filesystem::path> db;
+    bool withMirror = false;  // the file of --db keeps the profile's mirror too
 };
 
 }  // namespace
 
 const char* StoreTool::usage() {
-    return "Usage: jotwise-store [--db PATH] COMMAND [ARGUMENTS]\n"
+    return "Usage: jotwise-store [--db PATH [--with-mirror]] COMMAND [ARGUMENTS]\n"
            "\n"
            "Lists and changes the local mail and calendar store of a profile. The store is\n"
            "$XDG_DATA_HOME/jotwise/outlook.db ($HOME/.local/share/... without XDG_DATA_HOME);\n"
-           "--db names another file. A missing store is created.\n"
+           "--db names another file. A missing store is created. The profile's store keeps\n"
+           "its mirror (see 'mirror') up to date; a file named by --db does so only with\n"
+           "--with-mirror, for the profile's store reached under another name.\n"
            "\n"
            "Commands:\n"
            "  folders                    every folder with its entry id and item count\n"
@@ -92,6 +95,10 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
             invocation.db = args[++i];
             continue;
         }
+        if (word == "--with-mirror") {
+            invocation.withMirror = true;
+            continue;
+        }
         invocation.words.push_back(word);
     }
     if (invocation.words.empty()) return usageError("no command given");
@@ -99,12 +106,18 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
     const std::string command = invocation.words.front();
     const std::vector<std::string> rest(invocation.words.begin() + 1, invocation.words.end());
     const std::filesystem::path path = invocation.db ? *invocation.db : StoreFile::defaultPath();
+    // Only the profile's own store keeps the profile's mirror: another file's items (a backup,
+    // a copy) would be written into it, and the live items' files taken away. `mirror` sets
+    // up the mirror itself.
+    const bool ownStore = !invocation.db || invocation.withMirror;
+    const bool followsMirror = registry_ && ownStore && command != "mirror";
     std::shared_ptr<Store> store = std::move(given);
     std::string openError;
     const auto open = [&]() -> bool {
         if (store) return true;
         store = Store::open({path, registry_, nullptr}, openError);
         if (!store) err_ << "jotwise-store: " << openError << "\n";
+        if (store && followsMirror) mirror::followMirrorSetting(*store, *registry_);
         return store != nullptr;
     };
 
@@ -177,6 +190,10 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
                 return kDone;
             }
             if (off) return mirrorOff(store.get());
+            if (!ownStore)
+                return usageError(
+                    "'mirror --to' mirrors the profile's store, not the file of --db (add "
+                    "--with-mirror if that file is the profile's store)");
             return open() ? mirrorTo(*store, rest[1]) : kFailed;
         }
     } catch (const std::exception& e) {

@@ -56,6 +56,8 @@ public:
         // Delivers notifications and runs the poll for other processes' changes; may be
         // null (nothing is delivered). Must outlive the store.
         platform::EventLoop* loop = nullptr;
+        // Runs at each poll, outside the store's lock (it may replace the change observer).
+        std::function<void(Store&)> onPoll = {};
     };
 
     // nullptr with `error` set when the file cannot be opened or created.
@@ -131,8 +133,8 @@ public:
     Notifier& notifier() { return notifier_; }
     // Reports changes committed by other connections (the poll timer calls it).
     void pollForeignChanges();
-    // The observer that hears of every committed change: the vdir mirror when the profile's
-    // settings switch it on (see mirror/mirror_setting.h). nullptr: none.
+    // The observer that hears of every committed change, such as the vdir mirror that
+    // whoever opens the store attaches. nullptr: none.
     void setChangeObserver(std::shared_ptr<ChangeObserver> observer) {
         notifier_.setObserver(std::move(observer));
     }
@@ -163,6 +165,7 @@ private:
     int depth_ = 0;
     std::int64_t dataVersion_ = 0;
     platform::EventLoop::TimerId pollTimer_ = 0;
+    std::function<void(Store&)> onPoll_;
 };
 
 // The master category list a new profile starts with.

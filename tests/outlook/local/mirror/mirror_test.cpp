@@ -270,6 +270,37 @@ TEST_F(MirrorFiles, TheSettingStartsTheMirrorWhenTheStoreOpens) {
     EXPECT_EQ(mirror::mirrorFolderSetting(registry), fs::path(::getenv("HOME")) / "vdir");
 }
 
+// A running program hears of `jotwise-store mirror --to` and `--off` through its poll.
+TEST_F(MirrorFiles, TheOpenStoreFollowsTheSettingAtEachPoll) {
+    const auto poll = [&] { loop.advance(std::chrono::milliseconds(600)); };
+    store();
+    ASSERT_TRUE(mirror::setMirrorFolderSetting(registry, root()));
+    poll();
+    const auto started = mirror::attachedMirror(store());
+    ASSERT_NE(started, nullptr);
+    EXPECT_EQ(started->root(), root());
+    poll();
+    // The same mirror goes on: a setting that stays as it is starts nothing again.
+    EXPECT_EQ(mirror::attachedMirror(store()), started);
+    auto lunch = appointment("Lunch", localDate(2026, 7, 18, 12), localDate(2026, 7, 18, 13));
+    started->flush();
+    EXPECT_TRUE(fs::exists(fileOf(MirrorFolder::Calendar, lunch)));
+
+    const fs::path elsewhere = temp.path() / "elsewhere";
+    ASSERT_TRUE(mirror::setMirrorFolderSetting(registry, elsewhere));
+    poll();
+    const auto moved = mirror::attachedMirror(store());
+    ASSERT_NE(moved, nullptr);
+    EXPECT_EQ(moved->root(), elsewhere);
+    moved->flush();
+    EXPECT_TRUE(
+        fs::exists(elsewhere / "calendar" / fileOf(MirrorFolder::Calendar, lunch).filename()));
+
+    ASSERT_TRUE(mirror::setMirrorFolderSetting(registry, std::nullopt));
+    poll();
+    EXPECT_EQ(mirror::attachedMirror(store()), nullptr);
+}
+
 TEST_F(MirrorFiles, FilesAreUtf8WithoutControlCharacters) {
     startMirror();
     // Latin-1 bytes, a stray continuation byte and terminal escapes, as older stores may hold.
