@@ -68,7 +68,7 @@ const char* StoreTool::usage() {
            "  export --vcf [FOLDER]      the contacts (of Contacts) as one vCard 4.0 stream\n"
            "  mirror --to DIR            keep a vdir copy of calendar, tasks, contacts and\n"
            "                             journal in DIR (a setting of the profile); writes it\n"
-           "                             all now\n"
+           "                             all now, and keeps the setting only when that works\n"
            "  mirror --off               stop keeping it (the files stay)\n"
            "  mirror                     where the copy is kept, if anywhere\n"
            "  --help                     this text\n"
@@ -404,8 +404,12 @@ int StoreTool::mirrorTo(Store& store, const std::string& folder) {
         err_ << "jotwise-store: '" << folder << "' cannot be made an absolute path\n";
         return kFailed;
     }
-    if (!mirror::setMirrorFolderSetting(*registry_, root)) {
-        err_ << "jotwise-store: the mirror's folder cannot be stored in the settings\n";
+    // The setting names only a folder the mirror could be written into: every program that
+    // opens the store would fail on any other.
+    std::string problem;
+    if (!mirror::prepareMirrorFolders(root, problem)) {
+        err_ << "jotwise-store: cannot write the mirror folder " << root.string() << ": " << problem
+             << "\n";
         return kFailed;
     }
     auto active = mirror::attachedMirror(store);
@@ -414,8 +418,14 @@ int StoreTool::mirrorTo(Store& store, const std::string& folder) {
     active->setReporter(nullptr);
     const auto counts = active->rewriteAll();
     if (counts.failed > 0) {
+        mirror::followMirrorSetting(store, *registry_);  // back to the mirror set before
         err_ << "jotwise-store: cannot write the mirror folder " << root.string() << ": "
              << counts.firstError << "\n";
+        return kFailed;
+    }
+    if (!mirror::setMirrorFolderSetting(*registry_, root)) {
+        mirror::followMirrorSetting(store, *registry_);
+        err_ << "jotwise-store: the mirror's folder cannot be stored in the settings\n";
         return kFailed;
     }
     out_ << "Mirroring into " << root.string() << ": " << counts.written << " file"

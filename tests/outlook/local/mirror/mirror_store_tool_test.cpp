@@ -62,6 +62,19 @@ TEST_F(MirrorStoreTool, MirrorToWritesEverythingAndKeepsTheSetting) {
     const Result blocked = tool({"mirror", "--to", (temp.path() / "blocked").string()});
     EXPECT_EQ(blocked.code, 1);
     EXPECT_NE(blocked.err.find("cannot write the mirror folder"), std::string::npos) << blocked.err;
+    EXPECT_EQ(mirror::mirrorFolderSetting(registry), std::nullopt);
+}
+
+// A folder the mirror cannot be written into never becomes the setting: every program that
+// opens the store would fail on it. The mirror set before stays.
+TEST_F(MirrorStoreTool, AnUnusableFolderLeavesTheSettingAsItWas) {
+    // With nothing to write, the folder itself is found wanting.
+    EXPECT_EQ(tool({"mirror", "--to", "/dev/null"}).code, 1);
+    EXPECT_EQ(mirror::mirrorFolderSetting(registry), std::nullopt);
+    ASSERT_EQ(tool({"mirror", "--to", root().string()}).code, 0);
+    EXPECT_EQ(tool({"mirror", "--to", "/dev/null"}).code, 1);
+    EXPECT_EQ(mirror::mirrorFolderSetting(registry), root());
+    EXPECT_EQ(mirror::attachedMirror(store())->root(), root());
 }
 
 TEST_F(MirrorStoreTool, ExportWritesOneCalendarOrOneVCardStream) {

@@ -301,6 +301,36 @@ TEST_F(MirrorFiles, TheOpenStoreFollowsTheSettingAtEachPoll) {
     EXPECT_EQ(mirror::attachedMirror(store()), nullptr);
 }
 
+TEST_F(MirrorFiles, TheComparisonRemovesTemporaryFilesThatWritersLeft) {
+    auto item = appointment("Lunch", localDate(2026, 7, 18, 12), localDate(2026, 7, 18, 13));
+    const fs::path calendar = root() / "calendar";
+    fs::create_directories(calendar);
+    const std::string name = fileOf(MirrorFolder::Calendar, item).filename().string();
+    const fs::path ours = calendar / ("." + name + ".tmp-a1B2c3");
+    const fs::path otherStores =
+        calendar /
+        ".004A57030102030405060708090A0B0C0D0E0F100000000000000001-jotwise.ics.tmp-a1B2c3";
+    const fs::path someoneElses = calendar / ".holiday.ics.tmp-a1B2c3";
+    for (const fs::path& file : {ours, otherStores, someoneElses})
+        std::ofstream(file) << "half written";
+
+    // A temporary file of a moment ago may belong to a write going on in another process.
+    startMirror();
+    flush();
+    EXPECT_TRUE(fs::exists(ours));
+    activeMirror().detach();
+
+    mirror::Mirror::Options options;
+    options.abandonedTemporaryAge = std::chrono::seconds(0);
+    startMirror(options);
+    flush();
+    EXPECT_FALSE(fs::exists(ours));
+    EXPECT_TRUE(fs::exists(otherStores));
+    EXPECT_TRUE(fs::exists(someoneElses));
+    EXPECT_TRUE(fs::exists(calendar / name));
+    EXPECT_EQ(reportsSoFar(), std::vector<std::string>{});
+}
+
 TEST_F(MirrorFiles, FilesAreUtf8WithoutControlCharacters) {
     startMirror();
     // Latin-1 bytes, a stray continuation byte and terminal escapes, as older stores may hold.
