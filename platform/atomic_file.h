@@ -39,7 +39,7 @@ bool writeFileAtomically(const std::filesystem::path& target, std::string_view c
 
 // The name of the file that a temporary file of writeFileAtomically was made for
 // (".UID.ics.tmp-a1B2c3" gives "UID.ics"); nothing for any other name. A temporary file
-// outlives its write only when the writer died, so such files can be cleared away.
+// outlives its write only when the writer died, so old ones can be cleared away.
 std::optional<std::string> targetOfTemporaryName(std::string_view name);
 
 // Makes `folder` and the missing folders above it, as writeFileAtomically does (mode 0700).

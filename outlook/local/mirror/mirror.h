@@ -61,9 +61,9 @@ public:
         std::filesystem::path root;
         Reporter report = reportOnStandardError;
         std::chrono::milliseconds retryInterval{std::chrono::seconds(60)};
-        // A temporary file of one of our items that has not changed for this long belongs to
-        // no write still going on (a write takes a moment; another process's mirror may be
-        // in one).
+        // A temporary file of one of our items unchanged for this long was left by a writer
+        // that died. A write takes a moment, and one going on in another process's mirror
+        // must keep its file.
         std::chrono::seconds abandonedTemporaryAge{std::chrono::seconds(60)};
     };
 
