@@ -23,17 +23,6 @@ bool isFolder(const fs::path& path) {
     return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-bool makeFolders(const fs::path& folder, std::string* error) {
-    if (folder.empty() || isFolder(folder)) return true;
-    const fs::path parent = folder.parent_path();
-    if (parent != folder && !makeFolders(parent, error)) return false;
-    if (::mkdir(folder.c_str(), 0700) == 0) return true;
-    const int mkdirError = errno;
-    // Another process may have made it meanwhile.
-    if (mkdirError == EEXIST && isFolder(folder)) return true;
-    return fail(error, "cannot create the folder", folder, mkdirError);
-}
-
 bool writeAll(int fd, std::string_view data) {
     while (!data.empty()) {
         const ssize_t written = ::write(fd, data.data(), data.size());
@@ -55,7 +44,30 @@ void syncFolder(const fs::path& folder) {
     ::close(fd);
 }
 
+constexpr std::string_view kTemporaryMark = ".tmp-";
+constexpr std::size_t kTemporarySuffixLength = 6;  // what mkostemp puts for "XXXXXX"
+
 }  // namespace
+
+bool makeFolders(const fs::path& folder, std::string* error) {
+    if (folder.empty() || isFolder(folder)) return true;
+    const fs::path parent = folder.parent_path();
+    if (parent != folder && !makeFolders(parent, error)) return false;
+    if (::mkdir(folder.c_str(), 0700) == 0) return true;
+    const int mkdirError = errno;
+    // Another process may have made it meanwhile.
+    if (mkdirError == EEXIST && isFolder(folder)) return true;
+    return fail(error, "cannot create the folder", folder, mkdirError);
+}
+
+std::optional<std::string> targetOfTemporaryName(std::string_view name) {
+    // "." + a name of at least one character + the mark + the suffix.
+    if (!name.starts_with('.') || name.size() < 2 + kTemporaryMark.size() + kTemporarySuffixLength)
+        return std::nullopt;
+    const std::size_t mark = name.size() - kTemporarySuffixLength - kTemporaryMark.size();
+    if (name.substr(mark, kTemporaryMark.size()) != kTemporaryMark) return std::nullopt;
+    return std::string(name.substr(1, mark - 1));
+}
 
 bool writeFileAtomically(const fs::path& target, std::string_view content, mode_t mode,
                          std::string* error, const BeforeReplaceHook& beforeReplace,
@@ -64,7 +76,9 @@ bool writeFileAtomically(const fs::path& target, std::string_view content, mode_
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     if (!makeFolders(folder, error)) return false;
 
-    std::string name = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+    std::string name = (folder / ("." + target.filename().string() + std::string(kTemporaryMark) +
+                                  std::string(kTemporarySuffixLength, 'X')))
+                           .string();
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) return fail(error, "cannot create a temporary file in", folder, errno);
     const fs::path temporary = name;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,15 @@ bool writeFileAtomically(const std::filesystem::path& target, std::string_view c
                          mode_t mode = 0600, std::string* error = nullptr,
                          const BeforeReplaceHook& beforeReplace = {},
                          Durability durability = Durability::Synced);
+
+// The name of the file that a temporary file of writeFileAtomically was made for
+// (".UID.ics.tmp-a1B2c3" gives "UID.ics"); nothing for any other name. A temporary file
+// outlives its write only when the writer died, so old ones can be cleared away.
+std::optional<std::string> targetOfTemporaryName(std::string_view name);
+
+// Makes `folder` and the missing folders above it, as writeFileAtomically does (mode 0700).
+// False with the reason in *error (when given) when one cannot be made.
+bool makeFolders(const std::filesystem::path& folder, std::string* error = nullptr);
 
 // Writes everything written so far to the file system that holds `path` to its disk.
 // False with the reason in *error (when given) when it cannot.

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 namespace platform {
@@ -13,11 +15,13 @@ bool isMissingFileError(int errorNumber) {
     return errorNumber == ENOENT || errorNumber == ENOTDIR;
 }
 
-std::optional<std::string> readToEnd(int fd) {
+std::optional<std::string> readToEnd(int fd, std::size_t limit) {
     std::string text;
     char buffer[16384];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const std::size_t wanted = std::min(sizeof buffer, limit - text.size());
+        if (wanted == 0) return text;
+        const ssize_t got = ::read(fd, buffer, wanted);
         if (got == 0) return text;
         if (got < 0) {
             if (errno == EINTR) continue;
@@ -27,7 +31,7 @@ std::optional<std::string> readToEnd(int fd) {
     }
 }
 
-WholeFile readWholeFile(const std::filesystem::path& file) {
+WholeFile readWholeFile(const std::filesystem::path& file, std::size_t maxBytes) {
     using Status = WholeFile::Status;
     const auto unreadable = [](int errorNumber) {
         return WholeFile{Status::Unreadable, {}, std::strerror(errorNumber)};
@@ -45,10 +49,19 @@ WholeFile readWholeFile(const std::filesystem::path& file) {
         result = unreadable(EISDIR);
     } else if (!S_ISREG(status.st_mode)) {
         result = {Status::Unreadable, {}, "not a regular file"};
-    } else if (std::optional<std::string> content = readToEnd(fd)) {
-        result = {Status::Read, std::move(*content), {}};
+    } else if (static_cast<std::uintmax_t>(status.st_size) > maxBytes) {
+        result = {Status::TooLarge, {}, {}};
     } else {
-        result = unreadable(errno);
+        // One byte more than allowed tells a file that grew while it was read.
+        const std::size_t limit =
+            maxBytes < std::numeric_limits<std::size_t>::max() ? maxBytes + 1 : maxBytes;
+        std::optional<std::string> content = readToEnd(fd, limit);
+        if (!content)
+            result = unreadable(errno);
+        else if (content->size() > maxBytes)
+            result = {Status::TooLarge, {}, {}};
+        else
+            result = {Status::Read, std::move(*content), {}};
     }
     ::close(fd);
     return result;

@@ -49,6 +49,9 @@ const std::vector<Rule>& rules() {
         {"outlook/session/", session},
         {"outlook/recipients/", with(session, {"outlook/recipients/"})},
         {"outlook/local/", with(with(kOutlookInterfaces, base), {"outlook/local/"})},
+        // The store only offers its change observer: the mirror is attached by whoever opens it.
+        {"outlook/local/store/",
+         with(with(kOutlookInterfaces, base), {"outlook/local/store/", "outlook/local/sqlite/"})},
         {"keywords/", aboveSession},
         {"notes/", with(aboveSession, {"notes/"})},
         {"shell/", with(aboveSession, {"notes/", "shell/"})},
@@ -142,6 +145,8 @@ TEST(Layering, TheTableRefusesTheArrowsItExistsFor) {
     EXPECT_FALSE(allowed("outlook/session/data_store.cpp", "outlook/local/local_outlook.h"));
     EXPECT_FALSE(allowed("outlook/local/store/store.cpp", "outlook/items/item.h"));
     EXPECT_TRUE(allowed("outlook/local/store/store.cpp", "outlook/object_model.h"));
+    EXPECT_FALSE(allowed("outlook/local/store/store.cpp", "outlook/local/mirror/mirror_setting.h"));
+    EXPECT_TRUE(allowed("outlook/local/mirror/mirror.cpp", "outlook/local/store/store.h"));
     EXPECT_FALSE(allowed("platform/registry.h", "messages/messages.h"));
     EXPECT_FALSE(allowed("parser/parse.cpp", "platform/locale.h"));
     EXPECT_FALSE(allowed("shell/settings.cpp", "outlook/local/local_outlook.h"));

@@ -1,14 +1,31 @@
 #include "outlook/local/local_outlook.h"
 
 #include "outlook/local/mapi/local_subsystem.h"
+#include "outlook/local/mirror/mirror_setting.h"
 #include "outlook/local/model/local_automation_server.h"
 #include "outlook/local/store/store_file.h"
 
 namespace outlook::local {
 
+namespace {
+
+// The store with the profile's mirror as the settings want it when it opens, and again at
+// every poll, so that switching the mirror on, off or elsewhere reaches a running program.
+std::shared_ptr<StoreConnection> mirroredConnection(const std::filesystem::path& database,
+                                                    platform::Registry& registry,
+                                                    platform::EventLoop& loop) {
+    const auto followSetting = [&registry](Store& store) {
+        mirror::followMirrorSetting(store, registry);
+    };
+    return std::make_shared<StoreConnection>(
+        Store::Options{database, &registry, &loop, followSetting}, followSetting);
+}
+
+}  // namespace
+
 LocalOutlook::LocalOutlook(const std::filesystem::path& database, platform::Registry& registry,
                            platform::EventLoop& loop)
-    : connection_(std::make_shared<StoreConnection>(Store::Options{database, &registry, &loop})),
+    : connection_(mirroredConnection(database, registry, loop)),
       windows_(std::make_shared<WindowSet>()),
       automation_(std::make_unique<LocalAutomationServer>(connection_, windows_)),
       mapi_(std::make_unique<LocalSubsystem>(connection_, windows_, loop)) {}

@@ -21,9 +21,11 @@ class LocalSubsystem;
 // ("Outlook.Application") and its messaging subsystem, both on one SQLite store, and the
 // windows the store shows.
 //
-// The registry receives the default category list when the store is new. The event loop
-// delivers table notifications and runs the poll that notices other processes' changes;
-// it and the registry must outlive this object and every object obtained from it.
+// The registry receives the default category list when the store is new, and its mirror
+// setting says whether and where the store keeps a vdir mirror. The event loop delivers
+// table notifications and runs the poll that notices other processes' changes and changes
+// of that setting; it and the registry must outlive this object and every object obtained
+// from it.
 class LocalOutlook {
 public:
     // Opens the store at `database` now, creating it when missing. nullptr with `*error`

@@ -71,6 +71,10 @@ TEST_F(AtomicFile, CrashBeforeRenameLeavesOldFileAndOnlyAStrayTemporary) {
     EXPECT_EQ(read(temporary), "new");
     EXPECT_EQ(temporary.filename().string().front(), '.');
     EXPECT_EQ(namesIn(dir_).size(), 2u);
+    // What it was for can be told from its name, so that it can be cleared away.
+    EXPECT_EQ(targetOfTemporaryName(temporary.filename().string()), "keywords.txt");
+    for (const char* name : {"keywords.txt", ".keywords.txt", ".tmp-a1B2c3", ".x.tmp-a1B2c"})
+        EXPECT_EQ(targetOfTemporaryName(name), std::nullopt) << name;
 
     // A hook that throws stands for the same crash; the exception passes on.
     EXPECT_THROW(

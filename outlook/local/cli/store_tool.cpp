@@ -1,9 +1,7 @@
 #include "outlook/local/cli/store_tool.h"
 
 #include <ctime>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <sstream>
 
 #include "outlook/local/cli/command_options.h"
@@ -20,6 +18,7 @@
 #include "outlook/local/store/store.h"
 #include "outlook/local/store/store_file.h"
 #include "platform/text.h"
+#include "platform/whole_file.h"
 
 namespace outlook::local {
 
@@ -29,21 +28,28 @@ namespace {
 
 constexpr int kDone = 0, kFailed = 1, kBadUsage = 2;
 
+// Far more than the vCard file of any address book; what is larger is no such file, and
+// reading it whole would only use up the memory.
+constexpr std::size_t kMaxVCardFileBytes = 64 * 1024 * 1024;
+
 using Opener = std::function<std::shared_ptr<Store>()>;
 
 struct Invocation {
     std::vector<std::string> words;  // the command and its arguments
     std::optional<std::filesystem::path> db;
+    bool withMirror = false;  // the file of --db keeps the profile's mirror too
 };
 
 }  // namespace
 
 const char* StoreTool::usage() {
-    return "Usage: jotwise-store [--db PATH] COMMAND [ARGUMENTS]\n"
+    return "Usage: jotwise-store [--db PATH [--with-mirror]] COMMAND [ARGUMENTS]\n"
            "\n"
            "Lists and changes the local mail and calendar store of a profile. The store is\n"
            "$XDG_DATA_HOME/jotwise/outlook.db ($HOME/.local/share/... without XDG_DATA_HOME);\n"
-           "--db names another file. A missing store is created.\n"
+           "--db names another file. A missing store is created. The profile's store keeps\n"
+           "its mirror (see 'mirror') up to date; a file named by --db does so only with\n"
+           "--with-mirror, for the profile's store reached under another name.\n"
            "\n"
            "Commands:\n"
            "  folders                    every folder with its entry id and item count\n"
@@ -56,12 +62,13 @@ const char* StoreTool::usage() {
            "              [--comment TEXT]\n"
            "  add-distlist --name N [--member ENTRYID_OR_EMAIL ...]\n"
            "  import-vcard FILE          the contacts of a vCard file (2.1, 3.0, 4.0), in one\n"
-           "                             transaction; bad cards are reported and skipped\n"
+           "                             transaction; bad cards are reported and skipped; a\n"
+           "                             regular file of at most 64 MB\n"
            "  export --ics FOLDER        the folder's calendar items as one iCalendar stream\n"
            "  export --vcf [FOLDER]      the contacts (of Contacts) as one vCard 4.0 stream\n"
            "  mirror --to DIR            keep a vdir copy of calendar, tasks, contacts and\n"
            "                             journal in DIR (a setting of the profile); writes it\n"
-           "                             all now\n"
+           "                             all now, and keeps the setting only when that works\n"
            "  mirror --off               stop keeping it (the files stay)\n"
            "  mirror                     where the copy is kept, if anywhere\n"
            "  --help                     this text\n"
@@ -88,6 +95,10 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
             invocation.db = args[++i];
             continue;
         }
+        if (word == "--with-mirror") {
+            invocation.withMirror = true;
+            continue;
+        }
         invocation.words.push_back(word);
     }
     if (invocation.words.empty()) return usageError("no command given");
@@ -95,12 +106,18 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
     const std::string command = invocation.words.front();
     const std::vector<std::string> rest(invocation.words.begin() + 1, invocation.words.end());
     const std::filesystem::path path = invocation.db ? *invocation.db : StoreFile::defaultPath();
+    // Only the profile's own store keeps the profile's mirror: another file's items (a backup,
+    // a copy) would be written into it, and the live items' files taken away. `mirror` sets
+    // up the mirror itself.
+    const bool ownStore = !invocation.db || invocation.withMirror;
+    const bool followsMirror = registry_ && ownStore && command != "mirror";
     std::shared_ptr<Store> store = std::move(given);
     std::string openError;
     const auto open = [&]() -> bool {
         if (store) return true;
         store = Store::open({path, registry_, nullptr}, openError);
         if (!store) err_ << "jotwise-store: " << openError << "\n";
+        if (store && followsMirror) mirror::followMirrorSetting(*store, *registry_);
         return store != nullptr;
     };
 
@@ -173,6 +190,10 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
                 return kDone;
             }
             if (off) return mirrorOff(store.get());
+            if (!ownStore)
+                return usageError(
+                    "'mirror --to' mirrors the profile's store, not the file of --db (add "
+                    "--with-mirror if that file is the profile's store)");
             return open() ? mirrorTo(*store, rest[1]) : kFailed;
         }
     } catch (const std::exception& e) {
@@ -303,13 +324,24 @@ int StoreTool::addDistList(Store& store, const std::vector<std::string>& args) {
 
 int StoreTool::importVCards(const std::shared_ptr<Store>& store,
                             const std::vector<std::string>& args) {
-    std::ifstream in(args[0], std::ios::binary);
-    if (!in) {
-        err_ << "jotwise-store: cannot read '" << args[0] << "'\n";
-        return kFailed;
+    // A regular file only: a FIFO would keep the import waiting and a device such as
+    // /dev/zero would never end.
+    const platform::WholeFile read = platform::readWholeFile(args[0], kMaxVCardFileBytes);
+    switch (read.status) {
+        case platform::WholeFile::Status::Read:
+            break;
+        case platform::WholeFile::Status::Missing:
+            err_ << "jotwise-store: cannot read '" << args[0] << "': there is no such file\n";
+            return kFailed;
+        case platform::WholeFile::Status::Unreadable:
+            err_ << "jotwise-store: cannot read '" << args[0] << "': " << read.error << "\n";
+            return kFailed;
+        case platform::WholeFile::Status::TooLarge:
+            err_ << "jotwise-store: '" << args[0] << "' is larger than "
+                 << kMaxVCardFileBytes / (1024 * 1024) << " MB, more than a vCard file holds\n";
+            return kFailed;
     }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const VCardFile file = readVCards(text);
+    const VCardFile file = readVCards(read.content);
     for (const auto& problem : file.problems)
         err_ << args[0] << ":" << problem.line << ": card " << problem.card
              << " skipped: " << problem.reason << "\n";
@@ -372,8 +404,12 @@ int StoreTool::mirrorTo(Store& store, const std::string& folder) {
         err_ << "jotwise-store: '" << folder << "' cannot be made an absolute path\n";
         return kFailed;
     }
-    if (!mirror::setMirrorFolderSetting(*registry_, root)) {
-        err_ << "jotwise-store: the mirror's folder cannot be stored in the settings\n";
+    // The setting names only a folder the mirror could be written into: every program that
+    // opens the store would fail on any other.
+    std::string problem;
+    if (!mirror::prepareMirrorFolders(root, problem)) {
+        err_ << "jotwise-store: cannot write the mirror folder " << root.string() << ": " << problem
+             << "\n";
         return kFailed;
     }
     auto active = mirror::attachedMirror(store);
@@ -382,8 +418,14 @@ int StoreTool::mirrorTo(Store& store, const std::string& folder) {
     active->setReporter(nullptr);
     const auto counts = active->rewriteAll();
     if (counts.failed > 0) {
+        mirror::followMirrorSetting(store, *registry_);  // back to the mirror set before
         err_ << "jotwise-store: cannot write the mirror folder " << root.string() << ": "
              << counts.firstError << "\n";
+        return kFailed;
+    }
+    if (!mirror::setMirrorFolderSetting(*registry_, root)) {
+        mirror::followMirrorSetting(store, *registry_);
+        err_ << "jotwise-store: the mirror's folder cannot be stored in the settings\n";
         return kFailed;
     }
     out_ << "Mirroring into " << root.string() << ": " << counts.written << " file"

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/text.h"
+#include "platform/utf8_text.h"
 
 namespace outlook::local {
 
@@ -193,7 +194,7 @@ public:
         if (p.name == "VERSION") {
             const std::string version(trimmed(p.value));
             if (version != "2.1" && version != "3.0" && version != "4.0") {
-                reason = "unsupported vCard version '" + version + "'";
+                reason = "unsupported vCard version '" + platform::validUtf8(version) + "'";
                 return false;
             }
             return true;
@@ -210,7 +211,10 @@ public:
             }
             value = std::move(*decoded);
         }
-        if (hasParam(p, "ISO-8859-1", "ISO-8859-1")) value = latin1ToUtf8(value);
+        if (hasParam(p, "ISO-8859-1", "ISO-8859-1"))
+            value = latin1ToUtf8(value);
+        else
+            value = platform::validUtf8(value);
         const auto parts = components(value);
         if (p.name == "N") {
             card_.familyName = component(parts, 0);

@@ -29,10 +29,10 @@ struct VCardFile {
 };
 
 // Reads every card of a vCard 2.1, 3.0 or 4.0 text: folded lines, quoted-printable values
-// (with soft line breaks), backslash escapes, ISO-8859-1 or UTF-8 text. Of each card it
-// keeps N, FN, ORG, TITLE, the preferred (else first) EMAIL, the first work ADR and NOTE. A card
-// that is not closed, has an unsupported version, bad quoted-printable text or no name at
-// all is skipped and reported.
+// (with soft line breaks), backslash escapes, ISO-8859-1 or UTF-8 text (bytes that are not
+// well-formed UTF-8 become U+FFFD). Of each card it keeps N, FN, ORG, TITLE, the preferred
+// (else first) EMAIL, the first work ADR and NOTE. A card that is not closed, has an
+// unsupported version, bad quoted-printable text or no name at all is skipped and reported.
 VCardFile readVCards(std::string_view text);
 
 }  // namespace outlook::local

@@ -10,6 +10,7 @@
 #include "outlook/local/store/store.h"
 #include "outlook/object_model.h"
 #include "platform/text.h"
+#include "platform/utf8_text.h"
 
 namespace outlook::local::mirror {
 
@@ -67,6 +68,12 @@ icaltimetype localDate(FileTime time) {
 icaltimetype nextDay(icaltimetype date) {
     icaltime_adjust(&date, 1, 0, 0, 0);
     return date;
+}
+
+// Text as iCalendar can carry it: what is not well-formed UTF-8 becomes U+FFFD, and control
+// characters other than tab and line breaks go.
+std::string calendarText(std::string_view text) {
+    return platform::withoutControlCharacters(platform::validUtf8(text));
 }
 
 // Text as the store keeps it, with line breaks as single LF (libical writes them as "\n").
@@ -173,7 +180,7 @@ public:
             case ItemKind::Appointment:
             case ItemKind::MeetingRequest:
                 component_.reset(icalcomponent_new_vevent());
-                addCommon(props_.string(PR_SUBJECT));
+                addCommon(text(PR_SUBJECT));
                 addEventTimes();
                 addEventStatus();
                 addAttendees();
@@ -183,19 +190,19 @@ public:
             case ItemKind::Task:
             case ItemKind::TaskRequest:
                 component_.reset(icalcomponent_new_vtodo());
-                addCommon(props_.string(PR_SUBJECT));
+                addCommon(text(PR_SUBJECT));
                 addTaskFields();
                 addAttendees();
                 break;
             case ItemKind::Journal:
                 component_.reset(icalcomponent_new_vjournal());
-                addCommon(props_.string(PR_SUBJECT));
+                addCommon(text(PR_SUBJECT));
                 addJournalFields();
                 addAttendees();
                 break;
             case ItemKind::Note:
                 component_.reset(icalcomponent_new_vjournal());
-                addCommon(firstLine(props_.string(PR_BODY)));
+                addCommon(firstLine(text(PR_BODY)));
                 if (auto created = props_.time(PR_CREATION_TIME))
                     add(component_.get(), icalproperty_new_dtstart(utcTime(*created)));
                 break;
@@ -208,6 +215,7 @@ public:
 
 private:
     icalcomponent* c() { return component_.get(); }
+    std::string text(PropTag tag) const { return calendarText(props_.string(tag)); }
 
     void addCommon(const std::string& summary) {
         add(c(), icalproperty_new_uid(uidOf(store_.itemEntryId(record_.id)).c_str()));
@@ -221,11 +229,11 @@ private:
         if (created) add(c(), icalproperty_new_created(utcTime(*created)));
         if (modified) add(c(), icalproperty_new_lastmodified(utcTime(*modified)));
         addText(c(), icalproperty_new_summary, summary);
-        addText(c(), icalproperty_new_description, plainText(props_.string(PR_BODY)));
+        addText(c(), icalproperty_new_description, plainText(text(PR_BODY)));
         // One CATEGORIES line with every name: the names themselves never hold commas, as
         // the store splits its category lists at them.
         std::string categories;
-        for (const auto& name : listNames(props_.string(known_[Known::Categories])))
+        for (const auto& name : listNames(text(known_[Known::Categories])))
             categories += (categories.empty() ? "" : ",") + name;
         addText(c(), icalproperty_new_categories, categories);
     }
@@ -254,7 +262,7 @@ private:
     }
 
     void addEventStatus() {
-        addText(c(), icalproperty_new_location, props_.string(known_[Known::Location]));
+        addText(c(), icalproperty_new_location, text(known_[Known::Location]));
         const auto busy = props_.longValue(known_[Known::BusyStatus]);
         add(c(),
             icalproperty_new_transp(busy == olFree ? ICAL_TRANSP_TRANSPARENT : ICAL_TRANSP_OPAQUE));
@@ -308,7 +316,7 @@ private:
             add(c(), icalproperty_new_dtstart(utcTime(start ? *start : *created)));
         addText(
             c(), [](const char* text) { return xProperty("X-JOTWISE-JOURNAL-TYPE", text); },
-            props_.string(known_[Known::JournalType]));
+            text(known_[Known::JournalType]));
     }
 
     icalproperty* eventReminder() {
@@ -322,19 +330,19 @@ private:
         icalcomponent* alarm = icalcomponent_new_valarm();
         add(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
         add(alarm, trigger);
-        const std::string summary = props_.string(PR_SUBJECT);
+        const std::string summary = text(PR_SUBJECT);
         add(alarm, icalproperty_new_description(summary.empty() ? "Reminder" : summary.c_str()));
         icalcomponent_add_component(c(), alarm);
     }
 
     void addAttendees() {
         for (const auto& recipient : record_.recipients) {
-            const std::string address(platform::trimmed(recipient.address));
+            const std::string address = calendarText(platform::trimmed(recipient.address));
             // An attendee is an address; one that never resolved has none to give.
             icalproperty* attendee = icalproperty_new_attendee(
                 recipient.resolved && !address.empty() ? ("mailto:" + address).c_str()
                                                        : "invalid:nomail");
-            const std::string name = attendeeName(recipient);
+            const std::string name = calendarText(attendeeName(recipient));
             if (!name.empty())
                 icalproperty_add_parameter(attendee, icalparameter_new_cn(name.c_str()));
             icalparameter_role role = ICAL_ROLE_REQPARTICIPANT;
@@ -373,7 +381,7 @@ private:
                 const std::string uid = uidOf(*entryId);
                 if (linkedKind(*ref) == ItemKind::Contact) {
                     const std::string name =
-                        attachment.displayName.empty() ? uid : attachment.displayName;
+                        attachment.displayName.empty() ? uid : calendarText(attachment.displayName);
                     contactNames.insert(name);
                     add(c(), withParameter(icalproperty_new_contact(name.c_str()),
                                            xParameter("X-JOTWISE-UID", uid)));
@@ -390,7 +398,7 @@ private:
             add(c(), property);
         }
         for (const Known names : {Known::ContactNames, Known::Contacts})
-            for (const auto& name : listNames(props_.string(known_[names])))
+            for (const auto& name : listNames(text(known_[names])))
                 if (contactNames.insert(name).second)
                     add(c(), icalproperty_new_contact(name.c_str()));
     }

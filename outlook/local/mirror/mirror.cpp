@@ -56,6 +56,18 @@ std::optional<MirrorFolder> placeOf(Store& store, std::int64_t folder,
 
 }  // namespace
 
+bool prepareMirrorFolders(const fs::path& root, std::string& error) {
+    for (const MirrorFolder folder : kMirrorFolders) {
+        const fs::path path = root / folderName(folder);
+        if (!platform::makeFolders(path, &error)) return false;
+        if (::access(path.c_str(), W_OK | X_OK) != 0) {
+            error = "cannot write into " + path.string() + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    return true;
+}
+
 void reportOnStandardError(const std::string& message) {
     std::cerr << "jotwise: " << message << std::endl;
 }
@@ -228,12 +240,12 @@ void Mirror::compare(Work& work, Outcome& outcome) {
         if (error) continue;  // not there yet (or unreadable: writing will say so)
         for (const auto& entry : entries) {
             const std::string name = entry.path().filename().string();
-            const auto uid = uidOfFileName(folder, name);
-            if (!uid) continue;  // not a file of ours
-            // Files of another store in the same folder are left alone.
-            const auto entryId = entryIdOfUid(*uid);
-            if (!entryId || !store_.parse(*entryId)) continue;
-            const auto it = expected.find({folder, *uid});
+            if (const auto target = platform::targetOfTemporaryName(name)) {
+                if (isOurs(folder, *target)) removeIfAbandoned(entry.path());
+                continue;
+            }
+            if (!isOurs(folder, name)) continue;
+            const auto it = expected.find({folder, *uidOfFileName(folder, name)});
             if (it == expected.end()) {
                 remove(entry.path(), outcome);
                 continue;
@@ -248,6 +260,25 @@ void Mirror::compare(Work& work, Outcome& outcome) {
     }
     for (const auto& [key, item] : expected)
         if (!upToDate.count(key)) work.items.insert(item.item);
+}
+
+// Files of other programs, and of another store sharing the folder, are left alone.
+bool Mirror::isOurs(MirrorFolder folder, std::string_view fileName) const {
+    const auto uid = uidOfFileName(folder, fileName);
+    const auto entryId = uid ? entryIdOfUid(*uid) : std::nullopt;
+    return entryId && store_.parse(*entryId);
+}
+
+void Mirror::removeIfAbandoned(const fs::path& temporary) const {
+    using namespace std::chrono;
+    struct stat status {};
+    if (::lstat(temporary.c_str(), &status) != 0) return;
+    const system_clock::time_point changed(duration_cast<system_clock::duration>(
+        seconds(status.st_ctim.tv_sec) + nanoseconds(status.st_ctim.tv_nsec)));
+    if (system_clock::now() - changed < options_.abandonedTemporaryAge) return;
+    // One that cannot be removed does no harm: it is hidden, and no reader takes it for an
+    // item.
+    ::unlink(temporary.c_str());
 }
 
 bool Mirror::remove(const fs::path& file, Outcome& outcome) {

@@ -8,8 +8,10 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <string_view>
 #include <thread>
 
+#include "outlook/local/mirror/mirror_names.h"
 #include "outlook/local/store/change_observer.h"
 #include "platform/atomic_file.h"
 
@@ -23,6 +25,10 @@ namespace outlook::local::mirror {
 using Reporter = std::function<void(const std::string& message)>;
 // Writes "jotwise: MESSAGE" on standard error.
 void reportOnStandardError(const std::string& message);
+
+// Makes the folders of a mirror under `root` where they are missing (mode 0700) and checks
+// that files can be made in them; false with the reason when not.
+bool prepareMirrorFolders(const std::filesystem::path& root, std::string& error);
 
 struct MirrorCounts {
     std::size_t written = 0;  // files written
@@ -47,13 +53,18 @@ struct MirrorCounts {
 //
 // A file that cannot be written is reported once through the reporter (again only after
 // writing has worked in between) and tried again with the next change, or after
-// `retryInterval` when nothing happens.
+// `retryInterval` when nothing happens. The comparison also removes the temporary files
+// that writers killed while writing left behind.
 class Mirror : public ChangeObserver {
 public:
     struct Options {
         std::filesystem::path root;
         Reporter report = reportOnStandardError;
         std::chrono::milliseconds retryInterval{std::chrono::seconds(60)};
+        // A temporary file of one of our items unchanged for this long was left by a writer
+        // that died. A write takes a moment, and one going on in another process's mirror
+        // must keep its file.
+        std::chrono::seconds abandonedTemporaryAge{std::chrono::seconds(60)};
     };
 
     // The store must outlive the mirror or detach it first (the store does so when it
@@ -99,6 +110,8 @@ private:
     void syncItem(std::int64_t item, platform::Durability durability, bool compared,
                   Outcome& outcome);
     bool remove(const std::filesystem::path& file, Outcome& outcome);
+    bool isOurs(MirrorFolder folder, std::string_view fileName) const;
+    void removeIfAbandoned(const std::filesystem::path& temporary) const;
 
     Store& store_;
     Options options_;  // the reporter changes under the mutex; the rest never

@@ -42,12 +42,22 @@ std::shared_ptr<Mirror> attachMirror(Store& store, Mirror::Options options) {
     return mirror;
 }
 
-std::shared_ptr<Mirror> attachConfiguredMirror(Store& store, platform::Registry& registry) {
-    const auto folder = mirrorFolderSetting(registry);
-    if (!folder) return nullptr;
-    Mirror::Options options;
-    options.root = *folder;
-    return attachMirror(store, std::move(options));
+std::shared_ptr<Mirror> followMirrorSetting(Store& store, platform::Registry& registry) noexcept {
+    try {
+        const auto folder = mirrorFolderSetting(registry);
+        const auto active = attachedMirror(store);
+        if (!folder) {
+            if (active) store.setChangeObserver(nullptr);
+            return nullptr;
+        }
+        if (active && active->root() == *folder) return active;
+        Mirror::Options options;
+        options.root = *folder;
+        return attachMirror(store, std::move(options));
+    } catch (const std::exception&) {
+        // No thread to be had, or no folder to take a relative setting from.
+        return attachedMirror(store);
+    }
 }
 
 std::shared_ptr<Mirror> attachedMirror(const Store& store) {

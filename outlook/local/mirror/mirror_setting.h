@@ -28,9 +28,13 @@ bool setMirrorFolderSetting(platform::Registry& registry,
 // Starts a mirror into `options.root` as the store's change observer; one already there
 // stops first.
 std::shared_ptr<Mirror> attachMirror(Store& store, Mirror::Options options);
-// The mirror the settings ask for, attached to the store; nullptr (and nothing attached)
-// when they ask for none.
-std::shared_ptr<Mirror> attachConfiguredMirror(Store& store, platform::Registry& registry);
+// Brings the store's mirror in line with the settings: starts one when they name a folder,
+// moves it when they name another, stops it when they name none. Returns the mirror now
+// attached, or nullptr. Cheap while the setting stays as it is (a FileRegistry reads its
+// file again only when the file changed), so it can follow every poll of the store; never
+// to be called with the store's lock held, as stopping a mirror waits for its thread, which
+// reads the store. Never throws: a mirror that cannot start now is tried on the next call.
+std::shared_ptr<Mirror> followMirrorSetting(Store& store, platform::Registry& registry) noexcept;
 // The store's mirror, or nullptr.
 std::shared_ptr<Mirror> attachedMirror(const Store& store);
 

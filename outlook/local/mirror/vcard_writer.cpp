@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "platform/utf8_text.h"
 
 namespace outlook::local::mirror {
 
@@ -15,8 +16,11 @@ constexpr std::size_t kLineOctets = 75;
 constexpr std::int64_t kTicksPerSecond = 10'000'000;
 constexpr std::int64_t kUnixEpochTicks = 116'444'736'000'000'000;
 
-// A text value with backslash, comma, semicolon and line breaks escaped.
-std::string escaped(std::string_view text) {
+// A text value with backslash, comma, semicolon and line breaks escaped. What is not
+// well-formed UTF-8 becomes U+FFFD, and control characters other than tab go: a vCard
+// cannot carry them.
+std::string escaped(std::string_view raw) {
+    const std::string text = platform::withoutControlCharacters(platform::validUtf8(raw));
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {

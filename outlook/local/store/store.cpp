@@ -5,7 +5,6 @@
 #include <set>
 #include <stdexcept>
 
-#include "outlook/local/mirror/mirror_setting.h"
 #include "outlook/local/sqlite/database.h"
 #include "outlook/local/sqlite/transaction.h"
 #include "outlook/local/store/address_book_data.h"
@@ -79,8 +78,7 @@ std::shared_ptr<Store> Store::open(const Options& options, std::string& error) {
         error = "Cannot open the store '" + options.path.string() + "': " + e.what();
         return nullptr;
     }
-    // A mirror that cannot start is reported by it and never stops the store from opening.
-    if (options.registry) mirror::attachConfiguredMirror(*store, *options.registry);
+    store->onPoll_ = options.onPoll;
     if (options.loop) {
         Store* raw = store.get();
         store->pollTimer_ = options.loop->startTimer(
@@ -665,6 +663,7 @@ void Store::recordChange(const Change& change) {
 }
 
 void Store::pollForeignChanges() {
+    if (onPoll_) onPoll_(*this);
     std::unique_lock lock(mutex_, std::try_to_lock);
     // Busy, or a change of ours is open: the next tick looks again.
     if (!lock.owns_lock() || !levels_.empty() || inBatch_) return;

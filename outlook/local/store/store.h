@@ -64,6 +64,8 @@ public:
         // blocks only changes).
         std::chrono::milliseconds writeTimeout{30'000};
         std::chrono::milliseconds readTimeout{5'000};
+        // Runs at each poll, outside the store's lock (it may replace the change observer).
+        std::function<void(Store&)> onPoll = {};
     };
 
     // nullptr with `error` set when the file cannot be opened or created.
@@ -158,8 +160,8 @@ public:
     Notifier& notifier() { return notifier_; }
     // Reports changes committed by other connections (the poll timer calls it).
     void pollForeignChanges();
-    // The observer that hears of every committed change: the vdir mirror when the profile's
-    // settings switch it on (see mirror/mirror_setting.h). nullptr: none.
+    // The observer that hears of every committed change, such as the vdir mirror that
+    // whoever opens the store attaches. nullptr: none.
     void setChangeObserver(std::shared_ptr<ChangeObserver> observer) {
         notifier_.setObserver(std::move(observer));
     }
@@ -204,6 +206,7 @@ private:
     std::function<void()> afterItemWritten_;
     std::int64_t dataVersion_ = 0;
     platform::EventLoop::TimerId pollTimer_ = 0;
+    std::function<void(Store&)> onPoll_;
 };
 
 // The master category list a new profile starts with.

@@ -7,7 +7,10 @@ std::shared_ptr<Store> StoreConnection::get() {
     if (store_) return store_;
     std::string error;
     store_ = Store::open(options_, error);
-    if (!store_) lastError_ = error;
+    if (!store_)
+        lastError_ = error;
+    else if (opened_)
+        opened_(*store_);
     return store_;
 }
 

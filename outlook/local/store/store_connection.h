@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -12,7 +13,9 @@ namespace outlook::local {
 // its reason stays available as the last error.
 class StoreConnection {
 public:
-    explicit StoreConnection(Store::Options options) : options_(std::move(options)) {}
+    // `opened` runs once the store is open, before anyone else gets it.
+    explicit StoreConnection(Store::Options options, std::function<void(Store&)> opened = {})
+        : options_(std::move(options)), opened_(std::move(opened)) {}
     // An already open store.
     explicit StoreConnection(std::shared_ptr<Store> store) : store_(std::move(store)) {}
 
@@ -24,6 +27,7 @@ public:
 
 private:
     Store::Options options_;
+    std::function<void(Store&)> opened_;
     mutable std::mutex mutex_;
     std::shared_ptr<Store> store_;
     std::string lastError_;

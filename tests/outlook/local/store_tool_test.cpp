@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <sstream>
@@ -127,6 +128,26 @@ TEST_F(LocalStoreTool, ImportsTheGoodCardsOfAFileInOneTransaction) {
 
     EXPECT_EQ(tool({"import-vcard", writeFile("none.vcf", "hello\n").string()}).code, 1);
     EXPECT_EQ(tool({"import-vcard", (temp.path() / "missing.vcf").string()}).code, 1);
+}
+
+// A FIFO would keep the import waiting, a device such as /dev/zero would fill the memory.
+TEST_F(LocalStoreTool, ImportReadsOnlyRegularFilesOfAtMost64MB) {
+    const fs::path fifo = temp.path() / "cards.fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const fs::path huge = temp.path() / "huge.vcf";
+    std::ofstream(huge) << "BEGIN:VCARD\nVERSION:3.0\nN:Lee;Ann\nEND:VCARD\n";
+    fs::resize_file(huge, 64 * 1024 * 1024 + 1);  // sparse: it takes no room on the disk
+
+    for (const auto& [file, reason] : std::vector<std::pair<fs::path, std::string>>{
+             {fifo, "cannot read '" + fifo.string() + "': not a regular file"},
+             {"/dev/null", "cannot read '/dev/null': not a regular file"},
+             {temp.path(), "cannot read '" + temp.path().string() + "': Is a directory"},
+             {huge, "'" + huge.string() + "' is larger than 64 MB"}}) {
+        const Result refused = tool({"import-vcard", file.string()});
+        EXPECT_EQ(refused.code, 1) << file;
+        EXPECT_NE(refused.err.find(reason), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(countIn(olFolderContacts), 0);
 }
 
 TEST_F(LocalStoreTool, BadCommandLinesExitWithTwo) {

@@ -56,6 +56,23 @@ TEST(LocalStoreVCard, UnfoldsLinesAndDecodesQuotedPrintable) {
     EXPECT_EQ(file.cards[2].familyName, "G\xC3\xB6tz");
 }
 
+// What is not well-formed UTF-8 is replaced as it is read, whatever the encoding: the
+// store, and the mirror after it, keep only UTF-8.
+TEST(LocalStoreVCard, TextThatIsNotUtf8BecomesTheReplacementCharacter) {
+    const std::string kFffd = "\xEF\xBF\xBD";
+    const VCardFile file = readVCards(
+        "BEGIN:VCARD\nVERSION:3.0\nN:G\xF6tz;Eva\nORG:\x80\x80 Ltd\nEND:VCARD\n"
+        "BEGIN:VCARD\nVERSION:2.1\nN;ENCODING=QUOTED-PRINTABLE:Caf=E9;Jo=C3\nEND:VCARD\n"
+        "BEGIN:VCARD\nVERSION:2.1\nN;CHARSET=ISO-8859-1:G\xF6tz;Eva\nEND:VCARD\n");
+    ASSERT_EQ(file.cards.size(), 3u);
+    EXPECT_EQ(file.cards[0].familyName, "G" + kFffd + "tz");
+    EXPECT_EQ(file.cards[0].organization, kFffd + kFffd + " Ltd");
+    EXPECT_EQ(file.cards[1].familyName, "Caf" + kFffd);
+    EXPECT_EQ(file.cards[1].givenName, "Jo" + kFffd);
+    // Latin-1 that says so is converted, not replaced.
+    EXPECT_EQ(file.cards[2].familyName, "G\xC3\xB6tz");
+}
+
 TEST(LocalStoreVCard, BadCardsAreReportedAndTheRestKept) {
     const VCardFile file = readVCards(
         "BEGIN:VCARD\nVERSION:3.0\nN:Good;One\nEND:VCARD\n"

@@ -95,13 +95,14 @@ protected:
 
     fs::path root() const { return temp.path() / "mirror"; }
 
-    mirror::Mirror& startMirror() {
-        mirror::Mirror::Options options;
+    // The setting names the folder too: the store's poll keeps only the mirror it names.
+    mirror::Mirror& startMirror(mirror::Mirror::Options options = {}) {
         options.root = root();
         options.report = [this](const std::string& message) {
             std::lock_guard lock(reportsMutex);
             reports.push_back(message);
         };
+        EXPECT_TRUE(mirror::setMirrorFolderSetting(registry, root()));
         mirror_ = mirror::attachMirror(store(), std::move(options));
         return *mirror_;
     }

@@ -62,6 +62,19 @@ TEST_F(MirrorStoreTool, MirrorToWritesEverythingAndKeepsTheSetting) {
     const Result blocked = tool({"mirror", "--to", (temp.path() / "blocked").string()});
     EXPECT_EQ(blocked.code, 1);
     EXPECT_NE(blocked.err.find("cannot write the mirror folder"), std::string::npos) << blocked.err;
+    EXPECT_EQ(mirror::mirrorFolderSetting(registry), std::nullopt);
+}
+
+// A folder the mirror cannot be written into never becomes the setting: every program that
+// opens the store would fail on it. The mirror set before stays.
+TEST_F(MirrorStoreTool, AnUnusableFolderLeavesTheSettingAsItWas) {
+    // With nothing to write, the folder itself is found wanting.
+    EXPECT_EQ(tool({"mirror", "--to", "/dev/null"}).code, 1);
+    EXPECT_EQ(mirror::mirrorFolderSetting(registry), std::nullopt);
+    ASSERT_EQ(tool({"mirror", "--to", root().string()}).code, 0);
+    EXPECT_EQ(tool({"mirror", "--to", "/dev/null"}).code, 1);
+    EXPECT_EQ(mirror::mirrorFolderSetting(registry), root());
+    EXPECT_EQ(mirror::attachedMirror(store())->root(), root());
 }
 
 TEST_F(MirrorStoreTool, ExportWritesOneCalendarOrOneVCardStream) {
@@ -111,6 +124,52 @@ TEST(MirrorStoreToolProcess, AContactAddedByTheToolIsMirrored) {
     const VCardFile file = readVCards(readText(card));
     ASSERT_EQ(file.cards.size(), 1u);
     EXPECT_EQ(file.cards[0].email, "ann@example.com");
+}
+
+// Another store file never touches the profile's mirror: not its items written into it, nor,
+// for a backup copy of the profile's store (the same store id), the comparison taking away
+// the files of items the copy lacks.
+TEST(MirrorStoreToolProcess, OnlyTheProfilesStoreKeepsTheMirror) {
+    jotwise::testing::TempFolder temp("jotwise-mirror-db");
+    const std::string environment =
+        "XDG_CONFIG_HOME=" + sentex::testing::shellQuote((temp.path() / "config").string()) +
+        " XDG_DATA_HOME=" + sentex::testing::shellQuote((temp.path() / "data").string()) + " ";
+    const fs::path root = temp.path() / "mirror";
+    const fs::path profileStore = temp.path() / "data" / "jotwise" / "outlook.db";
+    const auto run = [&](const std::string& args) {
+        return sentex::testing::runCommand(environment + JOTWISE_STORE_PATH + " " + args + " 2>&1");
+    };
+    const auto addContact = [&](const std::string& options, const char* last) {
+        const auto added = run(options + " add-contact --last " + last);
+        EXPECT_EQ(added.exitCode, 0) << added.out;
+        std::string id = added.out.substr(0, added.out.find('\n'));
+        return root / "contacts" / (id + "-jotwise.vcf");
+    };
+    ASSERT_EQ(run("mirror --to " + sentex::testing::shellQuote(root.string())).exitCode, 0);
+    const fs::path backup = temp.path() / "backup.db";
+    fs::copy_file(profileStore, backup);
+    if (fs::exists(profileStore.string() + "-wal"))
+        fs::copy_file(profileStore.string() + "-wal", backup.string() + "-wal");
+    const fs::path bob = addContact("", "Stone");
+    ASSERT_TRUE(fs::exists(bob));
+
+    const std::string onBackup = "--db " + sentex::testing::shellQuote(backup.string());
+    EXPECT_EQ(run(onBackup + " folders").exitCode, 0);
+    EXPECT_TRUE(fs::exists(bob));
+    // The copy gives its next contact the id the live store gave Bob.
+    EXPECT_EQ(addContact(onBackup, "Carl"), bob);
+    const VCardFile bobsFile = readVCards(readText(bob));
+    ASSERT_EQ(bobsFile.cards.size(), 1u);
+    EXPECT_EQ(bobsFile.cards[0].familyName, "Stone");
+    EXPECT_FALSE(fs::exists(addContact(
+        "--db " + sentex::testing::shellQuote((temp.path() / "other.db").string()), "Dee")));
+    EXPECT_EQ(run(onBackup + " mirror --to " + sentex::testing::shellQuote(root.string())).exitCode,
+              2);
+
+    // Asked for, the profile's store under another name keeps it.
+    const fs::path dan = addContact(
+        "--db " + sentex::testing::shellQuote(profileStore.string()) + " --with-mirror", "Dan");
+    EXPECT_TRUE(fs::exists(dan));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "outlook/local/mirror/calendar_writer.h"
+#include "platform/utf8_text.h"
 #include "tests/outlook/local/mirror/mirror_fixture.h"
 
 namespace outlook::local::testing {
@@ -267,6 +268,95 @@ TEST_F(MirrorFiles, TheSettingStartsTheMirrorWhenTheStoreOpens) {
     registry.createKey(platform::RegistryRoot::CurrentUser, mirror::kMirrorKey)
         ->setValue(mirror::kMirrorFolderValue, platform::RegistryValue::ofString("vdir"));
     EXPECT_EQ(mirror::mirrorFolderSetting(registry), fs::path(::getenv("HOME")) / "vdir");
+}
+
+// A running program hears of `jotwise-store mirror --to` and `--off` through its poll.
+TEST_F(MirrorFiles, TheOpenStoreFollowsTheSettingAtEachPoll) {
+    const auto poll = [&] { loop.advance(std::chrono::milliseconds(600)); };
+    store();
+    ASSERT_TRUE(mirror::setMirrorFolderSetting(registry, root()));
+    poll();
+    const auto started = mirror::attachedMirror(store());
+    ASSERT_NE(started, nullptr);
+    EXPECT_EQ(started->root(), root());
+    poll();
+    // The same mirror goes on: a setting that stays as it is starts nothing again.
+    EXPECT_EQ(mirror::attachedMirror(store()), started);
+    auto lunch = appointment("Lunch", localDate(2026, 7, 18, 12), localDate(2026, 7, 18, 13));
+    started->flush();
+    EXPECT_TRUE(fs::exists(fileOf(MirrorFolder::Calendar, lunch)));
+
+    const fs::path elsewhere = temp.path() / "elsewhere";
+    ASSERT_TRUE(mirror::setMirrorFolderSetting(registry, elsewhere));
+    poll();
+    const auto moved = mirror::attachedMirror(store());
+    ASSERT_NE(moved, nullptr);
+    EXPECT_EQ(moved->root(), elsewhere);
+    moved->flush();
+    EXPECT_TRUE(
+        fs::exists(elsewhere / "calendar" / fileOf(MirrorFolder::Calendar, lunch).filename()));
+
+    ASSERT_TRUE(mirror::setMirrorFolderSetting(registry, std::nullopt));
+    poll();
+    EXPECT_EQ(mirror::attachedMirror(store()), nullptr);
+}
+
+TEST_F(MirrorFiles, TheComparisonRemovesTemporaryFilesThatWritersLeft) {
+    auto item = appointment("Lunch", localDate(2026, 7, 18, 12), localDate(2026, 7, 18, 13));
+    const fs::path calendar = root() / "calendar";
+    fs::create_directories(calendar);
+    const std::string name = fileOf(MirrorFolder::Calendar, item).filename().string();
+    const fs::path ours = calendar / ("." + name + ".tmp-a1B2c3");
+    const fs::path otherStores =
+        calendar /
+        ".004A57030102030405060708090A0B0C0D0E0F100000000000000001-jotwise.ics.tmp-a1B2c3";
+    const fs::path someoneElses = calendar / ".holiday.ics.tmp-a1B2c3";
+    for (const fs::path& file : {ours, otherStores, someoneElses})
+        std::ofstream(file) << "half written";
+
+    // A temporary file of a moment ago may belong to a write going on in another process.
+    startMirror();
+    flush();
+    EXPECT_TRUE(fs::exists(ours));
+    activeMirror().detach();
+
+    mirror::Mirror::Options options;
+    options.abandonedTemporaryAge = std::chrono::seconds(0);
+    startMirror(options);
+    flush();
+    EXPECT_FALSE(fs::exists(ours));
+    EXPECT_TRUE(fs::exists(otherStores));
+    EXPECT_TRUE(fs::exists(someoneElses));
+    EXPECT_TRUE(fs::exists(calendar / name));
+    EXPECT_EQ(reportsSoFar(), std::vector<std::string>{});
+}
+
+TEST_F(MirrorFiles, FilesAreUtf8WithoutControlCharacters) {
+    startMirror();
+    // Latin-1 bytes, a stray continuation byte and terminal escapes, as older stores may hold.
+    auto item = appointment("Caf\xE9 \x01meeting\x1B[0m", localDate(2026, 7, 18, 12),
+                            localDate(2026, 7, 18, 13));
+    item->put("Body", "Line one\r\nLine\x80two\x07");
+    item->put("Location", "Room\xC2\x85 5");
+    item->call("Save");
+    auto contact = createItem(olContactItem);
+    contact->put("FirstName", "J\xFCrgen\x02");
+    contact->put("LastName", "M\xC3\xBCller");
+    contact->put("Body", "Bell\x07");
+    contact->call("Save");
+    flush();
+
+    const std::string event = textOf(MirrorFolder::Calendar, item);
+    EXPECT_TRUE(platform::isValidUtf8(event)) << event;
+    EXPECT_EQ(lineOf(event, "SUMMARY"), "SUMMARY:Caf\xEF\xBF\xBD meeting[0m");
+    EXPECT_EQ(lineOf(event, "DESCRIPTION"), "DESCRIPTION:Line one\\nLine\xEF\xBF\xBDtwo");
+    EXPECT_EQ(lineOf(event, "LOCATION"), "LOCATION:Room 5");
+    EXPECT_EQ(mirror::calendarProblems(event), std::vector<std::string>{});
+
+    const std::string card = textOf(MirrorFolder::Contacts, contact);
+    EXPECT_TRUE(platform::isValidUtf8(card)) << card;
+    EXPECT_EQ(lineOf(card, "N"), "N:M\xC3\xBCller;J\xEF\xBF\xBDrgen;;;");
+    EXPECT_EQ(lineOf(card, "NOTE"), "NOTE:Bell");
 }
 
 }  // namespace
