@@ -41,6 +41,7 @@ bench: build
 	scripts/with-xvfb.sh --tray bench/startup_bench.sh build/shell/jotwise \
 		build/outlook/local/jotwise-store
 	build/bench/mirror_bench
+	bench/quick_add_load.sh build/shell/jotwise build/outlook/local/jotwise-store
 
 clean:
 	rm -rf build build-asan build-windows

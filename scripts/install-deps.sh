@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     g++-mingw-w64-i686 binutils-mingw-w64-i686
-    locales binutils
+    locales binutils procps
     qt6-base-dev libqt6svg6 libsqlite3-dev sqlite3 libx11-dev libical-dev
     xvfb xauth xdotool trayer x11-utils
     desktop-file-utils

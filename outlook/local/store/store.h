@@ -59,13 +59,13 @@ public:
         // Delivers notifications and runs the poll for other processes' changes; may be
         // null (nothing is delivered). Must outlive the store.
         platform::EventLoop* loop = nullptr;
+        // Runs at each poll, outside the store's lock (it may replace the change observer).
+        std::function<void(Store&)> onPoll = {};
         // How long a change waits for another program's change to finish before it fails,
         // and how long a read waits (reads seldom wait at all: another program's change
         // blocks only changes).
         std::chrono::milliseconds writeTimeout{30'000};
         std::chrono::milliseconds readTimeout{5'000};
-        // Runs at each poll, outside the store's lock (it may replace the change observer).
-        std::function<void(Store&)> onPoll = {};
     };
 
     // nullptr with `error` set when the file cannot be opened or created.

@@ -21,6 +21,7 @@
 #include "keywords/ui/keyword_edit_window.h"
 #include "tests/support/mnemonics.h"
 #include "tests/support/mock_message_boxes.h"
+#include "tests/support/pictures.h"
 #include "tests/support/session_fixture.h"
 
 namespace keywords::ui {
@@ -214,15 +215,13 @@ TEST_F(KeywordsWindowTest, PicturesOfBothWindows) {
     auto& list = child<QTreeWidget>(*window, "KeywordsList");
     list.setCurrentItem(list.topLevelItem(0));
     QCoreApplication::processEvents();
-    ASSERT_TRUE(window->grab().save("keywords_window.png"));
+    jotwise::testing::keepPicture(*window, "keywords_window.png");
     onEditWindow([&](KeywordEditWindow& edit) {
         QTest::keyClicks(&child<QLineEdit>(edit, "KeywordText"), "clients");
         QCoreApplication::processEvents();
-        EXPECT_TRUE(edit.grab().save("keyword_edit_window.png"));
+        jotwise::testing::keepPicture(edit, "keyword_edit_window.png");
     });
     QTest::mouseClick(&child<QPushButton>(*window, "ModifyButton"), Qt::LeftButton);
-    std::cout << "pictures: " << std::filesystem::current_path().string()
-              << "/keywords_window.png, keyword_edit_window.png\n";
 }
 
 }  // namespace

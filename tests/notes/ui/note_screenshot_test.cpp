@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 
 #include "tests/notes/ui/note_window_fixture.h"
+#include "tests/support/pictures.h"
 
 namespace notes::ui::testing {
 namespace {
@@ -31,11 +32,7 @@ protected:
         return image;
     }
 
-    void keep(const QImage& image, const char* file) {
-        ASSERT_FALSE(image.isNull());
-        ASSERT_TRUE(image.save(file)) << file;
-        std::cout << "picture: " << (std::filesystem::current_path() / file).string() << "\n";
-    }
+    void keep(const QImage& image, const char* file) { jotwise::testing::keepPicture(image, file); }
 };
 
 TEST_F(NoteScreenshot, AnAppointmentWithItsShadowBeside) {

@@ -43,7 +43,8 @@ TEST_F(ContactInStoreTest, ASetterOnACachedContactFailsInsteadOfCrashing) {
     EXPECT_EQ(ann.Commit(), 2);
     TCategory calls("Calls");
     EXPECT_EQ(ann.SetCategories({&calls}), 7);
-    EXPECT_EQ(ann.AddFileAttachment("/etc/hostname", false), 44);
+    EXPECT_EQ(ann.AddFileAttachment("/etc/hostname", false), 6);
+    EXPECT_EQ(ann.AddFileAttachment("/etc/hostname", true), 44);
 
     // A contact made by the factory takes the same calls.
     const std::unique_ptr<TContact> made = session->CreateContact();

@@ -14,6 +14,7 @@
 #include "outlook/local/ui/store_windows.h"
 #include "outlook/ole_date.h"
 #include "tests/support/local_store_fixture.h"
+#include "tests/support/pictures.h"
 
 namespace outlook::local::testing {
 
@@ -56,13 +57,10 @@ protected:
         return mapiNamespace()->call("GetItemFromID", {item->get("EntryID").asString()}).asObject();
     }
 
-    // Saves a picture of `window` in the working folder for a person to look at.
+    // Saves a picture of `window` for a person to look at.
     static void keep(QWidget& window, const char* file) {
         QCoreApplication::processEvents();
-        const QImage image = window.grab().toImage();
-        ASSERT_FALSE(image.isNull());
-        ASSERT_TRUE(image.save(file)) << file;
-        std::cout << "picture: " << (std::filesystem::current_path() / file).string() << "\n";
+        jotwise::testing::keepPicture(window, file);
     }
 
     MemoryWindowSizes sizes;
