@@ -77,7 +77,7 @@ echo "mirror: $mirrored task files for $(count Tasks) tasks"
 # Killed at random moments: whatever was filed is whole.
 tasks_before=$(count Tasks)
 journal_before=$(count Journal)
-for who in $(seq 1 "$processes"); do writer "$who" "$work/killed.$who" & done
+for who in $(seq 1 "$processes"); do writer "$who" "$work/killed.$who" 2>/dev/null & done
 killed=0
 for round in $(seq 1 60); do
     sleep 0.0$((RANDOM % 9 + 1))

@@ -71,11 +71,12 @@ std::optional<QuickAddOptions> parseOptions(const std::vector<std::string>& args
                 const auto type = kTypes.find(value);
                 if (type == kTypes.end()) return refuse("unknown type '" + value + "'");
                 options.type = type->second;
+            } else if (arg == "--to") {
+                options.to.push_back(value);
+            } else if (arg == "--cc") {
+                options.cc.push_back(value);
             } else {
-                (arg == "--to"   ? options.to
-                 : arg == "--cc" ? options.cc
-                                 : options.attachments)
-                    .push_back(value);
+                options.attachments.push_back(value);
             }
         }
     }

@@ -19,15 +19,7 @@ protected:
         ASSERT_EQ(view.type, ItemType::TaskRequest);
         ASSERT_EQ(view.toNames, "Ann Lee ");
     }
-    outlook::DispatchPtr sentItems() {
-        return application()
-            ->call("GetNamespace", {"MAPI"})
-            .asObject()
-            ->call("GetDefaultFolder", {outlook::olFolderSentMail})
-            .asObject()
-            ->get("Items")
-            .asObject();
-    }
+    outlook::DispatchPtr sentItems() { return folderItems(outlook::olFolderSentMail); }
 };
 
 TEST_F(NoteRecipientsTest, CancelKeepsTheRecipientTheTextNames) {

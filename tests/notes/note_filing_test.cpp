@@ -23,13 +23,7 @@ using ::testing::StartsWith;
 class FilingTest : public NoteTest {
 protected:
     std::vector<DispatchPtr> itemsIn(outlook::OlDefaultFolders folder) {
-        const DispatchPtr items = application()
-                                      ->call("GetNamespace", {"MAPI"})
-                                      .asObject()
-                                      ->call("GetDefaultFolder", {folder})
-                                      .asObject()
-                                      ->get("Items")
-                                      .asObject();
+        const DispatchPtr items = folderItems(folder);
         std::vector<DispatchPtr> result;
         for (std::int32_t i = 1; i <= items->get("Count").asInt(); ++i)
             result.push_back(items->call("Item", {i}).asObject());

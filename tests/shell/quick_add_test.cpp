@@ -38,15 +38,7 @@ protected:
             err);
     }
     std::int32_t countIn(outlook::OlDefaultFolders number) {
-        return application()
-            ->call("GetNamespace", {"MAPI"})
-            .asObject()
-            ->call("GetDefaultFolder", {number})
-            .asObject()
-            ->get("Items")
-            .asObject()
-            ->get("Count")
-            .asInt();
+        return folderItems(number)->get("Count").asInt();
     }
 
     outlook::testing::FailingAutomationServer failing{outlook->automation()};
@@ -171,15 +163,7 @@ TEST_F(QuickAddTest, AttachedFilesKeepTheirWholePathAndMustFitTheLimit) {
     const int filed = add({"--attach", "plan.txt", "plan", "the", "trip"});
     std::filesystem::current_path(before);
     ASSERT_EQ(filed, kQuickAddFiled) << err.str();
-    const DispatchPtr task = application()
-                                 ->call("GetNamespace", {"MAPI"})
-                                 .asObject()
-                                 ->call("GetDefaultFolder", {outlook::olFolderTasks})
-                                 .asObject()
-                                 ->get("Items")
-                                 .asObject()
-                                 ->call("Item", {1})
-                                 .asObject();
+    const DispatchPtr task = folderItems(outlook::olFolderTasks)->call("Item", {1}).asObject();
     EXPECT_EQ(task->get("Attachments").asObject()->call("Item", {1}).asObject()->get("PathName"),
               outlook::Variant((folder.path() / "plan.txt").string()));
 

@@ -110,6 +110,17 @@ protected:
         return contact->get("EntryID").asString();
     }
 
+    // The items of one of the store's default folders.
+    DispatchPtr folderItems(std::int32_t folder) {
+        return application()
+            ->call("GetNamespace", {"MAPI"})
+            .asObject()
+            ->call("GetDefaultFolder", {folder})
+            .asObject()
+            ->get("Items")
+            .asObject();
+    }
+
     DispatchPtr contactItem(const std::string& key) {
         return application()
             ->call("GetNamespace", {"MAPI"})

@@ -106,8 +106,8 @@ bool Database::inTransaction() const {
     return sqlite3_get_autocommit(db_) == 0;
 }
 
-void Database::setBusyTimeout(int milliseconds) {
-    sqlite3_busy_timeout(db_, milliseconds);
+void Database::setBusyTimeout(std::chrono::milliseconds timeout) {
+    sqlite3_busy_timeout(db_, static_cast<int>(timeout.count()));
 }
 
 }  // namespace outlook::local::sqlite

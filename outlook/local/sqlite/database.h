@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -34,7 +35,8 @@ public:
     bool inTransaction() const;
     // Whether the file was opened (or could only be opened) for reading.
     bool readOnly() const;
-    void setBusyTimeout(int milliseconds);
+    // How long a statement waits for another connection's lock before it fails as busy.
+    void setBusyTimeout(std::chrono::milliseconds timeout);
 
     sqlite3* handle() const { return db_; }
 

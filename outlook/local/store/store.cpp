@@ -94,7 +94,7 @@ Store::Store(const Options& options, std::unique_ptr<sqlite::Database> db)
       notifier_(options.loop),
       writeTimeout_(options.writeTimeout),
       readTimeout_(options.readTimeout) {
-    db_->setBusyTimeout(static_cast<int>(readTimeout_.count()));
+    db_->setBusyTimeout(readTimeout_);
 }
 
 Store::~Store() {
@@ -549,18 +549,19 @@ void Store::transact(const std::function<void()>& body) {
     openLevel();
     try {
         body();
-    } catch (const sqlite::SqliteError& error) {
-        rollBackLevel();
-        throwDescribed(error);
     } catch (...) {
         rollBackLevel();
-        throw;
+        rethrowDescribed();
     }
     commitLevel();
 }
 
-void Store::throwDescribed(const sqlite::SqliteError& error) const {
-    throw StoreFailure(error.code(), describeStoreFailure(error, path_, writeTimeout_));
+void Store::rethrowDescribed() const {
+    try {
+        throw;
+    } catch (const sqlite::SqliteError& error) {
+        throw StoreFailure(error.code(), describeStoreFailure(error, path_, writeTimeout_));
+    }
 }
 
 void Store::openLevel() {
@@ -569,17 +570,13 @@ void Store::openLevel() {
     try {
         // Only the outermost level waits for another program's change to end; inside it
         // the store is ours.
-        if (outermost) db_->setBusyTimeout(static_cast<int>(writeTimeout_.count()));
+        if (outermost) db_->setBusyTimeout(writeTimeout_);
         levels_.push_back(std::make_unique<sqlite::Transaction>(*db_));
         levelMarks_.push_back(pending_.size());
-    } catch (const sqlite::SqliteError& error) {
-        if (outermost) db_->setBusyTimeout(static_cast<int>(readTimeout_.count()));
-        mutex_.unlock();
-        throwDescribed(error);
     } catch (...) {
-        if (outermost) db_->setBusyTimeout(static_cast<int>(readTimeout_.count()));
+        if (outermost) db_->setBusyTimeout(readTimeout_);
         mutex_.unlock();
-        throw;
+        rethrowDescribed();
     }
 }
 
@@ -591,14 +588,14 @@ void Store::commitLevel() {
     }
     try {
         levels_.back()->commit();
-    } catch (const sqlite::SqliteError& error) {
+    } catch (...) {
         rollBackLevel();
-        throwDescribed(error);
+        rethrowDescribed();
     }
     levels_.pop_back();
     levelMarks_.pop_back();
     if (levels_.empty()) {
-        db_->setBusyTimeout(static_cast<int>(readTimeout_.count()));
+        db_->setBusyTimeout(readTimeout_);
         notifyCommitted();
     }
     mutex_.unlock();
@@ -609,7 +606,7 @@ void Store::rollBackLevel() {
     levels_.pop_back();  // its destructor rolls back
     levelMarks_.pop_back();
     if (levels_.empty()) {
-        db_->setBusyTimeout(static_cast<int>(readTimeout_.count()));
+        db_->setBusyTimeout(readTimeout_);
         // Ids allocated by the rolled-back transaction are gone again.
         names_->reload();
     }

@@ -24,7 +24,6 @@ namespace outlook::local {
 
 namespace sqlite {
 class Database;
-class SqliteError;
 class Transaction;
 }  // namespace sqlite
 class AddressBookData;
@@ -181,7 +180,8 @@ private:
     void commitLevel();
     void rollBackLevel();
     void notifyCommitted();
-    [[noreturn]] void throwDescribed(const sqlite::SqliteError& error) const;
+    // Rethrows the exception being handled; a failure of SQLite as StoreFailure.
+    [[noreturn]] void rethrowDescribed() const;
     void writeRecipients(const ItemRecord& record);
     std::vector<std::int64_t> writeAttachments(const ItemRecord& record);
 

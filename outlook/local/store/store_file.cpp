@@ -36,7 +36,7 @@ bool makeFolders(const fs::path& folder, std::string& error) {
 }
 
 void applyConnectionSettings(sqlite::Database& db) {
-    db.setBusyTimeout(5000);
+    db.setBusyTimeout(std::chrono::seconds(5));
     db.exec("PRAGMA foreign_keys = ON");
 }
 

@@ -21,17 +21,7 @@ using ::testing::Return;
 
 class JotPadWindowTest : public NoteWindowTest {
 protected:
-    std::int32_t tasksFiled() {
-        return application()
-            ->call("GetNamespace", {"MAPI"})
-            .asObject()
-            ->call("GetDefaultFolder", {outlook::olFolderTasks})
-            .asObject()
-            ->get("Items")
-            .asObject()
-            ->get("Count")
-            .asInt();
-    }
+    std::int32_t tasksFiled() { return folderItems(outlook::olFolderTasks)->get("Count").asInt(); }
 };
 
 TEST_F(JotPadWindowTest, EveryComponentIsThereByItsName) {

@@ -91,17 +91,7 @@ protected:
     }
     void TearDown() override { outlook->setAddressDialog(nullptr); }
 
-    std::int32_t contactCount() {
-        return application()
-            ->call("GetNamespace", {"MAPI"})
-            .asObject()
-            ->call("GetDefaultFolder", {olFolderContacts})
-            .asObject()
-            ->get("Items")
-            .asObject()
-            ->get("Count")
-            .asInt();
-    }
+    std::int32_t contactCount() { return folderItems(olFolderContacts)->get("Count").asInt(); }
 
     // The stored contact, opened through the messaging interface.
     mapi::ComPtr<mapi::IMessage> storedContact(const std::string& key) {
