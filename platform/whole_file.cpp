@@ -15,8 +15,9 @@ bool isMissingFileError(int errorNumber) {
     return errorNumber == ENOENT || errorNumber == ENOTDIR;
 }
 
-std::optional<std::string> readToEnd(int fd, std::size_t limit) {
+std::optional<std::string> readToEnd(int fd, std::size_t limit, std::size_t expected) {
     std::string text;
+    text.reserve(std::min(expected, limit));
     char buffer[16384];
     for (;;) {
         const std::size_t wanted = std::min(sizeof buffer, limit - text.size());
@@ -55,7 +56,8 @@ WholeFile readWholeFile(const std::filesystem::path& file, std::size_t maxBytes)
         // One byte more than allowed tells a file that grew while it was read.
         const std::size_t limit =
             maxBytes < std::numeric_limits<std::size_t>::max() ? maxBytes + 1 : maxBytes;
-        std::optional<std::string> content = readToEnd(fd, limit);
+        std::optional<std::string> content =
+            readToEnd(fd, limit, static_cast<std::size_t>(status.st_size));
         if (!content)
             result = unreadable(errno);
         else if (content->size() > maxBytes)

@@ -24,10 +24,11 @@ struct WholeFile {
 WholeFile readWholeFile(const std::filesystem::path& file,
                         std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 
-// Reads an open descriptor to its end, but no more than `limit` bytes; nothing, with errno
-// set, on a read error.
+// Reads an open descriptor to its end, but no more than `limit` bytes, making room for
+// `expected` bytes first; nothing, with errno set, on a read error.
 std::optional<std::string> readToEnd(int fd,
-                                     std::size_t limit = std::numeric_limits<std::size_t>::max());
+                                     std::size_t limit = std::numeric_limits<std::size_t>::max(),
+                                     std::size_t expected = 0);
 
 // Whether an open() that failed with this error means that the file is not there.
 bool isMissingFileError(int errorNumber);
