@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
@@ -99,6 +100,9 @@ protected:
     void TearDown() override {
         for (notes::TJotPad* note : std::vector(hidden->openNotes()))
             delete dynamic_cast<notes::ui::JotPadWindow*>(&note->View());
+        // Notes closed during the test delete themselves later; they must go while the
+        // settings they write on the way out still exist.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         tray.setLogic(nullptr);
         hidden.reset();
         messages::InstallErrorBox(nullptr);
