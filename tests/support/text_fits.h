@@ -15,51 +15,57 @@
 
 namespace jotwise::testing {
 
+// Keeps the application's font and palette as they were and puts them back at the end of the
+// scope, whatever a test set in between.
+class ApplicationLookScope {
+public:
+    ApplicationLookScope() = default;
+    ~ApplicationLookScope() {
+        QApplication::setFont(font_);
+        QApplication::setPalette(palette_);
+    }
+    ApplicationLookScope(const ApplicationLookScope&) = delete;
+    ApplicationLookScope& operator=(const ApplicationLookScope&) = delete;
+
+private:
+    QFont font_ = QApplication::font();
+    QPalette palette_ = QApplication::palette();
+};
+
 // Sets the application's font to the given point size for the life of the scope, so windows
 // created inside it are laid out as a user with that font setting sees them.
-class ApplicationFontSize {
+class ApplicationFontSize : ApplicationLookScope {
 public:
-    explicit ApplicationFontSize(int points) : before_(QApplication::font()) {
-        QFont font = before_;
+    explicit ApplicationFontSize(int points) {
+        QFont font = QApplication::font();
         font.setPointSize(points);
         QApplication::setFont(font);
     }
-    ~ApplicationFontSize() { QApplication::setFont(before_); }
-    ApplicationFontSize(const ApplicationFontSize&) = delete;
-    ApplicationFontSize& operator=(const ApplicationFontSize&) = delete;
-
-private:
-    QFont before_;
 };
 
 // Gives the application a dark palette for the life of the scope.
-class DarkPalette {
+class DarkPalette : ApplicationLookScope {
 public:
-    DarkPalette() : before_(QApplication::palette()) {
+    DarkPalette() {
+        const QColor text(0xe8, 0xe8, 0xe8), control(0x3a, 0x3a, 0x3a), off(0x80, 0x80, 0x80);
         QPalette dark;
         dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
-        dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
+        dark.setColor(QPalette::WindowText, text);
         dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
         dark.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x33));
-        dark.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
-        dark.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
-        dark.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xe8));
-        dark.setColor(QPalette::ToolTipBase, QColor(0x3a, 0x3a, 0x3a));
-        dark.setColor(QPalette::ToolTipText, QColor(0xe8, 0xe8, 0xe8));
+        dark.setColor(QPalette::Text, text);
+        dark.setColor(QPalette::Button, control);
+        dark.setColor(QPalette::ButtonText, text);
+        dark.setColor(QPalette::ToolTipBase, control);
+        dark.setColor(QPalette::ToolTipText, text);
         dark.setColor(QPalette::PlaceholderText, QColor(0x90, 0x90, 0x90));
         dark.setColor(QPalette::Highlight, QColor(0x3d, 0x7a, 0xd6));
         dark.setColor(QPalette::HighlightedText, Qt::white);
-        dark.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
-        dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-        dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+        for (QPalette::ColorRole role :
+             {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+            dark.setColor(QPalette::Disabled, role, off);
         QApplication::setPalette(dark);
     }
-    ~DarkPalette() { QApplication::setPalette(before_); }
-    DarkPalette(const DarkPalette&) = delete;
-    DarkPalette& operator=(const DarkPalette&) = delete;
-
-private:
-    QPalette before_;
 };
 
 namespace detail {
