@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -264,15 +263,6 @@ TEST_F(ContactFormTest, TheFormRemembersItsSize) {
     EXPECT_EQ(sizes.size("ContactForm"), (WindowSize{700, 560}));
     createItem(olContactItem)->call("Display");
     EXPECT_EQ(shownWindow().size(), QSize(700, 560));
-}
-
-TEST_F(ContactFormTest, ARememberedSizeLargerThanTheScreenIsCutToIt) {
-    sizes.setSize("ContactForm", {5000, 4000});
-    createItem(olContactItem)->call("Display");
-    QDialog& window = shownWindow();
-    const QSize room = window.screen()->availableGeometry().size();
-    EXPECT_LE(window.width(), room.width());
-    EXPECT_LE(window.height(), room.height());
 }
 
 TEST_F(ContactFormTest, OtherItemsOpenReadOnly) {
