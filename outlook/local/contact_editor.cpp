@@ -20,6 +20,7 @@ constexpr std::array<ContactFieldInfo, kContactFieldCount> kFields = {{
     {F::FileAs, "FileAs", "edFileAs", "File &as:"},
     {F::JobTitle, "JobTitle", "edJobTitle", "&Job title:"},
     {F::Email, "Email1Address", "edEmail", "&E-mail:"},
+    {F::BusinessPhone, "BusinessTelephoneNumber", "edBusinessPhone", "&Business phone:"},
     {F::Street, "BusinessAddressStreet", "edStreet", "St&reet:"},
     {F::City, "BusinessAddressCity", "edCity", "C&ity:"},
     {F::State, "BusinessAddressState", "edState", "S&tate:"},
@@ -90,11 +91,32 @@ bool ContactEditor::modified() const {
     return values_ != loaded_;
 }
 
-std::string ContactEditor::caption() const {
+std::string ContactEditor::name() const {
     std::string name = trim(value(F::FullName));
     if (name.empty()) name = trim(value(F::FileAs));
     if (name.empty()) name = trim(value(F::Company));
-    return (name.empty() ? std::string("Untitled") : name) + " - Contact";
+    return name;
+}
+
+std::string ContactEditor::caption() const {
+    const std::string shown = name();
+    return (shown.empty() ? std::string("Untitled") : shown) + " - Contact";
+}
+
+std::string ContactEditor::summary() const {
+    const std::string job = trim(value(F::JobTitle)), company = trim(value(F::Company));
+    std::vector<std::string> parts;
+    if (!job.empty() && !company.empty())
+        parts.push_back(job + ", " + company);
+    else if (!job.empty() || !company.empty())
+        parts.push_back(job + company);
+    for (ContactField way : {F::Email, F::BusinessPhone})
+        if (std::string text = trim(value(way)); !text.empty()) parts.push_back(std::move(text));
+    if (parts.empty()) return isNew_ ? "New contact" : "";
+    std::string text = parts.front();
+    for (std::size_t i = 1; i < parts.size(); ++i)
+        text += "  \u00B7  " + parts[i];
+    return text;
 }
 
 std::optional<ContactEditor::Problem> ContactEditor::check() const {
@@ -139,6 +161,22 @@ void ContactEditor::discard() {
     for (const auto& info : kFields)
         loaded_[index(info.field)] = contact_->get(info.property).asString();
     values_ = loaded_;
+}
+
+ContactEditor::Closing ContactEditor::askBeforeClosing(platform::MessageBoxes& boxes) const {
+    if (!modified()) return Closing::Discard;
+    const std::string shown = name();
+    const std::string question = "Would you like to save the changes to " +
+                                 (shown.empty() ? std::string("this contact") : shown) + "?";
+    switch (boxes.show(caption(), question, platform::MessageIcon::Warning,
+                       platform::MessageButtons::YesNoCancel)) {
+        case platform::MessageAnswer::Yes:
+            return Closing::Save;
+        case platform::MessageAnswer::No:
+            return Closing::Discard;
+        default:
+            return Closing::KeepOpen;
+    }
 }
 
 }  // namespace outlook::local

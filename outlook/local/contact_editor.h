@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "outlook/automation.h"
+#include "platform/message_boxes.h"
 
 namespace outlook::local {
 
@@ -22,6 +23,7 @@ enum class ContactField {
     FileAs,
     JobTitle,
     Email,
+    BusinessPhone,
     Street,
     City,
     State,
@@ -29,7 +31,7 @@ enum class ContactField {
     Country,
     Notes,
 };
-inline constexpr std::size_t kContactFieldCount = 13;
+inline constexpr std::size_t kContactFieldCount = 14;
 
 struct ContactFieldInfo {
     ContactField field;
@@ -65,8 +67,13 @@ public:
     bool modified() const;
     // A contact never saved has no entry id yet.
     bool isNew() const { return isNew_; }
+    // The full name, else the file-as name, else the company; "" when it has none.
+    std::string name() const;
     // "Ann Lee - Contact", "Untitled - Contact".
     std::string caption() const;
+    // What the contact does where and how to reach it, for under its name: "Buyer, Acme ·
+    // ann@example.com · 555 0100"; "New contact" for a new one that has none of them yet.
+    std::string summary() const;
 
     // What keeps the fields from being saved, or nothing.
     std::optional<Problem> check() const;
@@ -75,6 +82,12 @@ public:
     std::optional<Problem> save();
     // Drops what the contact was given since it was last saved (Close with discard).
     void discard();
+
+    // What closing the form without Save (Cancel, Escape, the close box) comes to.
+    enum class Closing { Save, Discard, KeepOpen };
+    // A contact without changes is discarded at once; for a changed one the user is asked
+    // whether to save it first (Yes saves, No discards, Cancel keeps the form open).
+    Closing askBeforeClosing(platform::MessageBoxes& boxes) const;
 
 private:
     static std::size_t index(ContactField field) { return static_cast<std::size_t>(field); }

@@ -106,6 +106,40 @@ FolderLayout folderLayout(FolderKind folder) {
     }
 }
 
+std::string emptyFolderHint(FolderKind folder) {
+    switch (folder) {
+        case FolderKind::Calendar:
+            return "No appointments yet. Press Ctrl+Alt+N and type a sentence with a date and "
+                   "time, such as \u201Clunch with Ann tomorrow at noon\u201D.";
+        case FolderKind::Tasks:
+            return "No tasks yet. Press Ctrl+Alt+N and type what is to be done, such as "
+                   "\u201Csend the budget figures friday\u201D; a sentence without a time "
+                   "becomes a task.";
+        case FolderKind::Notes:
+            return "No notes yet. Press Ctrl+Alt+N and begin the sentence with \u201Cnote\u201D, "
+                   "such as \u201Cnote the door code is 4711\u201D, or press F3 in the note.";
+        case FolderKind::Contacts:
+            return "No contacts yet. Choose New Contact in the tray menu, or bring in a vCard "
+                   "file with \u201Cjotwise-store import-vcard FILE\u201D.";
+        case FolderKind::Journal:
+            return "No journal entries yet. An appointment or task that names a contact adds "
+                   "an entry here when it is saved.";
+        case FolderKind::SentItems:
+            return "Nothing sent yet. A note addressed to someone, such as \u201Cfyi ann lee "
+                   "the meeting moved\u201D, or given recipients with Ctrl+R, is kept here once "
+                   "sent.";
+        case FolderKind::Inbox:
+            return "The Inbox is empty. Messages that arrive in this store are listed here.";
+        case FolderKind::Outbox:
+            return "Nothing waiting to be sent. Messages on their way out are listed here.";
+        case FolderKind::Drafts:
+            return "No drafts. A message saved without being sent is kept here.";
+        case FolderKind::DeletedItems:
+            return "Nothing deleted. Items deleted from the other folders wait here.";
+    }
+    return "This folder is empty.";
+}
+
 bool folderShowsRecipients(FolderKind folder) {
     return isMailFolder(folder);
 }

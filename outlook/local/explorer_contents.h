@@ -31,6 +31,9 @@ struct FolderLayout {
 };
 FolderLayout folderLayout(FolderKind folder);
 
+// What an empty folder's list says instead: what would be there, and how it gets there.
+std::string emptyFolderHint(FolderKind folder);
+
 // One item as a row of its folder's list.
 struct ListRow {
     std::int64_t id = 0;

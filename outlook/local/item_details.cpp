@@ -63,6 +63,7 @@ constexpr std::array kContact = {
     Property{"CompanyName", "Company", Shown::Text},
     Property{"JobTitle", "Job title", Shown::Text},
     Property{"Email1Address", "E-mail", Shown::Text},
+    Property{"BusinessTelephoneNumber", "Business phone", Shown::Text},
     kCategories,
     kCreated,
     kModified,

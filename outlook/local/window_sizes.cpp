@@ -18,6 +18,12 @@ bool usable(WindowSize size) {
 
 }  // namespace
 
+WindowSize fittedInto(WindowSize size, WindowSize room) {
+    if (room.width > 0) size.width = std::min(size.width, room.width);
+    if (room.height > 0) size.height = std::min(size.height, room.height);
+    return size;
+}
+
 std::optional<WindowSize> MemoryWindowSizes::size(const std::string& window) const {
     const auto found = sizes_.find(window);
     if (found == sizes_.end()) return std::nullopt;

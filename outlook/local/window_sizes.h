@@ -14,6 +14,10 @@ struct WindowSize {
     friend bool operator==(const WindowSize&, const WindowSize&) = default;
 };
 
+// `size`, each side cut down to `room` where it is larger; a side of `room` that is not
+// positive limits nothing.
+WindowSize fittedInto(WindowSize size, WindowSize room);
+
 // Where the store's windows remember their size between one opening and the next, by the
 // window's name ("ContactForm", "Explorer"). Sizes that are not positive are never kept.
 class WindowSizes {

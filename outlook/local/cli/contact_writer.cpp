@@ -12,6 +12,7 @@ ContactFields contactFieldsOf(const VCard& card) {
     fields.fullName = card.formattedName;
     fields.company = card.organization;
     fields.email = card.email;
+    fields.phone = card.workPhone;
     fields.note = card.note;
     if (card.hasWorkAddress) {
         const auto& a = card.workAddress;
@@ -40,6 +41,7 @@ mapi::EntryId ContactWriter::add(const ContactFields& fields) {
         {"FullName", &fields.fullName},
         {"FileAs", &fields.fileAs},
         {"Email1Address", &fields.email},
+        {"BusinessTelephoneNumber", &fields.phone},
         {"BusinessAddressStreet", &fields.street},
         {"BusinessAddressCity", &fields.city},
         {"BusinessAddressState", &fields.state},

@@ -11,7 +11,7 @@ class Store;
 struct VCard;
 
 struct ContactFields {
-    std::string firstName, lastName, fullName, fileAs, company, email;
+    std::string firstName, lastName, fullName, fileAs, company, email, phone;
     std::string street, city, state, postalCode, country, postOfficeBox;
     std::string note;
 };

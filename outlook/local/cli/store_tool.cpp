@@ -55,9 +55,9 @@ const char* StoreTool::usage() {
            "  folders                    every folder with its entry id and item count\n"
            "  items FOLDER               one line per item of the folder (a name or an entry id)\n"
            "  show ENTRYID               every property of an item or address book entry\n"
-           "  add-contact --first F --last L [--company C] [--email E] [--full-name N]\n"
-           "              [--file-as A] [--street S] [--city C] [--state S] [--postal-code P]\n"
-           "              [--country C] [--po-box B] [--note TEXT]\n"
+           "  add-contact --first F --last L [--company C] [--email E] [--phone P]\n"
+           "              [--full-name N] [--file-as A] [--street S] [--city C] [--state S]\n"
+           "              [--postal-code P] [--country C] [--po-box B] [--note TEXT]\n"
            "  add-mailuser --name N --email E [--first F] [--last L] [--company C]\n"
            "              [--comment TEXT]\n"
            "  add-distlist --name N [--member ENTRYID_OR_EMAIL ...]\n"
@@ -139,8 +139,8 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
         if (command == "add-contact" || command == "add-mailuser" || command == "add-distlist") {
             static const std::map<std::string, std::set<std::string>> kOptions = {
                 {"add-contact",
-                 {"first", "last", "company", "email", "full-name", "file-as", "street", "city",
-                  "state", "postal-code", "country", "po-box", "note"}},
+                 {"first", "last", "company", "email", "phone", "full-name", "file-as", "street",
+                  "city", "state", "postal-code", "country", "po-box", "note"}},
                 {"add-mailuser", {"name", "email", "first", "last", "company", "comment"}},
                 {"add-distlist", {"name"}}};
             std::string error;
@@ -257,8 +257,8 @@ int StoreTool::addContact(const std::shared_ptr<Store>& store,
     std::string error;
     const auto options = *CommandOptions::parse(
         args,
-        {"first", "last", "company", "email", "full-name", "file-as", "street", "city", "state",
-         "postal-code", "country", "po-box", "note"},
+        {"first", "last", "company", "email", "phone", "full-name", "file-as", "street", "city",
+         "state", "postal-code", "country", "po-box", "note"},
         {}, error);
     ContactFields fields;
     fields.firstName = options.get("first");
@@ -267,6 +267,7 @@ int StoreTool::addContact(const std::shared_ptr<Store>& store,
     fields.fileAs = options.get("file-as");
     fields.company = options.get("company");
     fields.email = options.get("email");
+    fields.phone = options.get("phone");
     fields.street = options.get("street");
     fields.city = options.get("city");
     fields.state = options.get("state");

@@ -199,7 +199,7 @@ public:
             }
             return true;
         }
-        static const char* kUsed[] = {"N", "FN", "ORG", "TITLE", "EMAIL", "ADR", "NOTE"};
+        static const char* kUsed[] = {"N", "FN", "ORG", "TITLE", "EMAIL", "TEL", "ADR", "NOTE"};
         if (std::find(std::begin(kUsed), std::end(kUsed), p.name) == std::end(kUsed)) return true;
         std::string value = p.value;
         if (isQuotedPrintable(p)) {
@@ -236,6 +236,8 @@ public:
                 card_.email = joined(parts);
                 emailPreferred_ = preferred;
             }
+        } else if (p.name == "TEL") {
+            addPhone(p, joined(parts));
         } else if (p.name == "ADR") {
             if (card_.hasWorkAddress || !hasParam(p, "WORK", "WORK")) return true;
             card_.hasWorkAddress = true;
@@ -265,6 +267,32 @@ public:
     }
 
 private:
+    // A work number wins over one without a type; home, cell, fax and other typed numbers
+    // are never taken for the work phone.
+    void addPhone(const Property& p, std::string number) {
+        // A vCard 4.0 number may be a tel: URI.
+        if (number.size() > 4 && equalsIgnoreCase(std::string_view(number).substr(0, 4), "tel:"))
+            number.erase(0, 4);
+        if (number.empty() || workPhoneTyped_) return;
+        if (hasParam(p, "WORK", "WORK")) {
+            card_.workPhone = std::move(number);
+            workPhoneTyped_ = true;
+        } else if (card_.workPhone.empty() && !hasType(p)) {
+            card_.workPhone = std::move(number);
+        }
+    }
+
+    // Whether the property names a type, as TYPE=... or as a vCard 2.1 bare word (HOME, CELL).
+    static bool hasType(const Property& p) {
+        static const char* kNotTypes[] = {"PREF", "QUOTED-PRINTABLE", "BASE64", "8BIT", "7BIT"};
+        return std::any_of(p.params.begin(), p.params.end(), [](const std::string& param) {
+            if (param.rfind("TYPE=", 0) == 0) return true;
+            if (param.find('=') != std::string::npos) return false;
+            return std::find(std::begin(kNotTypes), std::end(kNotTypes), param) ==
+                   std::end(kNotTypes);
+        });
+    }
+
     // An unstructured value whose semicolons were escaped, or not.
     static std::string joined(const std::vector<std::string>& parts) {
         std::string out;
@@ -275,6 +303,7 @@ private:
 
     VCard card_;
     bool emailPreferred_ = false;
+    bool workPhoneTyped_ = false;
 };
 
 }  // namespace

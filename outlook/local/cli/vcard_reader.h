@@ -12,6 +12,7 @@ struct VCard {
         std::string postOfficeBox, extended, street, locality, region, postalCode, country;
     };
     std::string givenName, familyName, formattedName, organization, title, email, note;
+    std::string workPhone;
     bool hasWorkAddress = false;
     Address workAddress;
     int line = 0;  // where BEGIN:VCARD is
@@ -31,7 +32,8 @@ struct VCardFile {
 // Reads every card of a vCard 2.1, 3.0 or 4.0 text: folded lines, quoted-printable values
 // (with soft line breaks), backslash escapes, ISO-8859-1 or UTF-8 text (bytes that are not
 // well-formed UTF-8 become U+FFFD). Of each card it keeps N, FN, ORG, TITLE, the preferred
-// (else first) EMAIL, the first work ADR and NOTE. A card that is not closed, has an
+// (else first) EMAIL, the first work TEL (else the first TEL without a type) as the work
+// phone, the first work ADR and NOTE. A card that is not closed, has an
 // unsupported version, bad quoted-printable text or no name at all is skipped and reported.
 VCardFile readVCards(std::string_view text);
 

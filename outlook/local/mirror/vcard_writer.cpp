@@ -111,6 +111,8 @@ std::string vCardOf(const ItemRecord& contact, const KnownTags& known, const std
     optional("ORG", company);
     optional("TITLE", p.string(PR_TITLE));
     optional("EMAIL", email);
+    // The number as typed, which need not be a tel: URI.
+    optional("TEL;TYPE=work;VALUE=text", p.string(PR_BUSINESS_TELEPHONE_NUMBER));
 
     const std::vector<std::string> address = {p.string(PR_POST_OFFICE_BOX),
                                               "",

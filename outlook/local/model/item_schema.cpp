@@ -26,7 +26,7 @@ constexpr unsigned kLinked = kMail | kSchedule | kTasks | kJournal;
 
 using V = ValueKind;
 
-const std::array<ItemProperty, 37> kProperties = {{
+const std::array<ItemProperty, 38> kProperties = {{
     {"Subject", V::String, kAll, PR_SUBJECT, {}},
     {"Body", V::String, kAll, PR_BODY, {}},
     {"Categories", V::String, kAll, 0, Known::Categories},
@@ -58,6 +58,7 @@ const std::array<ItemProperty, 37> kProperties = {{
     {"FullName", V::String, kContact, PR_DISPLAY_NAME, {}},
     {"FileAs", V::String, kContact, 0, Known::FileAs},
     {"Email1Address", V::String, kContact, 0, Known::Email1Address},
+    {"BusinessTelephoneNumber", V::String, kContact, PR_BUSINESS_TELEPHONE_NUMBER, {}},
     {"BusinessAddressCountry", V::String, kContact, PR_COUNTRY, {}},
     {"BusinessAddressCity", V::String, kContact, PR_LOCALITY, {}},
     {"BusinessAddressState", V::String, kContact, PR_STATE_OR_PROVINCE, {}},

@@ -13,9 +13,11 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <span>
 
 #include "outlook/local/ui/store_presentation.h"
 #include "outlook/object_model.h"
+#include "platform/ui/qt_message_boxes.h"
 
 namespace outlook::local {
 
@@ -43,26 +45,41 @@ QLabel* buddyLabel(const ContactFieldInfo& info, QWidget* field, QWidget* parent
 
 }  // namespace
 
-ContactWindow::ContactWindow(DispatchPtr contact, WindowSizes& sizes, QWidget* parent)
-    : QDialog(parent), editor_(std::move(contact)), sizes_(sizes) {
+ContactWindow::ContactWindow(DispatchPtr contact, WindowSizes& sizes, platform::MessageBoxes* boxes,
+                             QWidget* parent)
+    : QDialog(parent),
+      editor_(std::move(contact)),
+      sizes_(sizes),
+      ownBoxes_(boxes ? nullptr : std::make_unique<platform::QtMessageBoxes>(this)),
+      boxes_(boxes ? *boxes : *ownBoxes_) {
     setObjectName("ContactForm");
     setSizeGripEnabled(true);
 
-    for (const auto& info : contactFields())
-        editors_[info.field] = makeEditor(info);
+    // The fields in the order the eye reads them, which is also the order Tab goes.
+    constexpr F kName[] = {F::FirstName, F::LastName, F::FullName, F::FileAs};
+    constexpr F kReach[] = {F::Email, F::BusinessPhone};
+    constexpr F kWork[] = {F::Company, F::JobTitle};
+    constexpr F kAddress[] = {F::Street, F::City, F::State, F::PostalCode, F::Country};
+    std::vector<F> readingOrder;
+    for (std::span<const F> group : {std::span<const F>(kName), std::span<const F>(kReach),
+                                     std::span<const F>(kWork), std::span<const F>(kAddress)})
+        readingOrder.insert(readingOrder.end(), group.begin(), group.end());
+    readingOrder.push_back(F::Notes);
+    for (F field : readingOrder)
+        editors_[field] = makeEditor(field);
     const auto label = [this](F field) {
         return buddyLabel(contactFieldInfo(field), editors_[field], this);
     };
-
-    QFormLayout* name = nullptr;
-    auto* nameBox = formBox(tr("Name"), name, this);
-    for (F field : {F::FirstName, F::LastName, F::FullName, F::FileAs})
-        name->addRow(label(field), editors_[field]);
-
-    QFormLayout* work = nullptr;
-    auto* workBox = formBox(tr("Work"), work, this);
-    for (F field : {F::Company, F::JobTitle, F::Email})
-        work->addRow(label(field), editors_[field]);
+    const auto groupBox = [&](const QString& title, std::span<const F> fields) {
+        QFormLayout* form = nullptr;
+        auto* box = formBox(title, form, this);
+        for (F field : fields)
+            form->addRow(label(field), editors_[field]);
+        return box;
+    };
+    auto* nameBox = groupBox(tr("Name"), kName);
+    auto* reachBox = groupBox(tr("E-mail and phone"), kReach);
+    auto* workBox = groupBox(tr("Work"), kWork);
 
     auto* addressBox = new QGroupBox(tr("Business address"), this);
     auto* address = new QGridLayout(addressBox);
@@ -108,20 +125,25 @@ ContactWindow::ContactWindow(DispatchPtr contact, WindowSizes& sizes, QWidget* p
     addAction(saveKey);
     connect(cancel, &QPushButton::clicked, this, &ContactWindow::reject);
 
-    auto* boxes = new QGridLayout;
-    boxes->addWidget(nameBox, 0, 0);
-    boxes->addWidget(workBox, 0, 1);
-    boxes->addWidget(addressBox, 1, 0, 1, 2);
-    boxes->setColumnStretch(0, 1);
-    boxes->setColumnStretch(1, 1);
+    // The name down the left; how to reach the contact and where they work beside it.
+    auto* groups = new QGridLayout;
+    groups->addWidget(nameBox, 0, 0, 2, 1);
+    groups->addWidget(reachBox, 0, 1);
+    groups->addWidget(workBox, 1, 1);
+    groups->addWidget(addressBox, 2, 0, 1, 2);
+    groups->setColumnStretch(0, 1);
+    groups->setColumnStretch(1, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(makeHeader());
-    layout->addLayout(boxes);
+    layout->addLayout(groups);
     layout->addWidget(notesLabel);
     layout->addWidget(editors_[F::Notes], 1);
     layout->addWidget(problem_);
     layout->addWidget(buttons);
+
+    for (std::size_t i = 1; i < readingOrder.size(); ++i)
+        setTabOrder(editors_[readingOrder[i - 1]], editors_[readingOrder[i]]);
 
     for (const auto& info : contactFields())
         showValue(info.field);
@@ -130,8 +152,8 @@ ContactWindow::ContactWindow(DispatchPtr contact, WindowSizes& sizes, QWidget* p
     editors_[F::FirstName]->setFocus();
 }
 
-QWidget* ContactWindow::makeEditor(const ContactFieldInfo& info) {
-    const ContactField field = info.field;
+QWidget* ContactWindow::makeEditor(ContactField field) {
+    const ContactFieldInfo& info = contactFieldInfo(field);
     QWidget* widget = nullptr;
     if (field == F::Notes) {
         auto* memo = new QPlainTextEdit(this);
@@ -152,7 +174,9 @@ QWidget* ContactWindow::makeEditor(const ContactFieldInfo& info) {
 // The contact as a card: an icon, the name and what the contact does where.
 QLayout* ContactWindow::makeHeader() {
     auto* icon = new QLabel(this);
-    icon->setPixmap(folderIcon(FolderKind::Contacts).pixmap(QSize(40, 40)));
+    // As tall as the name and the line below it.
+    const int side = fontMetrics().height() * 5 / 2;
+    icon->setPixmap(folderIcon(FolderKind::Contacts).pixmap(QSize(side, side)));
     icon->setAlignment(Qt::AlignTop);
     heading_ = new QLabel(this);
     heading_->setObjectName("lblHeading");
@@ -175,20 +199,10 @@ QLayout* ContactWindow::makeHeader() {
 }
 
 void ContactWindow::showHeader() {
-    const QString caption = qt(editor_.caption());
-    setWindowTitle(caption);
-    heading_->setText(caption.left(caption.lastIndexOf(" - ")));
-    const QString job = qt(editor_.value(F::JobTitle)).trimmed();
-    const QString company = qt(editor_.value(F::Company)).trimmed();
-    const QString email = qt(editor_.value(F::Email)).trimmed();
-    QStringList parts;
-    if (!job.isEmpty() && !company.isEmpty())
-        parts << tr("%1, %2").arg(job, company);
-    else if (!job.isEmpty() || !company.isEmpty())
-        parts << job + company;
-    if (!email.isEmpty()) parts << email;
-    subheading_->setText(parts.isEmpty() ? tr("New contact")
-                                         : parts.join(QStringLiteral("  \u00B7  ")));
+    setWindowTitle(qt(editor_.caption()));
+    const std::string name = editor_.name();
+    heading_->setText(name.empty() ? tr("Untitled") : qt(name));
+    subheading_->setText(qt(editor_.summary()));
 }
 
 void ContactWindow::fieldEdited(ContactField field, const QString& text) {
@@ -229,6 +243,22 @@ void ContactWindow::save() {
 
 void ContactWindow::reject() {
     if (closing_) return;
+    // The question runs an event loop, in which the item may be closed elsewhere and this
+    // window go with it.
+    const QPointer<ContactWindow> self(this);
+    const ContactEditor::Closing closing = editor_.askBeforeClosing(boxes_);
+    if (!self || closing_) return;
+    switch (closing) {
+        case ContactEditor::Closing::Save:
+            return save();
+        case ContactEditor::Closing::KeepOpen:
+            return;
+        case ContactEditor::Closing::Discard:
+            return discardAndClose();
+    }
+}
+
+void ContactWindow::discardAndClose() {
     closing_ = true;
     try {
         editor_.discard();
@@ -298,7 +328,8 @@ void ItemViewWindow::done(int result) {
     QDialog::done(result);
 }
 
-ContactForm::ContactForm(WindowSizes& sizes, QWidget* parent) : sizes_(sizes), parent_(parent) {}
+ContactForm::ContactForm(WindowSizes& sizes, QWidget* parent, platform::MessageBoxes* boxes)
+    : sizes_(sizes), boxes_(boxes), parent_(parent) {}
 
 ContactForm::~ContactForm() {
     // The windows hold their items, and the items the store: let go of both now, also of
@@ -342,7 +373,7 @@ void ContactForm::showItem(const DispatchPtr& item, bool modal) {
     }
     QDialog* window = nullptr;
     if (item->get("Class").asInt() == olContact)
-        window = new ContactWindow(item, sizes_, parent_);
+        window = new ContactWindow(item, sizes_, boxes_, parent_);
     else
         window = new ItemViewWindow(item, sizes_, parent_);
     // A window of its own on the desktop, not a sheet over the program's window.

@@ -9,6 +9,7 @@
 #include "outlook/local/contact_editor.h"
 #include "outlook/local/item_form.h"
 #include "outlook/local/window_sizes.h"
+#include "platform/message_boxes.h"
 
 class QLabel;
 class QLayout;
@@ -17,12 +18,15 @@ class QWidget;
 
 namespace outlook::local {
 
-// The contact form: name, work, business address and notes of one contact. What the user
-// types goes to a ContactEditor, which keeps the derived names and saves through the
-// object model; the window only shows its values and its problems.
+// The contact form: name, e-mail and phone, work, business address and notes of one
+// contact. What the user types goes to a ContactEditor, which keeps the derived names, saves
+// through the object model and decides what closing does; the window only shows its values,
+// its problems and its question.
 class ContactWindow : public QDialog {
 public:
-    ContactWindow(DispatchPtr contact, WindowSizes& sizes, QWidget* parent = nullptr);
+    // `boxes` asks before a changed contact is closed unsaved; null asks with Qt's boxes.
+    ContactWindow(DispatchPtr contact, WindowSizes& sizes, platform::MessageBoxes* boxes,
+                  QWidget* parent = nullptr);
 
     const DispatchPtr& contact() const { return editor_.contact(); }
     // Closes the window because the item was closed elsewhere (Item.Close): nothing is
@@ -31,14 +35,16 @@ public:
 
     // Save and Close: checks, saves and closes; a problem is shown and the window stays.
     void save();
-    // Cancel, Escape and the close box: discards and closes.
+    // Cancel, Escape and the close box: closes, and asks first whether to save a changed
+    // contact.
     void reject() override;
 
 protected:
     void done(int result) override;
 
 private:
-    QWidget* makeEditor(const ContactFieldInfo& info);
+    QWidget* makeEditor(ContactField field);
+    void discardAndClose();
     QLayout* makeHeader();
     void showHeader();
     void fieldEdited(ContactField field, const QString& text);
@@ -47,6 +53,8 @@ private:
 
     ContactEditor editor_;
     WindowSizes& sizes_;
+    std::unique_ptr<platform::MessageBoxes> ownBoxes_;
+    platform::MessageBoxes& boxes_;
     std::map<ContactField, QWidget*> editors_;
     QLabel* heading_ = nullptr;
     QLabel* subheading_ = nullptr;
@@ -74,8 +82,9 @@ private:
 // that owns the QApplication.
 class ContactForm : public ItemForm {
 public:
-    // `sizes` must outlive the form.
-    ContactForm(WindowSizes& sizes, QWidget* parent = nullptr);
+    // `sizes` (and `boxes`, when given) must outlive the form.
+    ContactForm(WindowSizes& sizes, QWidget* parent = nullptr,
+                platform::MessageBoxes* boxes = nullptr);
     ~ContactForm() override;
 
     void showItem(const DispatchPtr& item, bool modal) override;
@@ -93,6 +102,7 @@ private:
     void forget(QDialog* window);
 
     WindowSizes& sizes_;
+    platform::MessageBoxes* boxes_;
     QPointer<QWidget> parent_;
     std::vector<Shown> shown_;
     std::vector<QPointer<QDialog>> closed_;

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -35,6 +36,10 @@ constexpr const char* kExplorerSize = "Explorer";
 constexpr int kSortRole = Qt::UserRole;
 constexpr int kEntryIdRole = Qt::UserRole + 1;
 constexpr int kFolderRole = Qt::UserRole;
+// The pages of the item area.
+constexpr int kListPage = 0;
+constexpr int kAgendaPage = 1;
+constexpr int kHintPage = 2;
 
 local_days toLocalDays(QDate date) {
     return local_days(year{date.year()} / static_cast<unsigned>(date.month()) /
@@ -79,6 +84,11 @@ QLabel* sectionTitle(const QString& text, QWidget* parent) {
     return label;
 }
 
+// A width that holds about `characters` characters of the widget's font.
+int textWidth(const QWidget& widget, int characters) {
+    return widget.fontMetrics().averageCharWidth() * characters;
+}
+
 QString sizeText(std::int64_t bytes) {
     return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
 }
@@ -99,14 +109,19 @@ ExplorerMainWindow::ExplorerMainWindow(ExplorerModel& model, WindowSizes& sizes)
         auto* entry = new QListWidgetItem(folderIcon(folder.kind), qt(folder.name), folders_);
         entry->setData(kFolderRole, static_cast<int>(folder.kind));
     }
-    folders_->setMinimumWidth(150);
+    int widestName = 0;
+    for (int row = 0; row < folders_->count(); ++row)
+        widestName = std::max(
+            widestName, folders_->fontMetrics().horizontalAdvance(folders_->item(row)->text()));
+    // The icon, the gap beside it, the frame and a scroll bar's room.
+    folders_->setMinimumWidth(widestName + folders_->iconSize().width() + 40);
 
     auto* split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(folders_);
     split->addWidget(makeContents());
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);
-    split->setSizes({170, 800});
+    split->setSizes({folders_->minimumWidth() + 20, textWidth(*this, 130)});
     split->setChildrenCollapsible(false);
     setCentralWidget(split);
     statusBar()->setObjectName("statusBar");
@@ -197,14 +212,15 @@ QWidget* ExplorerMainWindow::makeContents() {
     agenda_->setRootIsDecorated(true);
     agenda_->setAlternatingRowColors(false);
     agenda_->header()->setSectionResizeMode(QHeaderView::Interactive);
-    agenda_->setColumnWidth(0, 200);
-    agenda_->setColumnWidth(1, 340);
+    agenda_->setColumnWidth(0, textWidth(*agenda_, 32));
+    agenda_->setColumnWidth(1, textWidth(*agenda_, 55));
     connect(agenda_, &QTreeWidget::itemActivated, this, [this] { itemActivated(); });
     connect(agenda_, &QTreeWidget::currentItemChanged, this, [this] { showDetails(); });
 
     pages_ = new QStackedWidget(contents);
-    pages_->addWidget(table_);
-    pages_->addWidget(agenda_);
+    pages_->insertWidget(kListPage, table_);
+    pages_->insertWidget(kAgendaPage, agenda_);
+    pages_->insertWidget(kHintPage, makeEmptyHint(contents));
 
     auto* top = new QWidget(contents);
     auto* topLayout = new QVBoxLayout(top);
@@ -230,6 +246,35 @@ QWidget* ExplorerMainWindow::makeContents() {
     connect(next_, &QToolButton::clicked, this, [this] { moveAgenda(1); });
     connect(today_, &QToolButton::clicked, this, [this] { moveAgenda(0); });
     return contents;
+}
+
+// Where an empty folder's list would be: a framed, list-coloured area with the folder's hint
+// in the middle, wrapped to a width that reads easily.
+QWidget* ExplorerMainWindow::makeEmptyHint(QWidget* parent) {
+    auto* area = new QFrame(parent);
+    area->setObjectName("frmEmptyFolder");
+    area->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    area->setBackgroundRole(QPalette::Base);
+    area->setAutoFillBackground(true);
+    emptyHint_ = new QLabel(area);
+    emptyHint_->setObjectName("lblEmptyFolder");
+    emptyHint_->setWordWrap(true);
+    emptyHint_->setAlignment(Qt::AlignCenter);
+    emptyHint_->setForegroundRole(QPalette::Text);
+    emptyHint_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    emptyHint_->setFont(scaled(emptyHint_->font(), 1.1, false));
+    emptyHint_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    // The middle three fifths of the width: lines short enough to read, and a layout that
+    // gives the wrapped text the height it needs.
+    auto* line = new QHBoxLayout;
+    line->addStretch(1);
+    line->addWidget(emptyHint_, 3);
+    line->addStretch(1);
+    auto* layout = new QVBoxLayout(area);
+    layout->addStretch(1);
+    layout->addLayout(line);
+    layout->addStretch(2);
+    return area;
 }
 
 QWidget* ExplorerMainWindow::makeDetails() {
@@ -364,16 +409,27 @@ void ExplorerMainWindow::showRows() {
     for (int column = 0; column + 1 < items_->columnCount(); ++column) {
         table_->resizeColumnToContents(column);
         const int width = table_->horizontalHeader()->sectionSize(column) + 24;
-        table_->horizontalHeader()->resizeSection(column, std::clamp(width, 120, 360));
+        table_->horizontalHeader()->resizeSection(
+            column, std::clamp(width, textWidth(*table_, 16), textWidth(*table_, 48)));
     }
     // Reading the rows again cleared the selection; the same item is selected again.
     if (!selected.empty() && !selectItem(selected)) clearDetails();
+    showListOrHint();
     showAgenda();
     showStatus();
 }
 
+void ExplorerMainWindow::showListOrHint() {
+    if (pages_->currentIndex() == kAgendaPage) return;
+    const auto folder = model_.currentFolder();
+    // A folder that could not be read is not empty: the status bar says why.
+    const bool empty = folder && model_.rows().empty() && model_.error().empty();
+    if (empty) emptyHint_->setText(qt(emptyFolderHint(*folder)));
+    pages_->setCurrentIndex(empty ? kHintPage : kListPage);
+}
+
 std::string ExplorerMainWindow::selectedEntryId() const {
-    if (pages_->currentIndex() == 1) {
+    if (pages_->currentIndex() == kAgendaPage) {
         const QTreeWidgetItem* current = agenda_->currentItem();
         return current ? current->data(0, kEntryIdRole).toString().toStdString() : std::string();
     }
@@ -383,7 +439,7 @@ std::string ExplorerMainWindow::selectedEntryId() const {
 }
 
 bool ExplorerMainWindow::selectItem(const std::string& entryId) {
-    if (pages_->currentIndex() == 1) {
+    if (pages_->currentIndex() == kAgendaPage) {
         for (QTreeWidgetItemIterator it(agenda_); *it; ++it) {
             if ((*it)->data(0, kEntryIdRole).toString().toStdString() != entryId) continue;
             agenda_->setCurrentItem(*it);
@@ -409,7 +465,8 @@ void ExplorerMainWindow::setView(View view) {
     for (QWidget* widget : {static_cast<QWidget*>(previous_), static_cast<QWidget*>(today_),
                             static_cast<QWidget*>(next_), static_cast<QWidget*>(range_)})
         widget->setVisible(agenda);
-    pages_->setCurrentIndex(agenda ? 1 : 0);
+    pages_->setCurrentIndex(agenda ? kAgendaPage : kListPage);
+    showListOrHint();
     if (agenda) {
         if (!agendaFrom_.isValid())
             moveAgenda(0);
@@ -440,7 +497,7 @@ void ExplorerMainWindow::showAgendaFrom(QDate day) {
 }
 
 void ExplorerMainWindow::showAgenda() {
-    if (pages_->currentIndex() != 1 || !agendaFrom_.isValid()) return;
+    if (pages_->currentIndex() != kAgendaPage || !agendaFrom_.isValid()) return;
     const std::string selected = selectedEntryId();
     const bool week = view_->currentIndex() == static_cast<int>(View::Week);
     const int count = week ? 7 : 1;

@@ -26,9 +26,10 @@ class QTreeWidgetItem;
 namespace outlook::local {
 
 // The explorer's main window: the folders on the left, the shown folder's items in a
-// sortable table (or, for the Calendar, an agenda by day or week), and the selected item's
-// properties, recipients and attachments below. Everything it shows comes from the model;
-// it follows the store because the model tells it when the folder changed.
+// sortable table (or, for the Calendar, an agenda by day or week; an empty folder says how to
+// fill it instead), and the selected item's properties, recipients and attachments below.
+// Everything it shows comes from the model; it follows the store because the model tells it when
+// the folder changed.
 class ExplorerMainWindow : public QMainWindow {
 public:
     ExplorerMainWindow(ExplorerModel& model, WindowSizes& sizes);
@@ -56,9 +57,11 @@ protected:
 
 private:
     QWidget* makeContents();
+    QWidget* makeEmptyHint(QWidget* parent);
     QWidget* makeDetails();
     void folderChosen();
     void showRows();
+    void showListOrHint();
     void showAgenda();
     void showDetails();
     void clearDetails();
@@ -81,6 +84,7 @@ private:
     QStandardItemModel* items_ = nullptr;
     QSortFilterProxyModel* sorted_ = nullptr;
     QTreeWidget* agenda_ = nullptr;
+    QLabel* emptyHint_ = nullptr;
     QLabel* itemTitle_ = nullptr;
     QLabel* itemKind_ = nullptr;
     QTreeWidget* properties_ = nullptr;

@@ -1,8 +1,10 @@
 #include "outlook/local/ui/store_presentation.h"
 
 #include <QLocale>
-#include <QRegularExpression>
+#include <QScreen>
 #include <QWidget>
+
+#include "platform/locale.h"
 
 // The icons are compiled into a static library, whose resources nothing else registers.
 // Registration names a function at global scope, so it cannot happen inside a namespace.
@@ -26,10 +28,9 @@ QDateTime toDateTime(local_seconds time) {
 }
 
 QString timeText(QTime time) {
-    // Some locales' short format still has seconds, which nothing here is set to.
-    static const QRegularExpression seconds("[:.]ss?");
-    const QLocale locale;
-    return locale.toString(time, locale.timeFormat(QLocale::ShortFormat).remove(seconds));
+    // To the minute, as the notes write times; seconds are dropped, never rounded up.
+    constexpr double kMinutesPerDay = 24 * 60;
+    return qt(platform::formatTimeOfDay((time.hour() * 60 + time.minute()) / kMinutesPerDay));
 }
 
 QString displayText(const DisplayValue& value) {
@@ -72,10 +73,15 @@ QIcon folderIcon(FolderKind folder) {
 
 void restoreSize(QWidget& window, const WindowSizes& sizes, const std::string& name,
                  QSize fallback) {
-    if (const auto size = sizes.size(name))
-        window.resize(size->width, size->height);
-    else
-        window.resize(fallback);
+    const QSize first = fallback.expandedTo(window.sizeHint());
+    WindowSize size = sizes.size(name).value_or(WindowSize{first.width(), first.height()});
+    if (const QScreen* screen = window.screen()) {
+        // The frame is known once the window was shown; it must fit on the screen too.
+        const QSize room =
+            screen->availableGeometry().size() - (window.frameGeometry().size() - window.size());
+        size = fittedInto(size, {room.width(), room.height()});
+    }
+    window.resize(size.width, size.height);
 }
 
 void keepSize(const QWidget& window, WindowSizes& sizes, const std::string& name) {

@@ -20,14 +20,16 @@ using platform::qt;
 
 // A local wall-clock time as Qt holds one.
 QDateTime toDateTime(std::chrono::local_seconds time);
-// A time of day in the desktop's short format, to the minute.
+// A time of day as a note shows it: "9:00am", "3:30pm".
 QString timeText(QTime time);
-// A value as text: times in the desktop's short date (and time) format.
+// A value as text: dates in the desktop's short date format, times as timeText writes them.
 QString displayText(const DisplayValue& value);
 // The folder's icon from the desktop's theme, or our own drawing.
 QIcon folderIcon(FolderKind folder);
 
-// Gives `window` the size it had when last closed, or `fallback`.
+// Gives `window` the size it had when last closed, or `fallback` (grown to what its
+// contents need at the current font), never more than the room the screen it lands on has
+// for windows.
 void restoreSize(QWidget& window, const WindowSizes& sizes, const std::string& name,
                  QSize fallback);
 void keepSize(const QWidget& window, WindowSizes& sizes, const std::string& name);

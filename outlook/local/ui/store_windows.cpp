@@ -4,10 +4,11 @@
 
 namespace outlook::local {
 
-StoreWindows::StoreWindows(LocalOutlook& outlook, QWidget* parent, WindowSizes* sizes)
+StoreWindows::StoreWindows(LocalOutlook& outlook, QWidget* parent, WindowSizes* sizes,
+                           platform::MessageBoxes* boxes)
     : outlook_(outlook),
       sizes_(sizes ? *sizes : ownSizes_),
-      itemForm_(std::make_unique<ContactForm>(sizes_, parent)),
+      itemForm_(std::make_unique<ContactForm>(sizes_, parent, boxes)),
       explorer_(std::make_unique<QtExplorerWindow>(outlook, sizes_)),
       addressDialog_(std::make_unique<QtAddressDialog>(parent)) {
     outlook_.setItemForm(itemForm_.get());
@@ -22,8 +23,9 @@ StoreWindows::~StoreWindows() {
 }
 
 std::unique_ptr<StoreWindows> installStoreWindows(LocalOutlook& outlook, QWidget* parent,
-                                                  WindowSizes* sizes) {
-    return std::make_unique<StoreWindows>(outlook, parent, sizes);
+                                                  WindowSizes* sizes,
+                                                  platform::MessageBoxes* boxes) {
+    return std::make_unique<StoreWindows>(outlook, parent, sizes, boxes);
 }
 
 }  // namespace outlook::local

@@ -21,7 +21,9 @@ class LocalOutlook;
 class StoreWindows {
 public:
     // `sizes` keeps the windows' sizes; null keeps them in memory for this process.
-    StoreWindows(LocalOutlook& outlook, QWidget* parent, WindowSizes* sizes);
+    // `boxes` asks the windows' questions; null asks with Qt's message boxes.
+    StoreWindows(LocalOutlook& outlook, QWidget* parent, WindowSizes* sizes,
+                 platform::MessageBoxes* boxes = nullptr);
     ~StoreWindows();
     StoreWindows(const StoreWindows&) = delete;
     StoreWindows& operator=(const StoreWindows&) = delete;
@@ -42,6 +44,7 @@ private:
 // Makes the store's windows and installs them; they stay installed while the returned
 // object lives. `parent` is the window the dialogs belong to (may be null).
 std::unique_ptr<StoreWindows> installStoreWindows(LocalOutlook& outlook, QWidget* parent,
-                                                  WindowSizes* sizes = nullptr);
+                                                  WindowSizes* sizes = nullptr,
+                                                  platform::MessageBoxes* boxes = nullptr);
 
 }  // namespace outlook::local

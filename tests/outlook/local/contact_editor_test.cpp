@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/local_store_fixture.h"
+#include "tests/support/null_message_boxes.h"
 
 namespace outlook::local::testing {
 namespace {
@@ -86,6 +87,7 @@ TEST_F(ContactEditorTest, SaveWritesEveryFieldThroughTheObjectModel) {
         {F::Company, "Acme"},
         {F::JobTitle, "Buyer"},
         {F::Email, "ann@example.com"},
+        {F::BusinessPhone, "+1 217 555 0100"},
         {F::Street, "1 Main St"},
         {F::City, "Springfield"},
         {F::State, "IL"},
@@ -148,6 +150,44 @@ TEST_F(ContactEditorTest, DiscardClosesTheItemAndDropsItsUnsavedChanges) {
     const auto& shown = outlook().windows().defaultItemForm().shown;
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_TRUE(shown[0].closed);
+}
+
+TEST_F(ContactEditorTest, TheSummarySaysNewContactOnlyForANewOne) {
+    ContactEditor fresh(createItem(olContactItem));
+    EXPECT_EQ(fresh.summary(), "New contact");
+    fresh.setValue(F::LastName, "Lee");
+    EXPECT_EQ(fresh.summary(), "New contact");
+
+    // An existing contact with nothing but a name is named, never called new.
+    ContactEditor named(stored(saveContact("Ann", "Lee", "")));
+    EXPECT_EQ(named.name(), "Ann Lee");
+    EXPECT_EQ(named.summary(), "");
+    named.setValue(F::JobTitle, "Buyer");
+    named.setValue(F::BusinessPhone, "555 0100");
+    EXPECT_EQ(named.summary(), "Buyer  \u00B7  555 0100");
+    named.setValue(F::Company, "Acme");
+    named.setValue(F::Email, "ann@example.com");
+    EXPECT_EQ(named.summary(), "Buyer, Acme  \u00B7  ann@example.com  \u00B7  555 0100");
+}
+
+TEST_F(ContactEditorTest, ClosingAChangedContactAsksWhetherToSaveIt) {
+    jotwise::testing::NullMessageBoxes boxes;
+    ContactEditor editor(stored(savedContact()));
+    EXPECT_EQ(editor.askBeforeClosing(boxes), ContactEditor::Closing::Discard);
+    EXPECT_EQ(boxes.shown, 0) << "nothing to lose, nothing to ask";
+
+    editor.setValue(F::City, "Paris");
+    const std::pair<platform::MessageAnswer, ContactEditor::Closing> answers[] = {
+        {platform::MessageAnswer::Yes, ContactEditor::Closing::Save},
+        {platform::MessageAnswer::No, ContactEditor::Closing::Discard},
+        {platform::MessageAnswer::Cancel, ContactEditor::Closing::KeepOpen}};
+    for (const auto& [answer, closing] : answers) {
+        boxes.answer = answer;
+        EXPECT_EQ(editor.askBeforeClosing(boxes), closing);
+    }
+    EXPECT_EQ(boxes.shown, 3);
+    EXPECT_EQ(boxes.lastText, "Would you like to save the changes to Ann Lee?");
+    EXPECT_EQ(editor.value(F::City), "Paris") << "asking changes nothing";
 }
 
 }  // namespace

@@ -204,7 +204,8 @@ TEST_F(LocalStoreObjectModel, ContactFieldsLandInTheirMessagingTags) {
         {"BusinessAddressStreet", mapi::PR_STREET_ADDRESS},
         {"BusinessAddressPostalCode", mapi::PR_POSTAL_CODE},
         {"BusinessAddressPostOfficeBox", mapi::PR_POST_OFFICE_BOX},
-        {"CompanyName", mapi::PR_COMPANY_NAME}};
+        {"CompanyName", mapi::PR_COMPANY_NAME},
+        {"BusinessTelephoneNumber", mapi::PR_BUSINESS_TELEPHONE_NUMBER}};
     for (const auto& [name, tag] : fields)
         contact->put(name, std::string(name) + " value");
     contact->put("Email1Address", "ann@example.com");
@@ -215,6 +216,23 @@ TEST_F(LocalStoreObjectModel, ContactFieldsLandInTheirMessagingTags) {
     for (const auto& [name, tag] : fields)
         EXPECT_EQ(record->props.string(tag), std::string(name) + " value") << name;
     EXPECT_EQ(record->props.string(store().known()[Known::Email1Address]), "ann@example.com");
+}
+
+// Contacts imported from the address book have long kept the number in this tag.
+TEST_F(LocalStoreObjectModel, ABusinessPhoneKeptBeforeReadsThroughTheObjectModel) {
+    auto contact = saveContact("Ann", "Lee", "");
+    const std::string entryId = contact->get("EntryID").asString();
+    auto record = *store().loadItem(store().parse(*mapi::FBinFromHex(entryId))->row);
+    record.props.setString(mapi::PR_BUSINESS_TELEPHONE_NUMBER, "555 0100");
+    store().saveItem(record);
+    contact.reset();
+    reopen();
+    EXPECT_EQ(mapiNamespace()
+                  ->call("GetItemFromID", {entryId})
+                  .asObject()
+                  ->get("BusinessTelephoneNumber")
+                  .asString(),
+              "555 0100");
 }
 
 TEST_F(LocalStoreObjectModel, CategoriesAreKeptAsOneSeparatedList) {

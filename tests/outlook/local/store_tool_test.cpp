@@ -101,7 +101,8 @@ TEST_F(LocalStoreTool, ImportsTheGoodCardsOfAFileInOneTransaction) {
                   "BEGIN:VCARD\nVERSION:3.0\nN:Lee;Ann\nEMAIL:ann@example.com\nADR;TYPE=WORK:;;1 "
                   "Quay;Hull;;;UK\n"
                   "END:VCARD\nBEGIN:VCARD\nVERSION:9\nN:Bad;Card\nEND:VCARD\n"
-                  "BEGIN:VCARD\nVERSION:2.1\nFN:Bob Stone\nORG:Quarry\nEND:VCARD\n");
+                  "BEGIN:VCARD\nVERSION:2.1\nFN:Bob Stone\nORG:Quarry\nTEL;WORK:555 0100\n"
+                  "END:VCARD\n");
     auto sink = makeCom<RecordingSink>();
     auto table = contentsOf(FolderKind::Contacts);
     mapi::ULONG_PTR connection = 0;
@@ -121,6 +122,7 @@ TEST_F(LocalStoreTool, ImportsTheGoodCardsOfAFileInOneTransaction) {
     EXPECT_EQ(bob->get("FirstName"), Variant("Bob"));
     EXPECT_EQ(bob->get("LastName"), Variant("Stone"));
     EXPECT_EQ(bob->get("CompanyName"), Variant("Quarry"));
+    EXPECT_EQ(bob->get("BusinessTelephoneNumber"), Variant("555 0100"));
     auto ann =
         defaultFolder(olFolderContacts)->get("Items").asObject()->call("Item", {1}).asObject();
     EXPECT_EQ(ann->get("BusinessAddressCity"), Variant("Hull"));

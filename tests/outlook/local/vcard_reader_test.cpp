@@ -73,6 +73,29 @@ TEST(LocalStoreVCard, TextThatIsNotUtf8BecomesTheReplacementCharacter) {
     EXPECT_EQ(file.cards[2].familyName, "G\xC3\xB6tz");
 }
 
+TEST(LocalStoreVCard, TheWorkPhoneIsTheWorkNumberElseOneWithoutAType) {
+    const VCardFile file = readVCards(
+        // A work number wins wherever it stands.
+        "BEGIN:VCARD\nVERSION:3.0\nN:Lee;Ann\nTEL:555 0001\nTEL;TYPE=HOME:555 0002\n"
+        "TEL;TYPE=\"voice,work\":555 0003\nTEL;TYPE=work:555 0004\nEND:VCARD\n"
+        // Without one, the number without a type; home and cell numbers are not work ones.
+        "BEGIN:VCARD\nVERSION:4.0\nFN:Bob\nTEL;TYPE=cell:555 0005\nTEL;PREF=1:555 0006\n"
+        "END:VCARD\n"
+        "BEGIN:VCARD\nVERSION:2.1\nN:Stone;Cy\nTEL;HOME;VOICE:555 0007\nTEL;CELL:555 0008\n"
+        "END:VCARD\n"
+        // vCard 2.1 bare types, and a vCard 4.0 tel: URI.
+        "BEGIN:VCARD\nVERSION:2.1\nN:Moss;Dee\nTEL;WORK;VOICE:555 0009\nEND:VCARD\n"
+        "BEGIN:VCARD\nVERSION:4.0\nFN:Eve\nTEL;VALUE=uri;TYPE=work:tel:+1-555-0010\n"
+        "END:VCARD\n");
+    ASSERT_TRUE(file.problems.empty()) << file.problems[0].reason;
+    ASSERT_EQ(file.cards.size(), 5u);
+    EXPECT_EQ(file.cards[0].workPhone, "555 0003");
+    EXPECT_EQ(file.cards[1].workPhone, "555 0006");
+    EXPECT_EQ(file.cards[2].workPhone, "");
+    EXPECT_EQ(file.cards[3].workPhone, "555 0009");
+    EXPECT_EQ(file.cards[4].workPhone, "+1-555-0010");
+}
+
 TEST(LocalStoreVCard, BadCardsAreReportedAndTheRestKept) {
     const VCardFile file = readVCards(
         "BEGIN:VCARD\nVERSION:3.0\nN:Good;One\nEND:VCARD\n"

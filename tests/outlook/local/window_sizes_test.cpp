@@ -26,6 +26,13 @@ TEST(WindowSizes, AreKeptPerWindowAndOnlyWhenUsable) {
     EXPECT_EQ(RegistryWindowSizes(registry).size("Explorer"), (WindowSize{900, 600}));
 }
 
+TEST(WindowSizes, ASizeIsFittedIntoTheRoomOfAScreen) {
+    EXPECT_EQ(fittedInto({2000, 1320}, {1920, 1040}), (WindowSize{1920, 1040}));
+    EXPECT_EQ(fittedInto({2000, 600}, {960, 520}), (WindowSize{960, 520}));
+    EXPECT_EQ(fittedInto({700, 500}, {960, 520}), (WindowSize{700, 500}));
+    EXPECT_EQ(fittedInto({700, 500}, {0, 0}), (WindowSize{700, 500})) << "no screen, no limit";
+}
+
 TEST(WindowSizes, DamagedRegistryValuesAreIgnored) {
     MemoryRegistry registry;
     auto key = registry.createKey(platform::RegistryRoot::CurrentUser,

@@ -38,6 +38,7 @@ TEST_F(MirrorVCardWriter, EveryFieldComesBackThroughTheReader) {
             c->put("LastName", "Lee-Smith");
             c->put("CompanyName", "Acme, Inc; Leeds");
             c->put("Email1Address", "ann@example.com");
+            c->put("BusinessTelephoneNumber", "+44 113 496 0000, ext. 12");
             c->put("BusinessAddressStreet", "1 Main St\nSuite 5");
             c->put("BusinessAddressCity", "Leeds");
             c->put("BusinessAddressState", "West Yorkshire");
@@ -52,6 +53,7 @@ TEST_F(MirrorVCardWriter, EveryFieldComesBackThroughTheReader) {
     EXPECT_EQ(lineOf(text, "VERSION"), "VERSION:4.0");
     EXPECT_EQ(lineOf(text, "UID"), "UID;VALUE=text:ABC-jotwise");
     EXPECT_EQ(lineOf(text, "CATEGORIES"), "CATEGORIES:Business,VIP");
+    EXPECT_EQ(lineOf(text, "TEL"), "TEL;TYPE=work;VALUE=text:+44 113 496 0000\\, ext. 12");
     EXPECT_NE(lineOf(text, "REV"), "(none)");
 
     const VCardFile file = readVCards(text);
@@ -64,6 +66,7 @@ TEST_F(MirrorVCardWriter, EveryFieldComesBackThroughTheReader) {
     EXPECT_EQ(card.organization, "Acme, Inc; Leeds");
     EXPECT_EQ(card.title, "Head of Sales");
     EXPECT_EQ(card.email, "ann@example.com");
+    EXPECT_EQ(card.workPhone, "+44 113 496 0000, ext. 12");
     EXPECT_EQ(card.note, "Met at the fair;\nlikes tea, not coffee \\ ever");
     ASSERT_TRUE(card.hasWorkAddress);
     EXPECT_EQ(card.workAddress.street, "1 Main St\nSuite 5");
@@ -110,7 +113,7 @@ TEST_F(MirrorVCardWriter, ACardAlwaysHasAFormattedName) {
     // Nothing empty is written.
     const std::string bare =
         cardOf(savedContact([](const DispatchPtr& c) { c->put("LastName", "Lee"); }));
-    for (const char* name : {"ORG", "TITLE", "EMAIL", "ADR", "NOTE", "CATEGORIES"})
+    for (const char* name : {"ORG", "TITLE", "EMAIL", "TEL", "ADR", "NOTE", "CATEGORIES"})
         EXPECT_EQ(lineOf(bare, name), "(none)") << name;
     EXPECT_EQ(lineOf(bare, "N"), "N:Lee;;;;");
 }

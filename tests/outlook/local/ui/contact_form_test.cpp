@@ -9,6 +9,7 @@
 
 #include "tests/outlook/local/ui/store_window_fixture.h"
 #include "tests/support/mnemonics.h"
+#include "tests/support/text_fits.h"
 
 namespace outlook::local::testing {
 namespace {
@@ -37,6 +38,7 @@ protected:
 TEST_F(ContactFormTest, ShowsEveryFieldOfAnExistingContact) {
     auto contact = saveContact("Ann", "Lee", "ann@example.com", "Acme");
     contact->put("JobTitle", "Buyer");
+    contact->put("BusinessTelephoneNumber", "555 0100");
     contact->put("BusinessAddressCity", "Springfield");
     contact->put("Body", "Likes tea.");
     contact->call("Save");
@@ -54,6 +56,7 @@ TEST_F(ContactFormTest, ShowsEveryFieldOfAnExistingContact) {
     EXPECT_EQ(field(window, "edCompany").text(), "Acme");
     EXPECT_EQ(field(window, "edJobTitle").text(), "Buyer");
     EXPECT_EQ(field(window, "edEmail").text(), "ann@example.com");
+    EXPECT_EQ(field(window, "edBusinessPhone").text(), "555 0100");
     EXPECT_EQ(field(window, "edCity").text(), "Springfield");
     EXPECT_EQ(child<QPlainTextEdit>(window, "memoNotes").toPlainText(), "Likes tea.");
 
@@ -75,6 +78,7 @@ TEST_F(ContactFormTest, SaveWritesWhatWasTypedIntoTheStore) {
     type(window, "edCompany", "Stone & Sons");
     type(window, "edJobTitle", "Owner");
     type(window, "edEmail", "bob@example.com");
+    type(window, "edBusinessPhone", "+1 555 0199");
     type(window, "edStreet", "2 Quarry Road");
     type(window, "edCity", "Bedrock");
     type(window, "edState", "CA");
@@ -92,6 +96,7 @@ TEST_F(ContactFormTest, SaveWritesWhatWasTypedIntoTheStore) {
     EXPECT_EQ(saved->get("CompanyName").asString(), "Stone & Sons");
     EXPECT_EQ(saved->get("JobTitle").asString(), "Owner");
     EXPECT_EQ(saved->get("Email1Address").asString(), "bob@example.com");
+    EXPECT_EQ(saved->get("BusinessTelephoneNumber").asString(), "+1 555 0199");
     EXPECT_EQ(saved->get("BusinessAddressStreet").asString(), "2 Quarry Road");
     EXPECT_EQ(saved->get("BusinessAddressPostalCode").asString(), "90210");
     EXPECT_EQ(saved->get("BusinessAddressCountry").asString(), "USA");
@@ -133,6 +138,62 @@ TEST_F(ContactFormTest, CancelWritesNothing) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(windows->itemForm().openWindows().empty());
     EXPECT_EQ(countIn(olFolderContacts), 1);
+    EXPECT_EQ(boxes.shown, 3) << "each was asked about, and answered No";
+}
+
+TEST_F(ContactFormTest, EscapeOnAChangedFormAsksBeforeDiscarding) {
+    // Nothing typed, nothing asked.
+    createItem(olContactItem)->call("Display");
+    QTest::keyClick(&shownWindow(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(windows->itemForm().openWindows().empty());
+    EXPECT_EQ(boxes.shown, 0);
+
+    auto contact = saveContact("Ann", "Lee", "ann@example.com");
+    contact->call("Display");
+    type(shownWindow(), "edCity", "Paris");
+    boxes.answer = platform::MessageAnswer::Cancel;
+    QTest::keyClick(&shownWindow(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.shown, 1);
+    EXPECT_EQ(boxes.lastText, "Would you like to save the changes to Ann Lee?");
+    ASSERT_EQ(windows->itemForm().openWindows().size(), 1u) << "Cancel keeps the form open";
+    EXPECT_EQ(field(shownWindow(), "edCity").text(), "Paris");
+
+    boxes.answer = platform::MessageAnswer::Yes;
+    QTest::keyClick(&shownWindow(), Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(windows->itemForm().openWindows().empty());
+    EXPECT_EQ(stored(contact)->get("BusinessAddressCity").asString(), "Paris");
+}
+
+TEST_F(ContactFormTest, TabGoesThroughTheFieldsAsTheyAreRead) {
+    createItem(olContactItem)->call("Display");
+    QDialog& window = shownWindow();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    field(window, "edFirstName").setFocus();
+    QStringList order{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 15; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(order, (QStringList{"edFirstName", "edLastName", "edFullName", "edFileAs", "edEmail",
+                                  "edBusinessPhone", "edCompany", "edJobTitle", "edStreet",
+                                  "edCity", "edState", "edPostalCode", "edCountry", "memoNotes",
+                                  "btnSave", "btnCancel"}));
+}
+
+TEST_F(ContactFormTest, AnExistingContactIsNamedNotNew) {
+    saveContact("Ann", "Lee", "")->call("Display");
+    EXPECT_EQ(child<QLabel>(shownWindow(), "lblHeading").text(), "Ann Lee");
+    EXPECT_EQ(child<QLabel>(shownWindow(), "lblSubheading").text(), "");
+    child<QPushButton>(shownWindow(), "btnCancel").click();
+    QCoreApplication::processEvents();
+
+    createItem(olContactItem)->call("Display");
+    EXPECT_EQ(child<QLabel>(shownWindow(), "lblHeading").text(), "Untitled");
+    EXPECT_EQ(child<QLabel>(shownWindow(), "lblSubheading").text(), "New contact");
 }
 
 TEST_F(ContactFormTest, ABadAddressIsRefusedAndNothingTypedIsLost) {
@@ -238,6 +299,31 @@ TEST_F(ContactFormTest, PicturesOfTheContactForm) {
     retype(window, "edEmail", "ann.lee.example.com");
     child<QPushButton>(window, "btnSave").click();
     keep(window, "contact_form_problem.png");
+}
+
+TEST_F(ContactFormTest, EveryTextFitsAtEveryFontSizeAndInTheDark) {
+    auto contact = saveContact("Ann", "Lee", "ann.lee@example.com", "Acme Corporation");
+    contact->put("JobTitle", "Purchasing manager");
+    contact->put("BusinessTelephoneNumber", "+1 217 555 0100");
+    contact->put("BusinessAddressStreet", "1200 Harbor Boulevard");
+    contact->put("BusinessAddressPostalCode", "62701");
+    contact->call("Save");
+    const auto render = [&](const std::string& picture) {
+        stored(contact)->call("Display");
+        QDialog& window = shownWindow();
+        window.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(jotwise::testing::clippedTexts(window), std::vector<std::string>()) << picture;
+        keep(window, picture.c_str());
+        window.close();
+        QCoreApplication::processEvents();
+    };
+    for (int points : {9, 11, 14}) {
+        const jotwise::testing::ApplicationFontSize font(points);
+        render("contact_form_" + std::to_string(points) + "pt.png");
+    }
+    const jotwise::testing::DarkPalette dark;
+    render("contact_form_dark.png");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
@@ -14,6 +15,7 @@
 
 #include "outlook/local/ui/store_presentation.h"
 #include "tests/outlook/local/ui/store_window_fixture.h"
+#include "tests/support/text_fits.h"
 
 namespace outlook::local::testing {
 namespace {
@@ -238,6 +240,64 @@ TEST_F(ExplorerWindowTest, TheCalendarAlsoShowsAWeekByDay) {
     EXPECT_TRUE(table(window).isVisible());
 }
 
+TEST_F(ExplorerWindowTest, AnEmptyFolderSaysWhatWouldBeThereAndHowToAddIt) {
+    ExplorerMainWindow& window = display(olFolderCalendar);
+    auto& hint = child<QLabel>(window, "lblEmptyFolder");
+    EXPECT_TRUE(hint.isVisible());
+    EXPECT_FALSE(table(window).isVisible());
+    EXPECT_TRUE(hint.text().startsWith("No appointments yet. Press Ctrl+Alt+N"))
+        << hint.text().toStdString();
+    EXPECT_TRUE(hint.text().contains("lunch with Ann tomorrow at noon"));
+
+    // The list comes back with the first item, and goes again with the last.
+    auto lunch = saveAppointment("Lunch", localAt(2026, 12, 8, 12), 60);
+    loop.runPending();
+    EXPECT_TRUE(table(window).isVisible());
+    EXPECT_FALSE(hint.isVisible());
+    lunch->call("Delete");
+    loop.runPending();
+    EXPECT_TRUE(hint.isVisible());
+
+    // The calendar's days say so each on their own.
+    window.setView(ExplorerMainWindow::View::Day);
+    EXPECT_FALSE(hint.isVisible());
+    window.setView(ExplorerMainWindow::View::List);
+    EXPECT_TRUE(hint.isVisible());
+
+    display(olFolderContacts);
+    EXPECT_TRUE(hint.isVisible());
+    EXPECT_TRUE(hint.text().contains("New Contact")) << hint.text().toStdString();
+    EXPECT_TRUE(hint.text().contains("jotwise-store import-vcard"));
+    saveContact("Ann", "Lee", "");
+    loop.runPending();
+    EXPECT_FALSE(hint.isVisible());
+}
+
+// The note writes "3:00pm" whatever the locale's own clock; the explorer writes the same.
+TEST_F(ExplorerWindowTest, TimesReadAsTheNoteWritesThem) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    saveAppointment("Dentist", localAt(2025, 12, 2, 15), 30);
+    ExplorerMainWindow& window = display(olFolderCalendar);
+    const QString start = cell(window, 0, 1);
+    window.setView(ExplorerMainWindow::View::Day);
+    window.showAgendaFrom(QDate(2025, 12, 2));
+    const QString agendaTime =
+        child<QTreeWidget>(window, "treeAgenda").topLevelItem(0)->child(0)->text(0);
+    QLocale::setDefault(before);
+    EXPECT_TRUE(start.endsWith("  3:00pm")) << start.toStdString();
+    EXPECT_TRUE(start.startsWith("02.12.")) << "the date keeps the locale's order";
+    EXPECT_EQ(agendaTime, "3:00pm \u2013 3:30pm");
+}
+
+TEST_F(ExplorerWindowTest, ARememberedSizeLargerThanTheScreenIsCutToIt) {
+    sizes.setSize("Explorer", {5000, 4000});
+    ExplorerMainWindow& window = display(olFolderCalendar);
+    const QSize room = window.screen()->availableGeometry().size();
+    EXPECT_LE(window.width(), room.width());
+    EXPECT_LE(window.height(), room.height());
+}
+
 TEST_F(ExplorerWindowTest, TheExplorerRemembersItsSize) {
     ExplorerMainWindow& window = display(olFolderCalendar);
     window.resize(900, 600);
@@ -314,6 +374,40 @@ TEST_F(ExplorerPictures, PicturesOfTheCalendarTasksAndContacts) {
     display(olFolderContacts);
     ASSERT_TRUE(window.selectItem(annId));
     keep(window, "explorer_contacts.png");
+}
+
+// A full folder, an empty one and the agenda, at the sizes users pick and in the dark.
+TEST_F(ExplorerPictures, EveryTextFitsAtEveryFontSizeAndInTheDark) {
+    const auto render = [&](const std::string& name) {
+        // A window of its own, made under the font and palette of the moment.
+        windows.reset();
+        QCoreApplication::processEvents();
+        windows = installStoreWindows(outlook(), nullptr, &sizes, &boxes);
+        ExplorerMainWindow& window = display(olFolderCalendar);
+        const auto check = [&](const std::string& view) {
+            // A label shown grows the window's minimum, the window grows, then its contents
+            // are laid out again: each step is an event of its own.
+            for (int step = 0; step < 3; ++step)
+                QCoreApplication::processEvents();
+            EXPECT_EQ(jotwise::testing::clippedTexts(window), std::vector<std::string>())
+                << name << " " << view;
+            keep(window, ("explorer_" + view + "_" + name + ".png").c_str());
+        };
+        ASSERT_TRUE(window.selectItem(lunchId));
+        check("calendar");
+        window.setView(ExplorerMainWindow::View::Week);
+        check("week");
+        window.setView(ExplorerMainWindow::View::List);
+        display(olFolderNotes);
+        check("empty");
+        window.close();
+    };
+    for (int points : {9, 11, 14}) {
+        const jotwise::testing::ApplicationFontSize font(points);
+        render(std::to_string(points) + "pt");
+    }
+    const jotwise::testing::DarkPalette dark;
+    render("dark");
 }
 
 }  // namespace

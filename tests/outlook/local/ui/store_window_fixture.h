@@ -14,6 +14,7 @@
 #include "outlook/local/ui/store_windows.h"
 #include "outlook/ole_date.h"
 #include "tests/support/local_store_fixture.h"
+#include "tests/support/null_message_boxes.h"
 #include "tests/support/pictures.h"
 
 namespace outlook::local::testing {
@@ -34,10 +35,11 @@ inline std::chrono::local_seconds localAt(int y, unsigned m, unsigned d, int h =
     return local_days(year{y} / month{m} / day{d}) + hours(h) + minutes(min);
 }
 
-// A store with the store's own windows installed, sizes kept in memory.
+// A store with the store's own windows installed, sizes kept in memory, questions answered
+// by `boxes` (No, unless a test says otherwise).
 class StoreWindowTest : public LocalStoreFixture {
 protected:
-    void SetUp() override { windows = installStoreWindows(outlook(), nullptr, &sizes); }
+    void SetUp() override { windows = installStoreWindows(outlook(), nullptr, &sizes, &boxes); }
     void TearDown() override {
         windows.reset();
         QCoreApplication::processEvents();
@@ -64,6 +66,7 @@ protected:
     }
 
     MemoryWindowSizes sizes;
+    jotwise::testing::NullMessageBoxes boxes;
     std::unique_ptr<StoreWindows> windows;
 };
 
