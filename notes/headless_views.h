@@ -29,10 +29,11 @@ public:
     void setTitleActive(bool) override {}
     void focusMemo() override {}
     void popUpTypeMenu() override {}
-    void popUpLogoMenu() override {}
+    void popUpLogoMenu(MenuPlace) override {}
     Rect frame() const override { return {}; }
     void setFrame(const Rect&) override {}
     Rect workArea() const override { return {}; }
+    Rect workAreaAt(int, int) const override { return {}; }
     int mailingPanelHeight() const override { return 0; }
     int attachmentListHeight() const override { return 0; }
     void setBusy(bool) override {}
@@ -51,6 +52,7 @@ public:
 class HeadlessShadowView : public ShadowView {
 public:
     void setDateText(const std::string&) override {}
+    void setWeekday(std::optional<std::chrono::weekday>) override {}
     void setStartText(const std::string&) override {}
     void setEndText(const std::string&) override {}
     void setContacts(const std::vector<ContactChoice>&) override {}

@@ -236,7 +236,7 @@ void TJotPad::imgApptMouseDown() {
 }
 
 void TJotPad::imgLogoMouseDown() {
-    view_.popUpLogoMenu();
+    view_.popUpLogoMenu(MenuPlace::AtMouse);
 }
 
 void TJotPad::imgContactClick() {
@@ -323,6 +323,16 @@ bool TJotPad::FormKeyDown(Key key, unsigned modifiers) {
             default:
                 return false;
         }
+    }
+    // The two menus of the title bar, for those who work without the mouse. Alt+T and Alt+J
+    // type nothing into the memo.
+    if (modifiers == kAlt && key == Key::T) {
+        view_.popUpTypeMenu();
+        return true;
+    }
+    if ((modifiers == kAlt && key == Key::J) || (modifiers == kNoModifier && key == Key::Menu)) {
+        view_.popUpLogoMenu(MenuPlace::AtLogo);
+        return true;
     }
     if (modifiers != kNoModifier) return false;
     switch (key) {

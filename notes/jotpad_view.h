@@ -9,6 +9,8 @@
 
 namespace notes {
 
+enum class MenuPlace { AtMouse, AtLogo };
+
 // The action note's window as its logic drives it: what it shows, and the few facts of
 // the screen the logic needs. Nothing a view is told comes back as a user event.
 class JotPadView {
@@ -39,14 +41,17 @@ public:
     virtual void setTitleActive(bool active) = 0;
 
     virtual void focusMemo() = 0;
-    // The type menu below the left end of the task icon; the logo menu at the mouse.
+    // The type menu below the left end of the task icon; the logo menu at the mouse, or
+    // below the logo when the keyboard opens it.
     virtual void popUpTypeMenu() = 0;
-    virtual void popUpLogoMenu() = 0;
+    virtual void popUpLogoMenu(MenuPlace place) = 0;
 
     // The window's frame on the screen, and the work area of the screen it is on.
     virtual Rect frame() const = 0;
     virtual void setFrame(const Rect& frame) = 0;
     virtual Rect workArea() const = 0;
+    // The work area of the screen that holds the point, or of the screen nearest to it.
+    virtual Rect workAreaAt(int x, int y) const = 0;
     // The heights the recipients panel and the attachment list add to the window.
     virtual int mailingPanelHeight() const = 0;
     virtual int attachmentListHeight() const = 0;

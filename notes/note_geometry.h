@@ -8,6 +8,8 @@ struct Rect {
 
     int right() const { return left + width; }
     int bottom() const { return top + height; }
+    int centreX() const { return left + width / 2; }
+    int centreY() const { return top + height / 2; }
     bool operator==(const Rect&) const = default;
 };
 

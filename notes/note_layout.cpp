@@ -7,21 +7,27 @@ namespace notes {
 NoteLayout LayOutNote(const NoteLayoutInput& in) {
     NoteLayout out;
     const int w = in.width, h = in.height;
+    const int titleHeight = std::max(in.titleHeight, kTitleHeight);
+    const int footerHeight = std::max(in.footerHeight, kFooterHeight);
 
-    out.title = {0, 0, w, kTitleHeight};
-    out.closeButton = {w - 2 - in.closeButtonWidth, 1, in.closeButtonWidth, kTitleHeight - 2};
-    out.logo = {out.closeButton.left - 4 - in.logoWidth, 1, in.logoWidth, kTitleHeight - 2};
-    out.typeLabel = {2, 0, std::max(0, out.logo.left - 2), kTitleHeight};
+    // The marks at the title's right end keep their size; the type takes the rest.
+    const int titleMarks = 2 + in.closeButtonWidth + 4 + in.logoWidth;
+    const int marksTop = (titleHeight - kTitleHeight) / 2 + 1;
+    out.title = {0, 0, w, titleHeight};
+    out.closeButton = {w - 2 - in.closeButtonWidth, marksTop, in.closeButtonWidth,
+                       kTitleHeight - 2};
+    out.logo = {out.closeButton.left - 4 - in.logoWidth, marksTop, in.logoWidth, kTitleHeight - 2};
+    out.typeLabel = {2, 0, std::max(0, out.logo.left - 2), titleHeight};
 
-    out.footer = {0, h - kFooterHeight, w, kFooterHeight};
+    out.footer = {0, h - footerHeight, w, footerHeight};
     out.saveButton = {w - 1 - in.gripWidth - in.saveButtonWidth, 1, in.saveButtonWidth,
-                      kFooterHeight - 2};
-    out.grip = {w - in.gripWidth, kFooterHeight - std::min(in.gripWidth, kFooterHeight),
-                in.gripWidth, std::min(in.gripWidth, kFooterHeight)};
+                      footerHeight - 2};
+    out.grip = {w - in.gripWidth, footerHeight - std::min(in.gripWidth, footerHeight), in.gripWidth,
+                std::min(in.gripWidth, footerHeight)};
 
-    int memoTop = kTitleHeight + 2;
+    int memoTop = titleHeight + 2;
     if (in.mailingVisible) {
-        out.mailing = {in.mailingBorder, kTitleHeight + 2, std::max(0, w - 2 * in.mailingBorder),
+        out.mailing = {in.mailingBorder, titleHeight + 2, std::max(0, w - 2 * in.mailingBorder),
                        in.mailingHeight};
         memoTop = out.mailing.bottom() + 2;
     }
@@ -33,7 +39,10 @@ NoteLayout LayOutNote(const NoteLayoutInput& in) {
     }
     out.memo = {0, memoTop, w, std::max(0, memoBottom - memoTop)};
 
-    out.minimumHeight = kMinimumHeight + (in.mailingVisible ? in.mailingHeight : 0) +
+    out.minimumWidth = std::max(kMinimumWidth, 2 + in.typeLabelWidth + titleMarks);
+    out.minimumHeight = kMinimumHeight + (titleHeight - kTitleHeight) +
+                        (footerHeight - kFooterHeight) +
+                        (in.mailingVisible ? in.mailingHeight : 0) +
                         (in.attachmentsVisible ? in.attachmentsHeight : 0);
     return out;
 }

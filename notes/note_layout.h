@@ -4,7 +4,8 @@
 
 namespace notes {
 
-// The sizes the note's layout works with, in pixels.
+// The sizes the note's layout works with at the default font, in pixels; a larger font makes
+// the title bar, the footer and the least width larger.
 inline constexpr int kTitleHeight = 17;
 inline constexpr int kFooterHeight = 19;
 inline constexpr int kMinimumWidth = 194;
@@ -14,6 +15,9 @@ inline constexpr int kMinimumHeight = 182;
 struct NoteLayoutInput {
     int width = kMinimumWidth;  // the client area
     int height = kMinimumHeight;
+    int titleHeight = kTitleHeight;    // at least; more when the type's name needs it
+    int footerHeight = kFooterHeight;  // at least; more when the save button's text needs it
+    int typeLabelWidth = 0;            // what the type's icon, longest name and arrow need
     bool mailingVisible = false;
     int mailingHeight = 0;  // the recipients panel
     int mailingBorder = 0;  // its border, by which it is inset from both sides

@@ -6,6 +6,7 @@
 #include "notes/jotpad.h"
 #include "notes/note_host.h"
 #include "notes/note_settings.h"
+#include "notes/window_placement.h"
 #include "outlook/automation.h"
 #include "outlook/items/contact.h"
 #include "outlook/recipients/address_import.h"
@@ -95,6 +96,12 @@ void TShadow::UpdateDateTimeImage() {
     view_.setDateTimeImage(!startText_.empty() || !endText_.empty() || !dateText_.empty());
 }
 
+void TShadow::UpdateWeekday() {
+    const auto date = Date();
+    view_.setWeekday(date ? std::optional(std::chrono::weekday{std::chrono::sys_days{*date}})
+                          : std::nullopt);
+}
+
 void TShadow::SetDateTimeImage(bool on) {
     view_.setDateTimeImage(on);
 }
@@ -118,6 +125,7 @@ void TShadow::SetDate(const std::string& text) {
     dateText_ = date ? platform::formatShortDate(context_.dateFormat, *date) : text;
     view_.setDateText(dateText_);
     UpdateDateTimeImage();
+    UpdateWeekday();
     settingDate_ = false;
 }
 
@@ -138,12 +146,11 @@ std::optional<double> TShadow::EndTime() const {
 // ---- Placement ----
 
 void TShadow::Place() {
-    const Rect note = note_.View().frame();
-    if (behind_)
-        view_.moveBehindNote(note.right() - (view_.imageColumnLeft() + 1),
-                             note.bottom() - view_.height());
-    else
-        view_.moveBehindNote(note.right() + 2, note.top);
+    const JotPadView& noteView = note_.View();
+    const Rect note = noteView.frame();
+    const Rect placed = PlaceShadow(note, {view_.width(), view_.height(), view_.imageColumnLeft()},
+                                    behind_, noteView.workAreaAt(note.centreX(), note.centreY()));
+    view_.moveBehindNote(placed.left, placed.top);
 }
 
 void TShadow::SetBehind(bool behind) {
@@ -247,6 +254,7 @@ void TShadow::CategoriesChanged() {
 void TShadow::csDateChange(const std::string& text) {
     dateText_ = text;
     UpdateDateTimeImage();
+    UpdateWeekday();
     if (!settingDate_) dateEdited = true;
     note_.recomputeState();
 }

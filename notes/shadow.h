@@ -101,6 +101,8 @@ public:
 
 private:
     void UpdateDateTimeImage();
+    // The weekday of the date box's date, shown beside it whenever the date changes.
+    void UpdateWeekday();
     void FillContacts();
     void FillCategories();
     void SelectRememberedContact();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,8 @@ public:
 
     // The date box holds a text in the short date format, or nothing.
     virtual void setDateText(const std::string& text) = 0;
+    // The weekday beside the date box, in the locale's language; nothing shows no weekday.
+    virtual void setWeekday(std::optional<std::chrono::weekday> day) = 0;
     virtual void setStartText(const std::string& text) = 0;
     virtual void setEndText(const std::string& text) = 0;
     // The contacts in the order to show them; the selection is cleared.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPainter>
+#include <algorithm>
 
 namespace notes::ui {
 namespace {
@@ -39,8 +40,12 @@ void AttachmentDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->restore();
 }
 
+int AttachmentDelegate::rowHeight(const QFontMetrics& metrics) {
+    return std::max(17, metrics.height() + 3);
+}
+
 QSize AttachmentDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
-    return QSize(option.rect.width(), kRowHeight);
+    return QSize(option.rect.width(), rowHeight(option.fontMetrics));
 }
 
 }  // namespace notes::ui

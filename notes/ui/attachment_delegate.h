@@ -4,11 +4,11 @@
 
 namespace notes::ui {
 
-// The attachment list's rows: 17 pixels high, a 16x16 icon two pixels in, the file's name
-// from 18 pixels.
+// The attachment list's rows: 17 pixels high (more when the font needs it), a 16x16 icon two
+// pixels in, the file's name from 18 pixels.
 class AttachmentDelegate : public QStyledItemDelegate {
 public:
-    static constexpr int kRowHeight = 17;
+    static int rowHeight(const QFontMetrics& metrics);
 
     using QStyledItemDelegate::QStyledItemDelegate;
 

@@ -50,6 +50,13 @@ void DateBox::showText(const QString& shown) {
     setText(shown);
 }
 
+QString DateBox::widestText() const {
+    // Two-digit days and months in a four-digit year; the digits of a font are alike in width.
+    const std::chrono::year_month_day sample{std::chrono::year{2028}, std::chrono::month{12},
+                                             std::chrono::day{28}};
+    return QString::fromStdString(platform::formatShortDate(format_, sample));
+}
+
 void DateBox::showCalendar() {
     const auto shown = platform::parseShortDate(format_, text().toStdString());
     const QDate day = shown ? toQDate(*shown) : QDate::currentDate();

@@ -22,6 +22,9 @@ public:
     // than becoming "3/4/2002" under the cursor).
     void showText(const QString& text);
 
+    // The longest text a date takes in the box's format, for sizing it.
+    QString widestText() const;
+
     // Drops the calendar down below the box, on the day the box holds (else today).
     void showCalendar();
     QCalendarWidget* calendar() const { return calendar_; }

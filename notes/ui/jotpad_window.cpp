@@ -16,6 +16,8 @@
 #include <QScreen>
 #include <QSizeGrip>
 #include <QTimer>
+#include <algorithm>
+#include <limits>
 
 #include "messages/ui/logic_guard.h"
 #include "notes/ui/attachment_delegate.h"
@@ -23,6 +25,7 @@
 #include "notes/ui/footer_button.h"
 #include "notes/ui/key_preview.h"
 #include "notes/ui/note_icons.h"
+#include "notes/ui/qt_rect.h"
 #include "notes/ui/shadow_window.h"
 #include "notes/ui/title_panel.h"
 #include "platform/ui/qt_text.h"
@@ -42,15 +45,21 @@ constexpr int kFooterButtonWidth = 20;
 constexpr int kGripWidth = 12;
 constexpr int kMailingInset = 2;
 constexpr int kMailingGap = 2;
-constexpr int kRecipientRowHeight = 15;
+constexpr int kRecipientRowHeight = 15;  // at the default font
 constexpr int kAttachmentRows = 3;
 // Off the visible area: controls that are there only for their accelerators.
 constexpr QPoint kOffScreen(-400, -400);
 
 using platform::qt;
 
-QRect qt(const Rect& rect) {
-    return QRect(rect.left, rect.top, rect.width, rect.height);
+// The width a label gives a line of text, a little more than its advance.
+int textWidth(const QFontMetrics& metrics, const QString& text) {
+    return metrics.boundingRect(0, 0, 2000, 2000, Qt::AlignLeft, text).width();
+}
+
+Rect workAreaOf(const QScreen* screen) {
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    return {area.x(), area.y(), area.width(), area.height()};
 }
 
 // A picture in the colour of the text around it, for the title bar's marks.
@@ -233,6 +242,8 @@ void JotPadWindow::buildBody() {
     memo_->setObjectName("memoBody");
     memo_->setFrameShape(QFrame::NoFrame);
     memo_->setTabChangesFocus(true);
+    // An example sentence until the first keystroke, in the palette's placeholder colour.
+    memo_->setPlaceholderText(tr("lunch with Ann tomorrow at noon"));
 
     mailing_ = new QFrame(this);
     mailing_->setObjectName("pnlMailingLabel");
@@ -272,7 +283,6 @@ void JotPadWindow::buildFooter() {
         auto* b = new FooterButton(footer_);
         b->setObjectName(name);
         b->setAutoRaise(true);
-        b->setFocusPolicy(Qt::NoFocus);
         b->setToolTip(hint);
         if (icon != NoteIcon::Logo) {
             b->setIcon(noteIcon(icon));
@@ -302,7 +312,8 @@ void JotPadWindow::buildAccelerators() {
     auto* goToDateLabel = new QLabel(tr("&Date"), this);
     goToDateLabel->setObjectName("lblGoToDate");
     goToDateLabel->setBuddy(goToDate);
-    goToDateLabel->setGeometry(QRect(kOffScreen + QPoint(0, 30), QSize(40, 20)));
+    // Sized to their text like any control, though nobody sees them.
+    goToDateLabel->setGeometry(QRect(kOffScreen + QPoint(0, 30), goToDateLabel->sizeHint()));
     onEvent(goToDate, QEvent::FocusIn, [this](QEvent*) {
         forward([](JotPadEvents& e) { e.edGoToDateEnter(); });
         return false;
@@ -313,7 +324,7 @@ void JotPadWindow::buildAccelerators() {
         auto* b = new QPushButton(text, this);
         b->setObjectName(name);
         b->setFocusPolicy(Qt::NoFocus);
-        b->setGeometry(QRect(kOffScreen + QPoint(0, offset), QSize(60, 20)));
+        b->setGeometry(QRect(kOffScreen + QPoint(0, offset), b->sizeHint()));
         connect(b, &QPushButton::clicked, this,
                 [this, handler] { forward([&](JotPadEvents& e) { (e.*handler)(); }); });
     };
@@ -391,6 +402,18 @@ NoteLayoutInput JotPadWindow::layoutInput() const {
     input.saveButtonWidth =
         std::max(40, metrics.horizontalAdvance(QString(save_->text()).remove('&')) + 2 * 8);
     input.gripWidth = kGripWidth;
+    input.footerHeight = metrics.height() + 5;
+
+    // The title bar fits the longest type name, so the note keeps its width as the type changes.
+    const QFontMetrics title = typeName_->fontMetrics();
+    input.titleHeight = title.height() + 3;
+    int longestName = 0;
+    for (int i = 0; i < kItemTypeCount; ++i)
+        longestName = std::max(
+            longestName, textWidth(title, qt(std::string(LookOf(static_cast<ItemType>(i)).name))));
+    // A gap after the arrow keeps it off the logo.
+    input.typeLabelWidth =
+        kIconSize + kSpacing + longestName + kSpacing / 2 + kMenuArrowWidth + kSpacing;
     return input;
 }
 
@@ -423,8 +446,7 @@ void JotPadWindow::layOutTitle(const NoteLayout& layout) {
 
     const int nameLeft = area.left() + kIconSize + kSpacing;
     const int room = std::max(0, area.right() + 1 - nameLeft - kSpacing / 2 - kMenuArrowWidth);
-    const int nameWidth =
-        std::min(room, typeName_->fontMetrics().horizontalAdvance(typeName_->text()));
+    const int nameWidth = std::min(room, textWidth(typeName_->fontMetrics(), typeName_->text()));
     typeName_->setGeometry(nameLeft, 0, nameWidth, area.height());
     menuArrow_->setGeometry(nameLeft + nameWidth + kSpacing / 2, 0, kMenuArrowWidth, area.height());
 
@@ -439,10 +461,11 @@ void JotPadWindow::layOutMailing() {
                                    metrics.horizontalAdvance(ccRole_->text()));
     const int nameLeft = frame + kSpacing + roleWidth + kSpacing;
     const int nameWidth = std::max(0, mailing_->width() - frame - kSpacing - nameLeft);
+    const int rowHeight = recipientRowHeight();
     const auto row = [&](QLabel* role, QLabel* names, const QString& text, int index) {
-        const int top = frame + 2 + index * (kRecipientRowHeight + 1);
-        role->setGeometry(frame + kSpacing, top, roleWidth, kRecipientRowHeight);
-        names->setGeometry(nameLeft, top, nameWidth, kRecipientRowHeight);
+        const int top = frame + 2 + index * (rowHeight + 1);
+        role->setGeometry(frame + kSpacing, top, roleWidth, rowHeight);
+        names->setGeometry(nameLeft, top, nameWidth, rowHeight);
         names->setText(metrics.elidedText(text, Qt::ElideRight, nameWidth));
         names->setToolTip(metrics.horizontalAdvance(text) > nameWidth ? text : QString());
     };
@@ -455,7 +478,7 @@ void JotPadWindow::layOutMailing() {
 void JotPadWindow::layOutFooter(const NoteLayout& layout) {
     const int width = layout.footer.width;
     footerLine_->setGeometry(0, 0, width, 1);
-    const int top = 1, height = kFooterHeight - 1;
+    const int top = 1, height = layout.footer.height - 1;
     int left = kSpacing / 2;
     for (FooterButton* b : {mail_, attach_, contact_}) {
         b->setGeometry(left, top, kFooterButtonWidth, height);
@@ -572,10 +595,14 @@ void JotPadWindow::focusMemo() {
 void JotPadWindow::popUpTypeMenu() {
     const QLabel* slot = typeIcons_[static_cast<std::size_t>(ItemType::Task)];
     typeMenu_->popup(title_->mapToGlobal(QPoint(slot->x(), title_->height())));
+    // The arrow keys start from the type the note has.
+    typeMenu_->setActiveAction(typeItems_[static_cast<std::size_t>(shownType_)]);
 }
 
-void JotPadWindow::popUpLogoMenu() {
-    logoMenu_->popup(QCursor::pos());
+void JotPadWindow::popUpLogoMenu(MenuPlace place) {
+    logoMenu_->popup(place == MenuPlace::AtMouse
+                         ? QCursor::pos()
+                         : title_->mapToGlobal(QPoint(logo_->x(), title_->height())));
 }
 
 Rect JotPadWindow::frame() const {
@@ -591,13 +618,35 @@ void JotPadWindow::setFrame(const Rect& frame) {
 
 Rect JotPadWindow::workArea() const {
     const QScreen* here = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect area = here ? here->availableGeometry() : QRect(0, 0, 1024, 768);
-    return {area.x(), area.y(), area.width(), area.height()};
+    return workAreaOf(here);
+}
+
+Rect JotPadWindow::workAreaAt(int x, int y) const {
+    const QPoint point(x, y);
+    const QScreen* chosen = QGuiApplication::screenAt(point);
+    if (!chosen) {
+        // Off every screen: the screen nearest to the point.
+        int best = std::numeric_limits<int>::max();
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            const QRect area = screen->geometry();
+            const QPoint inside(std::clamp(x, area.left(), area.right()),
+                                std::clamp(y, area.top(), area.bottom()));
+            if (const int way = (inside - point).manhattanLength(); way < best) {
+                best = way;
+                chosen = screen;
+            }
+        }
+    }
+    return workAreaOf(chosen ? chosen : QGuiApplication::primaryScreen());
+}
+
+int JotPadWindow::recipientRowHeight() const {
+    return std::max(kRecipientRowHeight, to_->fontMetrics().height() + 1);
 }
 
 int JotPadWindow::recipientPanelHeight() const {
     const int frame = mailing_->frameWidth();
-    return 2 * frame + 4 + recipientRows() * kRecipientRowHeight + (recipientRows() - 1);
+    return 2 * frame + 4 + recipientRows() * recipientRowHeight() + (recipientRows() - 1);
 }
 
 int JotPadWindow::mailingPanelHeight() const {
@@ -606,7 +655,8 @@ int JotPadWindow::mailingPanelHeight() const {
 }
 
 int JotPadWindow::attachmentListHeight() const {
-    return kAttachmentRows * AttachmentDelegate::kRowHeight + 2 * attachments_->frameWidth();
+    return kAttachmentRows * AttachmentDelegate::rowHeight(attachments_->fontMetrics()) +
+           2 * attachments_->frameWidth();
 }
 
 void JotPadWindow::setBusy(bool busy) {
@@ -661,6 +711,8 @@ void JotPadWindow::changeEvent(QEvent* event) {
             forward([](JotPadEvents& e) { e.FormDeactivate(); });
     } else if (event->type() == QEvent::PaletteChange) {
         showTitleColours();
+    } else if (event->type() == QEvent::FontChange) {
+        layOut();
     }
 }
 

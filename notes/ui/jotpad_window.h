@@ -60,10 +60,11 @@ public:
     void setTitleActive(bool active) override;
     void focusMemo() override;
     void popUpTypeMenu() override;
-    void popUpLogoMenu() override;
+    void popUpLogoMenu(MenuPlace place) override;
     Rect frame() const override;
     void setFrame(const Rect& frame) override;
     Rect workArea() const override;
+    Rect workAreaAt(int x, int y) const override;
     int mailingPanelHeight() const override;
     int attachmentListHeight() const override;
     void setBusy(bool busy) override;
@@ -102,6 +103,7 @@ private:
     // Grows or shrinks the window by `delta` pixels of height, keeping the memo's size.
     void growBy(int delta);
     int recipientRows() const;
+    int recipientRowHeight() const;
     int recipientPanelHeight() const;
     void showTitleColours();
 

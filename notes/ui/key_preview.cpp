@@ -21,6 +21,8 @@ Key keyOf(int qtKey) {
             return Key::F4;
         case Qt::Key_F:
             return Key::F;
+        case Qt::Key_J:
+            return Key::J;
         case Qt::Key_K:
             return Key::K;
         case Qt::Key_N:
@@ -29,8 +31,12 @@ Key keyOf(int qtKey) {
             return Key::R;
         case Qt::Key_S:
             return Key::S;
+        case Qt::Key_T:
+            return Key::T;
         case Qt::Key_W:
             return Key::W;
+        case Qt::Key_Menu:
+            return Key::Menu;
         default:
             return Key::Other;
     }

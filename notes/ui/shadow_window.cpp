@@ -7,12 +7,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QToolButton>
+#include <algorithm>
 
 #include "messages/ui/logic_guard.h"
 #include "notes/ui/compact_combo_style.h"
@@ -21,6 +23,7 @@
 #include "notes/ui/event_hook.h"
 #include "notes/ui/key_preview.h"
 #include "notes/ui/note_icons.h"
+#include "notes/ui/qt_rect.h"
 #include "platform/ui/qt_text.h"
 
 namespace notes::ui {
@@ -28,28 +31,10 @@ namespace notes::ui {
 using messages::ui::guarded;
 namespace {
 
-// The fields fill a column on the left; the images a column on the right, the part of the
-// shadow that shows beyond the note when it sits behind it.
-constexpr int kBorder = 1;
-constexpr int kFieldLeft = 4;
-constexpr int kFieldRight = 142;
-constexpr int kImageLeft = 146;
-constexpr int kImageSize = 32;
-constexpr int kLabelHeight = 15;
-constexpr int kFieldHeight = 21;
-constexpr int kHyphenWidth = 8;
-constexpr int kSmallButton = 16;
 // Off the visible area: controls that are there only for their accelerators.
 constexpr QPoint kOffScreen(-400, -400);
-
-// The rows from the top: a label, then its fields.
-constexpr int kDateTimeLabelTop = 3;
-constexpr int kDateTop = kDateTimeLabelTop + kLabelHeight;
-constexpr int kTimesTop = kDateTop + kFieldHeight + 2;
-constexpr int kContactLabelTop = kTimesTop + kFieldHeight + 3;
-constexpr int kContactTop = kContactLabelTop + kLabelHeight;
-constexpr int kCategoryLabelTop = kContactTop + kFieldHeight + 3;
-constexpr int kCategoryTop = kCategoryLabelTop + kLabelHeight;
+// A line edit's own margins around its text, two pixels on either side.
+constexpr int kEditMargins = 4;
 
 using platform::qt;
 
@@ -74,17 +59,22 @@ void showEditText(QComboBox* combo, const QString& text) {
     combo->setEditText(text);
 }
 
-QLabel* imageLabel(QWidget* parent, const char* name, NoteIcon icon, int top) {
+QLabel* imageLabel(QWidget* parent, const char* name, NoteIcon icon) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
-    label->setPixmap(noteIcon(icon).pixmap(QSize(kImageSize, kImageSize)));
-    label->setGeometry(kImageLeft, top, kImageSize, kImageSize);
+    label->setPixmap(noteIcon(icon).pixmap(QSize(kShadowImageSize, kShadowImageSize)));
     return label;
 }
 
-// The top of an image centred on the rows from `top` to `bottom`.
-int centred(int top, int bottom) {
-    return top + (bottom - top - kImageSize) / 2;
+// The width a combo box needs beyond its text, as its style draws it.
+int comboChrome(const QComboBox* combo) {
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    option.rect = QRect(0, 0, 200, combo->height());
+    const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                       QStyle::SC_ComboBoxEditField, combo);
+    return option.rect.width() - field.width();
 }
 
 }  // namespace
@@ -94,8 +84,6 @@ ShadowWindow::ShadowWindow(platform::ShortDateFormat dateFormat)
     setObjectName("Shadow");
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAutoFillBackground(true);
-    setFixedSize(kWidth, kHeight);
-    fitFont();
 
     buildDateTime(dateFormat);
     buildContact();
@@ -114,47 +102,78 @@ ShadowWindow::ShadowWindow(platform::ShortDateFormat dateFormat)
     keys_->watch(this);
     connectEvents();
     setPlacementButtons(false);
+    layOut();
 }
 
 ShadowWindow::~ShadowWindow() = default;
 
-void ShadowWindow::fitFont() {
-    // The time fields are narrow: the desktop's font, made smaller where it must be so that
-    // the longest time fits them.
-    QComboBox probe;
-    probe.setStyle(compactComboStyle());
-    probe.setEditable(true);
-    probe.resize((kFieldRight - kFieldLeft - kHyphenWidth) / 2, kFieldHeight);
-    QFont fitted = font();
-    for (;;) {
-        probe.setFont(fitted);
-        QStyleOptionComboBox option;
-        option.initFrom(&probe);
-        option.editable = true;
-        option.rect = probe.rect();
-        const QRect field = probe.style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                          QStyle::SC_ComboBoxEditField, &probe);
-        if (QFontMetrics(fitted).horizontalAdvance("12:30pm") + 4 <= field.width() ||
-            fitted.pointSizeF() <= 7)
-            break;
-        fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
-    }
-    setFont(fitted);
+ShadowLayoutInput ShadowWindow::layoutInput() const {
+    const QFontMetrics metrics = fontMetrics();
+    ShadowLayoutInput input;
+    input.labelHeight = metrics.height();
+    // A field's frame and margins take seven pixels around its line of text.
+    input.fieldHeight = metrics.height() + 7;
+    for (const QLabel* label : {dateTimeLabel_, contactLabel_, categoryLabel_})
+        input.labelWidth = std::max(input.labelWidth, label->sizeHint().width());
+
+    int widestTime = 0;
+    for (const QString& time : halfHours())
+        widestTime = std::max(widestTime, metrics.horizontalAdvance(time));
+    input.timeFieldWidth = widestTime + kEditMargins + comboChrome(start_);
+
+    // The date box: its frame on both sides, its margins, and the calendar button in it.
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, date_);
+    const int button = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, date_) + 10;
+    input.dateFieldWidth =
+        metrics.horizontalAdvance(date_->widestText()) + 2 * frame + kEditMargins + button;
+
+    const QLocale locale = QLocale::system();
+    for (int day = 1; day <= 7; ++day)
+        input.weekdayWidth =
+            std::max(input.weekdayWidth,
+                     metrics.horizontalAdvance(locale.dayName(day, QLocale::ShortFormat)));
+    input.weekdayWidth += 2;
+    return input;
+}
+
+void ShadowWindow::layOut() {
+    layout_ = LayOutShadow(layoutInput());
+    const ShadowLayout& layout = layout_;
+    setFixedSize(layout.width, layout.height);
+    dateTimeLabel_->setGeometry(qt(layout.dateTimeLabel));
+    date_->setGeometry(qt(layout.date));
+    weekday_->setGeometry(qt(layout.weekday));
+    start_->setGeometry(qt(layout.start));
+    hyphen_->setGeometry(qt(layout.hyphen));
+    end_->setGeometry(qt(layout.end));
+    contactLabel_->setGeometry(qt(layout.contactLabel));
+    contact_->setGeometry(qt(layout.contact));
+    address_->setGeometry(qt(layout.address));
+    categoryLabel_->setGeometry(qt(layout.categoryLabel));
+    category_->setGeometry(qt(layout.category));
+    for (QLabel* image : {dateTimeOn_, dateTimeOff_})
+        image->setGeometry(qt(layout.dateTimeImage));
+    for (QLabel* image : {contactOn_, contactOff_})
+        image->setGeometry(qt(layout.contactImage));
+    for (QLabel* image : {categoryOn_, categoryOff_})
+        image->setGeometry(qt(layout.categoryImage));
+    for (QToolButton* button : {beside_, behind_})
+        button->setGeometry(qt(layout.placementButton));
 }
 
 void ShadowWindow::buildDateTime(const platform::ShortDateFormat& dateFormat) {
-    const int fieldWidth = kFieldRight - kFieldLeft;
     date_ = new DateBox(dateFormat, this);
     date_->setObjectName("csDate");
-    date_->setGeometry(kFieldLeft, kDateTop, fieldWidth, kFieldHeight);
 
     dateTimeLabel_ = new QLabel(tr("&Date/Time:"), this);
     dateTimeLabel_->setObjectName("lblDateTime");
     dateTimeLabel_->setBuddy(date_);
-    dateTimeLabel_->setGeometry(kFieldLeft, kDateTimeLabelTop, fieldWidth, kLabelHeight);
 
-    const int timeWidth = (fieldWidth - kHyphenWidth) / 2;
-    const auto timeField = [this](const char* name, int left) {
+    weekday_ = new QLabel(this);
+    weekday_->setObjectName("lblWeekday");
+    weekday_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    const auto timeField = [this](const char* name) {
         auto* combo = new QComboBox(this);
         combo->setObjectName(name);
         combo->setStyle(compactComboStyle());
@@ -164,16 +183,13 @@ void ShadowWindow::buildDateTime(const platform::ShortDateFormat& dateFormat) {
         combo->addItems(halfHours());
         combo->setMaxVisibleItems(12);
         combo->setEditText(QString());
-        combo->setGeometry(left, kTimesTop, (kFieldRight - kFieldLeft - kHyphenWidth) / 2,
-                           kFieldHeight);
         return combo;
     };
-    start_ = timeField("comboStart", kFieldLeft);
+    start_ = timeField("comboStart");
     hyphen_ = new QLabel("-", this);
     hyphen_->setObjectName("lblHyphen");
     hyphen_->setAlignment(Qt::AlignCenter);
-    hyphen_->setGeometry(kFieldLeft + timeWidth, kTimesTop, kHyphenWidth, kFieldHeight);
-    end_ = timeField("comboEnd", kFieldRight - timeWidth);
+    end_ = timeField("comboEnd");
 }
 
 void ShadowWindow::buildContact() {
@@ -187,8 +203,6 @@ void ShadowWindow::buildContact() {
     contact_->setMinimumContentsLength(8);
     if (auto* list = qobject_cast<QListView*>(contact_->view())) list->setUniformItemSizes(true);
     contact_->setMaxVisibleItems(16);
-    const int buttonLeft = kFieldRight - kFieldHeight;
-    contact_->setGeometry(kFieldLeft, kContactTop, buttonLeft - 2 - kFieldLeft, kFieldHeight);
 
     address_ = new QToolButton(this);
     address_->setObjectName("btnAddress");
@@ -196,13 +210,10 @@ void ShadowWindow::buildContact() {
     address_->setIconSize(QSize(16, 16));
     address_->setAutoRaise(true);
     address_->setToolTip(tr("Import an Address into the Contacts folder"));
-    address_->setGeometry(buttonLeft, kContactTop, kFieldHeight, kFieldHeight);
 
     contactLabel_ = new QLabel(tr("&Contact:"), this);
     contactLabel_->setObjectName("lblContact");
     contactLabel_->setBuddy(contact_);
-    contactLabel_->setGeometry(kFieldLeft, kContactLabelTop, kFieldRight - kFieldLeft,
-                               kLabelHeight);
 }
 
 void ShadowWindow::buildCategory() {
@@ -215,25 +226,19 @@ void ShadowWindow::buildCategory() {
     category_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     category_->setMinimumContentsLength(8);
     category_->setMaxVisibleItems(16);
-    category_->setGeometry(kFieldLeft, kCategoryTop, kFieldRight - kFieldLeft, kFieldHeight);
 
     categoryLabel_ = new QLabel(tr("Cate&gory:"), this);
     categoryLabel_->setObjectName("lblCategory");
     categoryLabel_->setBuddy(category_);
-    categoryLabel_->setGeometry(kFieldLeft, kCategoryLabelTop, kFieldRight - kFieldLeft,
-                                kLabelHeight);
 }
 
 void ShadowWindow::buildImages() {
-    const int dateTimeTop = centred(kDateTop, kTimesTop + kFieldHeight);
-    dateTimeOn_ = imageLabel(this, "imgDateTimeOn", NoteIcon::DateTimeOn, dateTimeTop);
-    dateTimeOff_ = imageLabel(this, "imgDateTimeOff", NoteIcon::DateTimeOff, dateTimeTop);
-    const int contactTop = centred(kContactLabelTop, kContactTop + kFieldHeight);
-    contactOn_ = imageLabel(this, "imgContactOn", NoteIcon::ContactOn, contactTop);
-    contactOff_ = imageLabel(this, "imgContactOff", NoteIcon::ContactOff, contactTop);
-    const int categoryTop = centred(kCategoryLabelTop, kCategoryTop + kFieldHeight);
-    categoryOn_ = imageLabel(this, "imgCategoryOn", NoteIcon::CategoryOn, categoryTop);
-    categoryOff_ = imageLabel(this, "imgCategoryOff", NoteIcon::CategoryOff, categoryTop);
+    dateTimeOn_ = imageLabel(this, "imgDateTimeOn", NoteIcon::DateTimeOn);
+    dateTimeOff_ = imageLabel(this, "imgDateTimeOff", NoteIcon::DateTimeOff);
+    contactOn_ = imageLabel(this, "imgContactOn", NoteIcon::ContactOn);
+    contactOff_ = imageLabel(this, "imgContactOff", NoteIcon::ContactOff);
+    categoryOn_ = imageLabel(this, "imgCategoryOn", NoteIcon::CategoryOn);
+    categoryOff_ = imageLabel(this, "imgCategoryOff", NoteIcon::CategoryOff);
 
     const auto placementButton = [this](const char* name, NoteIcon icon, const QString& hint) {
         auto* button = new QToolButton(this);
@@ -243,8 +248,6 @@ void ShadowWindow::buildImages() {
         button->setAutoRaise(true);
         button->setToolTip(hint);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setGeometry(kWidth - kBorder - 2 - kSmallButton, kBorder + 1, kSmallButton,
-                            kSmallButton);
         return button;
     };
     beside_ = placementButton("btnBeside", NoteIcon::Beside, tr("Move Shadow To Side"));
@@ -261,11 +264,12 @@ void ShadowWindow::buildHiddenControls() {
     auto* backLabel = new QLabel(tr("Goto &Text"), this);
     backLabel->setObjectName("Label1");
     backLabel->setBuddy(backToMemo_);
-    backLabel->setGeometry(QRect(kOffScreen + QPoint(0, 30), QSize(60, 20)));
+    // Sized to their text like any control, though nobody sees them.
+    backLabel->setGeometry(QRect(kOffScreen + QPoint(0, 30), backLabel->sizeHint()));
     save_ = new QPushButton(tr("&Save"), this);
     save_->setObjectName("btnSave");
     save_->setFocusPolicy(Qt::NoFocus);
-    save_->setGeometry(QRect(kOffScreen + QPoint(0, 60), QSize(60, 20)));
+    save_->setGeometry(QRect(kOffScreen + QPoint(0, 60), save_->sizeHint()));
 }
 
 template <class Call>
@@ -334,6 +338,12 @@ void ShadowWindow::setDateText(const std::string& text) {
     date_->showText(qt(text));
 }
 
+void ShadowWindow::setWeekday(std::optional<std::chrono::weekday> day) {
+    weekday_->setText(
+        day ? QLocale::system().dayName(static_cast<int>(day->iso_encoding()), QLocale::ShortFormat)
+            : QString());
+}
+
 void ShadowWindow::setStartText(const std::string& text) {
     showEditText(start_, qt(text));
 }
@@ -398,8 +408,7 @@ int ShadowWindow::height() const {
 }
 
 int ShadowWindow::imageColumnLeft() const {
-    // A gap of two pixels before the images, so that the note's edge never touches them.
-    return kImageLeft - 2;
+    return layout_.imageColumnLeft;
 }
 
 void ShadowWindow::moveBehindNote(int left, int top) {
@@ -450,6 +459,7 @@ void ShadowWindow::focusCategory() {
 
 void ShadowWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange && behind_) layOut();
     if (event->type() != QEvent::ActivationChange) return;
     if (isActiveWindow()) {
         forward([](ShadowEvents& e) { e.FormActivate(); });

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "notes/note_events.h"
+#include "notes/shadow_layout.h"
 #include "notes/shadow_view.h"
 #include "platform/locale.h"
 
@@ -25,9 +26,6 @@ class KeyPreview;
 // and dies with its note. It shows what its logic tells it and passes on what the user does.
 class ShadowWindow : public QWidget, public ShadowView {
 public:
-    static constexpr int kWidth = 182;
-    static constexpr int kHeight = 145;
-
     explicit ShadowWindow(platform::ShortDateFormat dateFormat);
     ~ShadowWindow() override;
 
@@ -38,6 +36,7 @@ public:
 
     // ShadowView
     void setDateText(const std::string& text) override;
+    void setWeekday(std::optional<std::chrono::weekday> day) override;
     void setStartText(const std::string& text) override;
     void setEndText(const std::string& text) override;
     void setContacts(const std::vector<ContactChoice>& contacts) override;
@@ -72,7 +71,9 @@ private:
     void buildImages();
     void buildHiddenControls();
     void connectEvents();
-    void fitFont();
+    // Sizes every part for the window's font: the shadow grows with it.
+    ShadowLayoutInput layoutInput() const;
+    void layOut();
     // Runs a user event through the logic, if there is one, so that no exception escapes.
     template <class Call>
     void forward(Call&& call);
@@ -83,9 +84,11 @@ private:
     // The field to focus once the shadow is activated.
     QPointer<QWidget> pendingFocus_;
     KeyPreview* keys_ = nullptr;
+    ShadowLayout layout_;
 
     QLabel* dateTimeLabel_ = nullptr;
     DateBox* date_ = nullptr;
+    QLabel* weekday_ = nullptr;
     QComboBox* start_ = nullptr;
     QLabel* hyphen_ = nullptr;
     QComboBox* end_ = nullptr;

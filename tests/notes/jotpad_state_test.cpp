@@ -202,6 +202,26 @@ TEST_F(NoteTest, FunctionKeysChooseBaseTypesAndControlKeysRunCommands) {
     EXPECT_FALSE(note->FormKeyPress(1));
 }
 
+TEST_F(NoteTest, TheTitleBarsMenusOpenFromTheKeyboard) {
+    EXPECT_TRUE(note->FormKeyDown(Key::T, kAlt));
+    EXPECT_EQ(view.typeMenuShown, 1);
+    EXPECT_TRUE(note->FormKeyDown(Key::J, kAlt));
+    EXPECT_TRUE(note->FormKeyDown(Key::Menu, kNoModifier));
+    EXPECT_EQ(view.logoMenuShown, 2);
+    EXPECT_EQ(view.logoMenuPlace, MenuPlace::AtLogo);
+    note->imgLogoMouseDown();
+    EXPECT_EQ(view.logoMenuPlace, MenuPlace::AtMouse);
+
+    // The letters stay the memo's, with Shift or without; Ctrl+T is not the type menu's.
+    for (const unsigned modifiers :
+         {unsigned{kNoModifier}, unsigned{kShift}, unsigned{kCtrl}, unsigned{kAlt | kShift}}) {
+        EXPECT_FALSE(note->FormKeyDown(Key::T, modifiers)) << modifiers;
+        EXPECT_FALSE(note->FormKeyDown(Key::J, modifiers)) << modifiers;
+    }
+    EXPECT_EQ(view.typeMenuShown, 1);
+    EXPECT_EQ(view.logoMenuShown, 3);
+}
+
 TEST_F(NoteTest, AttachmentsShowUnlessTheTypeIsNote) {
     const std::string file = (folder.path() / "budget.ods").string();
     std::ofstream(file) << "x";
@@ -296,6 +316,51 @@ TEST_F(NoteTest, ANewNoteIsPlacedInsideTheWorkArea) {
     EXPECT_EQ(view.frameRect.left, 200);
     EXPECT_EQ(view.frameRect.top, 150);
     EXPECT_EQ(shadowView.position, std::make_pair(200 + 194 + 2, 150));
+}
+
+TEST_F(NoteTest, AtTheScreensRightEdgeTheShadowGoesLeftOfItsNote) {
+    view.work = {0, 0, 1920, 1040};
+    view.frameRect = {1710, 300, 194, 182};
+    note->FormMoved();
+    EXPECT_EQ(shadowView.position, std::make_pair(1710 - 2 - 190, 300));
+    note->Shadow().btnBehindClick();
+    EXPECT_EQ(shadowView.position, std::make_pair(1710 - (190 - 146), 482 - 150));
+}
+
+TEST_F(NoteTest, ARememberedPositionKeepsTheNoteWhollyOnTheScreenItLandsOn) {
+    // Two screens side by side; the note was last put at the second one's bottom right corner.
+    const Rect first{0, 0, 1920, 1040}, second{1920, 0, 1280, 984};
+    view.screens = {first, second};
+    view.work = first;
+    settings.position = {3100, 900};
+    note->PlaceNew(std::nullopt);
+    EXPECT_EQ(view.frameRect, (Rect{3200 - 194 - 192, 984 - 182, 194, 182}));
+
+    // Partly on the first screen but mostly on the second: the second holds it whole.
+    settings.position = {1850, -30};
+    note->PlaceNew(std::nullopt);
+    EXPECT_EQ(view.frameRect, (Rect{1920, 0, 194, 182}));
+}
+
+TEST_F(NoteTest, TheShadowNamesTheWeekdayOfWhateverDateItHolds) {
+    using namespace std::chrono;
+    const auto dayAfter = [&](int n) { return weekday{sys_days{clock.today()} + days{n}}; };
+    EXPECT_EQ(shadowView.weekday, std::nullopt);
+    setMemo("lunch tomorrow");
+    EXPECT_EQ(shadowView.weekday, dayAfter(1));
+    setMemo("lunch");
+    EXPECT_EQ(shadowView.date, "");
+    EXPECT_EQ(shadowView.weekday, std::nullopt) << "no date, no weekday";
+
+    // Typed in the date box, or picked from its calendar.
+    note->Shadow().csDateChange(platform::formatShortDate(dateFormat, 2026y / December / 17));
+    EXPECT_EQ(shadowView.weekday, Thursday);
+    note->Shadow().csDateChange("soon");
+    EXPECT_EQ(shadowView.weekday, std::nullopt);
+    note->Shadow().csDateChange(platform::formatShortDate(dateFormat, 2026y / December / 19));
+    EXPECT_EQ(shadowView.weekday, Saturday);
+    note->Shadow().csDateChange("");
+    EXPECT_EQ(shadowView.weekday, std::nullopt);
 }
 
 TEST_F(NoteTest, ContactChangesReachTheShadowsList) {

@@ -37,5 +37,34 @@ TEST(NoteLayout, ThePanelsBelowAndAboveTheMemoRaiseTheMinimumHeight) {
     EXPECT_EQ(layout.mailing.right(), input.width - 2);
 }
 
+TEST(NoteLayout, ALargerFontGrowsTheBarsAndMakesRoomForTheLongestTypeName) {
+    const NoteLayout standard = LayOutNote({});
+    EXPECT_EQ(standard.minimumWidth, kMinimumWidth);
+    EXPECT_EQ(standard.title.height, kTitleHeight);
+    EXPECT_EQ(standard.footer.height, kFooterHeight);
+
+    NoteLayoutInput input;
+    input.titleHeight = 25;
+    input.footerHeight = 27;
+    input.typeLabelWidth = 210;
+    input.width = 400;
+    input.height = 300;
+    const NoteLayout large = LayOutNote(input);
+    EXPECT_EQ(large.title.height, 25);
+    EXPECT_EQ(large.footer, (Rect{0, 273, 400, 27}));
+    EXPECT_EQ(large.saveButton.height, 25);
+    EXPECT_EQ(large.memo.top, 27);
+    EXPECT_EQ(large.memo.bottom(), 273);
+    EXPECT_EQ(large.minimumHeight, kMinimumHeight + 8 + 8) << "the memo keeps its least height";
+    // The close button and logo stay their size, centred on the taller bar.
+    EXPECT_EQ(large.logo.top + large.logo.height / 2, 25 / 2);
+
+    // At its least width the note still gives the type's name all it needs.
+    input.width = large.minimumWidth;
+    const NoteLayout narrowest = LayOutNote(input);
+    EXPECT_EQ(narrowest.typeLabel.width, 210);
+    EXPECT_LE(narrowest.typeLabel.right(), narrowest.logo.left);
+}
+
 }  // namespace
 }  // namespace notes

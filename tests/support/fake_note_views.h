@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <chrono>
 #include <deque>
 #include <optional>
 #include <string>
@@ -54,10 +56,28 @@ public:
     void setTitleActive(bool on) override { titleActive = on; }
     void focusMemo() override { ++memoFocused; }
     void popUpTypeMenu() override { ++typeMenuShown; }
-    void popUpLogoMenu() override { ++logoMenuShown; }
+    void popUpLogoMenu(MenuPlace place) override {
+        ++logoMenuShown;
+        logoMenuPlace = place;
+    }
     Rect frame() const override { return frameRect; }
     void setFrame(const Rect& r) override { frameRect = r; }
     Rect workArea() const override { return work; }
+    // The screen whose work area holds the point, else the nearest (as the crow flies along
+    // the axes), else `work` when no screens are listed.
+    Rect workAreaAt(int x, int y) const override {
+        const Rect* nearest = nullptr;
+        int best = 0;
+        for (const Rect& screen : screens) {
+            const int dx = std::max({screen.left - x, 0, x - (screen.right() - 1)});
+            const int dy = std::max({screen.top - y, 0, y - (screen.bottom() - 1)});
+            if (!nearest || dx + dy < best) {
+                nearest = &screen;
+                best = dx + dy;
+            }
+        }
+        return nearest ? *nearest : work;
+    }
     int mailingPanelHeight() const override { return kMailingHeight; }
     int attachmentListHeight() const override { return kAttachmentsHeight; }
     void setBusy(bool on) override { busy = on; }
@@ -79,15 +99,18 @@ public:
     bool busy = false, enabled = true, closed = false;
     std::vector<std::string> attachmentNames;
     int selectionCleared = 0, memoFocused = 0, typeMenuShown = 0, logoMenuShown = 0;
+    MenuPlace logoMenuPlace = MenuPlace::AtMouse;
     int activated = 0, lowered = 0;
     Rect frameRect{100, 100, 194, 182};
     Rect work{0, 0, 1280, 800};
+    std::vector<Rect> screens;  // work areas side by side; none: `work` alone
 };
 
 // A shadow window that remembers what it was told to show.
 class FakeShadowView : public ShadowView {
 public:
     void setDateText(const std::string& t) override { date = t; }
+    void setWeekday(std::optional<std::chrono::weekday> day) override { weekday = day; }
     void setStartText(const std::string& t) override { start = t; }
     void setEndText(const std::string& t) override { end = t; }
     void setContacts(const std::vector<ContactChoice>& c) override {
@@ -114,6 +137,7 @@ public:
     void focusCategory() override { focused = "category"; }
 
     std::string date, start, end, selected, category, focused;
+    std::optional<std::chrono::weekday> weekday;
     std::vector<ContactChoice> contacts;
     std::vector<std::string> categories;
     bool dateTimeOn = false, contactOn = false, categoryOn = false, behindButtons = false;

@@ -1,8 +1,6 @@
 // Pictures of the note and its shadow, kept in the test's working folder for a person to
 // look at: under Xvfb when the tests run on a display, else as the offscreen platform draws.
-#include <QImage>
 #include <QListWidget>
-#include <QPainter>
 #include <QPlainTextEdit>
 
 #include "tests/notes/ui/note_window_fixture.h"
@@ -11,27 +9,9 @@
 namespace notes::ui::testing {
 namespace {
 
-constexpr int kMargin = 12;
-
 class NoteScreenshot : public NoteWindowTest {
 protected:
-    // The note and its shadow as they stand on the screen, on a plain desktop.
-    QImage picture(JotPadWindow& note) {
-        QCoreApplication::processEvents();
-        ShadowWindow& shadow = note.shadowWindow();
-        const QRect noteFrame = note.frameGeometry();
-        const QRect shadowFrame = shadow.frameGeometry();
-        const QRect both =
-            noteFrame.united(shadowFrame).adjusted(-kMargin, -kMargin, kMargin, kMargin);
-        QImage image(both.size(), QImage::Format_RGB32);
-        image.fill(QColor(0x5a, 0x6e, 0x86));
-        QPainter painter(&image);
-        // The shadow first: behind its note, the note covers it.
-        painter.drawPixmap(shadowFrame.topLeft() - both.topLeft(), shadow.grab());
-        painter.drawPixmap(noteFrame.topLeft() - both.topLeft(), note.grab());
-        return image;
-    }
-
+    static QImage picture(JotPadWindow& note) { return noteAndShadowPicture(note); }
     void keep(const QImage& image, const char* file) { jotwise::testing::keepPicture(image, file); }
 };
 

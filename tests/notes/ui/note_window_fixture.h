@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
+#include <QPainter>
 #include <QPointer>
 #include <QTest>
 #include <chrono>
@@ -50,6 +52,23 @@ T& child(QWidget& window, const char* name) {
 // The type's name in the note's title bar.
 inline QString typeShown(JotPadWindow& note) {
     return child<QWidget>(note, "lblType").property("text").toString();
+}
+
+// The note and its shadow as they stand on the screen, on a plain desktop, with a margin.
+inline QImage noteAndShadowPicture(JotPadWindow& note) {
+    constexpr int kMargin = 12;
+    QCoreApplication::processEvents();
+    ShadowWindow& shadow = note.shadowWindow();
+    const QRect noteFrame = note.frameGeometry();
+    const QRect shadowFrame = shadow.frameGeometry();
+    const QRect both = noteFrame.united(shadowFrame).adjusted(-kMargin, -kMargin, kMargin, kMargin);
+    QImage image(both.size(), QImage::Format_RGB32);
+    image.fill(QColor(0x5a, 0x6e, 0x86));
+    QPainter painter(&image);
+    // The shadow first: behind its note, the note covers it.
+    painter.drawPixmap(shadowFrame.topLeft() - both.topLeft(), shadow.grab());
+    painter.drawPixmap(noteFrame.topLeft() - both.topLeft(), note.grab());
+    return image;
 }
 
 // A real note over a real session on a local store, with a contact and a few categories.

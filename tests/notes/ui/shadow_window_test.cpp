@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 
@@ -106,6 +107,34 @@ TEST_F(ShadowWindowTest, ADateTypedIntoTheBoxIsTheUsers) {
     EXPECT_TRUE(note.logic().Shadow().dateEdited);
     EXPECT_EQ(note.logic().Shadow().DateText(), day);
     EXPECT_TRUE(child<QLabel>(note.shadowWindow(), "imgDateTimeOn").isVisible());
+}
+
+TEST_F(ShadowWindowTest, TheWeekdayBesideTheDateFollowsItTypedPickedOrParsed) {
+    JotPadWindow& note = openNote();
+    auto& weekday = child<QLabel>(note.shadowWindow(), "lblWeekday");
+    const auto dayName = [](int isoDay) {
+        return QLocale::system().dayName(isoDay, QLocale::ShortFormat);
+    };
+    EXPECT_EQ(weekday.text(), "");
+
+    QTest::keyClicks(&memo(note), "lunch next thursday");
+    ASSERT_NE(note.logic().Shadow().DateText(), "");
+    EXPECT_EQ(weekday.text(), dayName(4));
+
+    auto& date = child<DateBox>(note.shadowWindow(), "csDate");
+    enter(note, date);
+    date.selectAll();
+    QTest::keyClicks(
+        &date, QString::fromStdString(platform::formatShortDate(
+                   context->dateFormat,
+                   std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::month{12},
+                                               std::chrono::day{17}})));
+    EXPECT_EQ(weekday.text(), dayName(4));
+    emit date.calendar()->activated(QDate(2026, 12, 19));
+    EXPECT_EQ(weekday.text(), dayName(6));
+    date.selectAll();
+    QTest::keyClick(&date, Qt::Key_Backspace);
+    EXPECT_EQ(weekday.text(), "");
 }
 
 TEST_F(ShadowWindowTest, RefusesToCloseOnItsOwn) {
