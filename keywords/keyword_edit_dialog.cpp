@@ -1,5 +1,7 @@
 #include "keywords/keyword_edit_dialog.h"
 
+#include <utility>
+
 #include "keywords/keyword_kind.h"
 #include "messages/messages.h"
 #include "platform/text.h"
@@ -22,8 +24,10 @@ TKeywordEditDlgForm::TKeywordEditDlgForm(KeywordEditView& view, platform::Messag
     : view_(view), boxes_(boxes) {}
 
 int TKeywordEditDlgForm::Run(KeywordKind kind, const std::vector<ItemChoice>& entries,
-                             const std::string& keyword, const std::string& itemKey) {
+                             const std::string& keyword, const std::string& itemKey,
+                             InUseText inUse) {
     const std::string word(KindWord(kind));
+    inUse_ = std::move(inUse);
     modifying = !itemKey.empty();
     view_.setAssignEntries(entries, kind == KeywordKind::Categories);
     view_.setCaption((modifying ? "Modify " : "Add ") + word + " Keyword");
@@ -76,8 +80,12 @@ void TKeywordEditDlgForm::OKButtonClick() {
     // that the user can correct it without losing the old one.
     const bool changed = !modifying || canonical(keywordText_) != canonical(originalKeyword_);
     if (changed && Prs_IsValidAlias(keywordText_.c_str()) != 1) {
-        boxes_.show(messages::LoadMessage(messages::kCaption),
-                    messages::LoadMessage(kInvalidKeyword), platform::MessageIcon::Stop,
+        // The line below the message names the keyword and what it already belongs to, so
+        // the user need not search the list for it.
+        std::string text = messages::LoadMessage(kInvalidKeyword);
+        if (const std::string detail = inUse_ ? inUse_(keywordText_) : ""; !detail.empty())
+            text += "\n" + detail;
+        boxes_.show(messages::LoadMessage(messages::kCaption), text, platform::MessageIcon::Stop,
                     platform::MessageButtons::Ok);
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,10 +15,14 @@ class TKeywordEditDlgForm {
 public:
     TKeywordEditDlgForm(KeywordEditView& view, platform::MessageBoxes& boxes);
 
+    // Says what a text that is already a keyword names, or "" (see KeywordInUse).
+    using InUseText = std::function<std::string(const std::string& text)>;
+
     // Prepares the window for one keyword of `kind` and shows it modally; its result.
-    // `item` is the item the keyword is assigned to, or empty to add a keyword.
+    // `item` is the item the keyword is assigned to, or empty to add a keyword. A keyword
+    // refused as in use is explained with `inUse`.
     int Run(KeywordKind kind, const std::vector<ItemChoice>& entries, const std::string& keyword,
-            const std::string& itemKey);
+            const std::string& itemKey, InUseText inUse = {});
 
     // What the user left in the window.
     const std::string& KeywordText() const { return keywordText_; }
@@ -39,6 +44,7 @@ private:
 
     KeywordEditView& view_;
     platform::MessageBoxes& boxes_;
+    InUseText inUse_;
     std::string originalKeyword_;
     std::string keywordText_, assignText_;
     int assignIndex_ = -1;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "keywords/keyword_in_use.h"
 #include "keywords/keyword_kind.h"
 #include "messages/error_box.h"
 #include "outlook/items/contact.h"
@@ -112,16 +113,30 @@ void TKeywordsDlgForm::KeywordsListDblClick() {
     ModifyButtonClick();
 }
 
+bool TKeywordsDlgForm::Before(const KeywordRow& a, const KeywordRow& b) const {
+    if (sortColumn_ == 0) return platform::compareInLocale(a.keyword, b.keyword, false) < 0;
+    return platform::compareInLocale(a.item.display, b.item.display, true) < 0;
+}
+
 void TKeywordsDlgForm::KeywordsListColumnClick(int column) {
-    if (column == 0)
-        std::stable_sort(rows_.begin(), rows_.end(), [](const KeywordRow& a, const KeywordRow& b) {
-            return platform::compareInLocale(a.keyword, b.keyword, false) < 0;
-        });
-    else
-        std::stable_sort(rows_.begin(), rows_.end(), [](const KeywordRow& a, const KeywordRow& b) {
-            return platform::compareInLocale(a.item.display, b.item.display, true) < 0;
-        });
+    sortColumn_ = column == 0 ? 0 : 1;
+    std::stable_sort(rows_.begin(), rows_.end(),
+                     [this](const KeywordRow& a, const KeywordRow& b) { return Before(a, b); });
     ShowRows();
+}
+
+// A row added at the end of a sorted list would be out of view and out of place: the user
+// could not tell that anything was added.
+void TKeywordsDlgForm::PlaceRow(KeywordRow row) {
+    const auto at =
+        std::upper_bound(rows_.begin(), rows_.end(), row,
+                         [this](const KeywordRow& a, const KeywordRow& b) { return Before(a, b); });
+    const auto placed = rows_.insert(at, std::move(row));
+    const int index = static_cast<int>(placed - rows_.begin());
+    ShowRows();
+    selected_ = index;
+    view_.selectRow(index);
+    view_.setModifyRemoveEnabled(true);
 }
 
 // ---- Changes ----
@@ -156,7 +171,9 @@ std::vector<ItemChoice> TKeywordsDlgForm::Choices() const {
 std::optional<KeywordRow> TKeywordsDlgForm::EditKeyword(const std::string& keyword,
                                                         const std::string& itemKey) {
     const std::vector<ItemChoice> choices = Choices();
-    if (edit_.Run(kind_, choices, keyword, itemKey) != 1) return std::nullopt;
+    if (edit_.Run(kind_, choices, keyword, itemKey,
+                  [this](const std::string& text) { return KeywordInUse(store_, text); }) != 1)
+        return std::nullopt;
     KeywordRow result{edit_.KeywordText(), {}};
     const int index = edit_.AssignIndex();
     if (index >= 0 && static_cast<std::size_t>(index) < choices.size()) {
@@ -197,8 +214,7 @@ bool TKeywordsDlgForm::AddKeyword(const std::string& text, const ItemChoice& ite
                     platform::MessageButtons::Ok);
         return false;
     }
-    rows_.push_back({text, item});
-    ShowRows();
+    PlaceRow({text, item});
     return true;
 }
 
@@ -239,18 +255,15 @@ void TKeywordsDlgForm::ModifyButtonClick() {
                         platform::MessageButtons::Ok);
             return;
         }
-        rows_[static_cast<std::size_t>(row)].keyword = changed->keyword;
-        ShowRows();
+        rows_.erase(rows_.begin() + row);
+        PlaceRow({changed->keyword, old.item});
         return;
     }
     selected_ = row;
     if (!DeleteSelectedKeyword()) return;
     // Never lose the keyword: when the new one cannot be had, the old one comes back.
-    if (!AddKeyword(changed->keyword, changed->item) &&
-        RegisterKeyword(old.keyword, old.item.key)) {
-        rows_.push_back(old);
-        ShowRows();
-    }
+    if (!AddKeyword(changed->keyword, changed->item) && RegisterKeyword(old.keyword, old.item.key))
+        PlaceRow(old);
 }
 
 void TKeywordsDlgForm::RemoveButtonClick() {

@@ -44,6 +44,9 @@ public:
 private:
     void FillKeywordList();
     void ShowRows();
+    // Puts the row where the list's order wants it, shows the list and selects the row there.
+    void PlaceRow(KeywordRow row);
+    bool Before(const KeywordRow& a, const KeywordRow& b) const;
     // The items of the selected kind, as the edit window offers them.
     std::vector<ItemChoice> Choices() const;
     outlook::TItem* FindItem(const std::string& key) const;
@@ -63,6 +66,7 @@ private:
     KeywordKind kind_ = KeywordKind::Categories;
     std::vector<KeywordRow> rows_;
     int selected_ = -1;
+    int sortColumn_ = 0;
 };
 
 }  // namespace keywords

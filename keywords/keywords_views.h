@@ -31,6 +31,7 @@ public:
     virtual void setFilterIndex(int index) = 0;
     // The rows in the order to show them; no row is selected afterwards.
     virtual void showRows(const std::vector<KeywordRow>& rows) = 0;
+    // Selects the row and scrolls it into view.
     virtual void selectRow(int row) = 0;
     virtual void setModifyRemoveEnabled(bool enabled) = 0;
     virtual void focusFilter() = 0;

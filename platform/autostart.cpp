@@ -107,4 +107,9 @@ bool setAutostart(bool on, std::string& error) {
     return setAutostart(on, autostartFolder(), ownFileName(), error);
 }
 
+bool autostartIsOn(const fs::path& folder) {
+    std::error_code failure;
+    return !folder.empty() && fs::is_regular_file(folder / kEntryName, failure);
+}
+
 }  // namespace platform

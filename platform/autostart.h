@@ -35,4 +35,7 @@ bool setAutostart(bool on, const std::filesystem::path& folder,
 // The same for the running program and the user's autostart folder.
 bool setAutostart(bool on, std::string& error);
 
+// Whether `folder` holds the program's entry, so that the desktop starts it at login.
+bool autostartIsOn(const std::filesystem::path& folder);
+
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include "outlook/items/contact.h"
 #include "outlook/session/data_store.h"
 #include "platform/atom_table.h"
+#include "shell/getting_started.h"
 #include "shell/settings.h"
 
 namespace shell {
@@ -119,6 +120,11 @@ void THidden::miKeywordsClick() {
 
 void THidden::miHelpClick() {
     ShowHelp();
+}
+
+void THidden::miGettingStartedClick() {
+    if (ModalCheck()) return;
+    if (services_.gettingStarted) services_.gettingStarted->Show();
 }
 
 void THidden::sClick() {

@@ -14,6 +14,7 @@
 
 namespace shell {
 
+class TGettingStarted;
 class TRegistry;
 
 // The running program behind its tray icon: the open notes, the one modal window at a
@@ -36,6 +37,7 @@ public:
         ModalWindow& about;
         ModalWindow* keywords;  // null until the keywords window exists
         std::ostream& console;  // where a start that cannot go on explains itself
+        TGettingStarted* gettingStarted = nullptr;  // null where the program has none
     };
 
     explicit THidden(Services services);
@@ -57,6 +59,7 @@ public:
     void miOpenOutlookClick();
     void miKeywordsClick();
     void miHelpClick();
+    void miGettingStartedClick();
     void sClick();  // About...
     void miExitClick();
 

@@ -80,4 +80,12 @@ std::uint64_t TRegistry::AttachmentLimit() {
     return static_cast<std::uint64_t>(*megabytes) * 1024 * 1024;
 }
 
+bool TRegistry::HasProgramSettings() {
+    return registry_.openKey(platform::RegistryRoot::CurrentUser, "Software\\Jotwise") != nullptr;
+}
+
+void TRegistry::WriteWelcomeShown() {
+    if (platform::RegistryKey* key = open(welcome_, true)) writeDword(*key, "Shown", 1);
+}
+
 }  // namespace shell

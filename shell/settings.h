@@ -31,6 +31,12 @@ public:
     // positive integer.
     std::uint64_t AttachmentLimit() override;
 
+    // Whether the program has kept any setting of its own for this user yet (the key
+    // Software\Jotwise or any key below it); a new profile has none.
+    bool HasProgramSettings();
+    // Remembers that the user has been welcomed: "Shown" under Software\Jotwise\Welcome.
+    void WriteWelcomeShown();
+
 private:
     // One handle per key, opened by the first call that needs it and kept; a failed open
     // is tried again by the next call.
@@ -47,6 +53,7 @@ private:
     KeySlot position_{"Software\\Jotwise\\Note\\Position", nullptr};
     KeySlot shadow_{"Software\\Jotwise\\Note\\Shadow", nullptr};
     KeySlot attachments_{"Software\\Jotwise\\Attachments", nullptr};
+    KeySlot welcome_{"Software\\Jotwise\\Welcome", nullptr};
 };
 
 }  // namespace shell

@@ -1,5 +1,7 @@
 #include "keywords/ui/keyword_edit_window.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -13,9 +15,13 @@
 
 #include "keywords/ui/utf8_length_validator.h"
 #include "platform/ui/qt_text.h"
+#include "platform/ui/window_title.h"
 
 namespace keywords::ui {
 namespace {
+
+constexpr int kMinimumWidth = 235;
+constexpr int kMinimumHeight = 98;
 
 using messages::ui::guarded;
 
@@ -59,7 +65,7 @@ KeywordEditWindow::KeywordEditWindow(QWidget* parent) : QDialog(parent) {
     layout->addLayout(grid);
     layout->addStretch();
     layout->addWidget(buttons);
-    setMinimumSize(235, 98);
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
     setTabOrder(keyword_, assign_);
     setTabOrder(assign_, ok_);
     setTabOrder(ok_, cancel_);
@@ -90,8 +96,11 @@ void KeywordEditWindow::assignChanged(int index) {
     guarded(this, [&] { logic_->AssignComboChange(text.toStdString(), index); });
 }
 
+// The window is made wide enough for the desktop to show its whole title ("Modify Category
+// Keyword"), which is longer than anything the window holds.
 void KeywordEditWindow::setCaption(const std::string& caption) {
     setWindowTitle(qt(caption));
+    setMinimumWidth(std::max(kMinimumWidth, platform::widthForTitle(*this, windowTitle())));
 }
 
 void KeywordEditWindow::setTypeLabel(const std::string& text) {

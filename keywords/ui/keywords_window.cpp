@@ -134,7 +134,9 @@ void KeywordsWindow::showRows(const std::vector<KeywordRow>& rows) {
 
 void KeywordsWindow::selectRow(int row) {
     const QSignalBlocker quiet(list_);
-    list_->setCurrentItem(list_->topLevelItem(row));
+    QTreeWidgetItem* item = list_->topLevelItem(row);
+    list_->setCurrentItem(item);
+    if (item) list_->scrollToItem(item);
 }
 
 void KeywordsWindow::setModifyRemoveEnabled(bool enabled) {

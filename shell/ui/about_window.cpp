@@ -1,7 +1,10 @@
 #include "shell/ui/about_window.h"
 
+#include <QEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "shell/file_version.h"
 #include "shell/startup.h"
@@ -10,9 +13,8 @@
 namespace shell::ui {
 namespace {
 
-constexpr int kWidth = kFramedWindowWidth;
-constexpr int kHeight = kFramedWindowHeight;
 constexpr int kOkResult = 1;
+constexpr int kPictureHeight = 250;
 
 }  // namespace
 
@@ -21,39 +23,51 @@ AboutWindow::AboutWindow(std::filesystem::path programFile, QWidget* parent)
     setObjectName("TAbout");
     setWindowTitle(QString("About ") + kProgramTitle);
     setModal(true);
-    makeFramedWhiteWindow(*this);
+    makeFramedWindow(*this);
 
     auto* picture = new ProductPicture(this);
     picture->setObjectName("imgAbout");
-    picture->setGeometry(1, 1, kWidth - 2, 250);
+    picture->setFixedHeight(kPictureHeight);
 
     lblVersion_ = new QLabel(this);
     lblVersion_->setObjectName("lblVersion");
     lblVersion_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    lblVersion_->setGeometry(24, 268, kWidth - 48, 22);
-    QPalette grey = lblVersion_->palette();
-    grey.setColor(QPalette::WindowText, QColor(0x4a, 0x55, 0x62));
-    lblVersion_->setPalette(grey);
 
-    auto* hint = new QLabel("Press Ctrl+Alt+N to jot an action note.", this);
-    hint->setObjectName("lblHint");
-    hint->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    hint->setWordWrap(true);
-    hint->setGeometry(32, 296, kWidth - 64, 40);
-    QPalette muted = hint->palette();
-    muted.setColor(QPalette::WindowText, QColor(0x7a, 0x85, 0x92));
-    hint->setPalette(muted);
-    QFont small = hint->font();
+    lblHint_ = new QLabel("Press Ctrl+Alt+N to jot an action note.", this);
+    lblHint_->setObjectName("lblHint");
+    lblHint_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblHint_->setWordWrap(true);
+    QFont small = lblHint_->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
-    hint->setFont(small);
+    lblHint_->setFont(small);
+    useColours();
 
     btnOK_ = new QPushButton("OK", this);
     btnOK_->setObjectName("btnOK");
     btnOK_->setDefault(true);
     // Nothing takes the focus, so the window opens with none; Enter still presses OK.
     btnOK_->setFocusPolicy(Qt::NoFocus);
-    btnOK_->setGeometry((kWidth - 88) / 2, kHeight - 56, 88, 30);
+    btnOK_->setMinimumWidth(88);
     connect(btnOK_, &QPushButton::clicked, this, [this] { done(kOkResult); });
+
+    // Laid out from the texts' own sizes, so that a larger font still fits the fixed window.
+    auto* texts = new QVBoxLayout;
+    texts->setContentsMargins(24, 12, 24, 0);
+    texts->setSpacing(6);
+    texts->addWidget(lblVersion_);
+    texts->addWidget(lblHint_);
+    auto* button = new QHBoxLayout;
+    button->addStretch();
+    button->addWidget(btnOK_);
+    button->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    // One pixel all round is the border's.
+    layout->setContentsMargins(1, 1, 1, 24);
+    layout->setSpacing(0);
+    layout->addWidget(picture);
+    layout->addLayout(texts);
+    layout->addStretch();
+    layout->addLayout(button);
 }
 
 int AboutWindow::showModal() {
@@ -73,6 +87,16 @@ void AboutWindow::showEvent(QShowEvent* event) {
 void AboutWindow::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     paintThinBorder(*this);
+}
+
+void AboutWindow::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && lblVersion_) useColours();
+}
+
+void AboutWindow::useColours() {
+    useFramedText(*lblVersion_, false);
+    useFramedText(*lblHint_, true);
 }
 
 }  // namespace shell::ui

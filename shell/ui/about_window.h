@@ -10,7 +10,7 @@ class QPushButton;
 
 namespace shell::ui {
 
-// The About box: the product's picture, the version and OK, on a white frameless window.
+// The About box: the product's picture, the version and OK, on a framed frameless window.
 // It opens with no control focused; OK or Enter closes it with result 1.
 class AboutWindow : public QDialog, public ModalWindow {
 public:
@@ -23,10 +23,14 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void useColours();
+
     std::filesystem::path programFile_;
     QLabel* lblVersion_ = nullptr;
+    QLabel* lblHint_ = nullptr;
     QPushButton* btnOK_ = nullptr;
 };
 

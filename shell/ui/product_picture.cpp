@@ -1,6 +1,7 @@
 #include "shell/ui/product_picture.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,9 +12,13 @@ namespace {
 
 const QColor kMarkTop(0x4a, 0x8b, 0xec);
 const QColor kMarkBottom(0x23, 0x5c, 0xc4);
-const QColor kName(0x1d, 0x2b, 0x3c);
-const QColor kSubtitle(0x6b, 0x77, 0x85);
-const QColor kBorder(0x9a, 0xa8, 0xb8);
+
+// `share` of `over` laid on `under`.
+QColor blended(const QColor& under, const QColor& over, qreal share) {
+    return QColor::fromRgbF(under.redF() + (over.redF() - under.redF()) * share,
+                            under.greenF() + (over.greenF() - under.greenF()) * share,
+                            under.blueF() + (over.blueF() - under.blueF()) * share);
+}
 
 }  // namespace
 
@@ -46,15 +51,16 @@ void paintProductMark(QPainter& painter, const QRectF& area) {
     painter.restore();
 }
 
-void paintProductPicture(QPainter& painter, const QRect& area) {
+void paintProductPicture(QPainter& painter, const QRect& area, const QPalette& palette) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
 
-    // A pale band behind the mark gives the white window a top.
+    // A band tinted with the highlight behind the mark gives the window a top.
+    const QColor base = palette.color(QPalette::Base);
     QLinearGradient band(area.topLeft(), QPointF(area.left(), area.top() + area.height() * 0.62));
-    band.setColorAt(0, QColor(0xe9, 0xf1, 0xfd));
-    band.setColorAt(1, Qt::white);
+    band.setColorAt(0, blended(base, palette.color(QPalette::Highlight), 0.12));
+    band.setColorAt(1, base);
     painter.fillRect(area, band);
 
     const qreal markSide = 104;
@@ -72,7 +78,7 @@ void paintProductPicture(QPainter& painter, const QRect& area) {
     name.setWeight(QFont::DemiBold);
     name.setLetterSpacing(QFont::PercentageSpacing, 102);
     painter.setFont(name);
-    painter.setPen(kName);
+    painter.setPen(palette.color(QPalette::Text));
     const QRectF nameArea(area.left(), mark.bottom() + 18, area.width(), 48);
     painter.drawText(nameArea, Qt::AlignHCenter | Qt::AlignVCenter, "Jotwise");
 
@@ -81,7 +87,7 @@ void paintProductPicture(QPainter& painter, const QRect& area) {
     subtitle.setWeight(QFont::Normal);
     subtitle.setLetterSpacing(QFont::PercentageSpacing, 100);
     painter.setFont(subtitle);
-    painter.setPen(kSubtitle);
+    painter.setPen(mutedText(palette));
     painter.drawText(QRectF(area.left(), nameArea.bottom() + 2, area.width(), 22),
                      Qt::AlignHCenter | Qt::AlignVCenter, "for Microsoft Outlook");
     painter.restore();
@@ -106,14 +112,12 @@ ProductPicture::ProductPicture(QWidget* parent) : QWidget(parent) {
 
 void ProductPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintProductPicture(painter, rect());
+    paintProductPicture(painter, rect(), palette());
 }
 
-void makeFramedWhiteWindow(QWidget& window) {
+void makeFramedWindow(QWidget& window) {
     window.setFixedSize(kFramedWindowWidth, kFramedWindowHeight);
-    QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    window.setPalette(palette);
+    window.setBackgroundRole(QPalette::Base);
     window.setAutoFillBackground(true);
     window.setWindowIcon(productIcon());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -124,8 +128,24 @@ void makeFramedWhiteWindow(QWidget& window) {
 
 void paintThinBorder(QWidget& window) {
     QPainter painter(&window);
-    painter.setPen(kBorder);
+    const QPalette& palette = window.palette();
+    painter.setPen(blended(palette.color(QPalette::Base), palette.color(QPalette::Text), 0.4));
     painter.drawRect(window.rect().adjusted(0, 0, -1, -1));
+}
+
+QColor mutedText(const QPalette& palette) {
+    return blended(palette.color(QPalette::Base), palette.color(QPalette::Text), 0.62);
+}
+
+void useFramedText(QLabel& label, bool muted) {
+    if (!muted) {
+        label.setForegroundRole(QPalette::Text);
+        return;
+    }
+    // A colour of its own: it is worked out again whenever the window's palette changes.
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, mutedText(label.window()->palette()));
+    label.setPalette(palette);
 }
 
 }  // namespace shell::ui

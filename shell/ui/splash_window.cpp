@@ -1,9 +1,10 @@
 #include "shell/ui/splash_window.h"
 
+#include <QEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QProgressBar>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "shell/startup.h"
 #include "shell/ui/product_picture.h"
@@ -11,9 +12,9 @@
 namespace shell::ui {
 namespace {
 
-constexpr int kWidth = kFramedWindowWidth;
-constexpr int kHeight = kFramedWindowHeight;
 constexpr int kMargin = 28;
+constexpr int kPictureHeight = 250;
+constexpr int kBarHeight = 8;
 
 }  // namespace
 
@@ -23,36 +24,48 @@ SplashWindow::SplashWindow(SplashHost& host, platform::EventLoop& loop,
       logic_(TSplash::Services{*this, host, loop, std::move(programFile), console}) {
     setObjectName("TSplash");
     setWindowTitle(kProgramTitle);
-    makeFramedWhiteWindow(*this);
+    makeFramedWindow(*this);
 
     auto* picture = new ProductPicture(this);
     picture->setObjectName("Image1");
-    picture->setGeometry(1, 1, kWidth - 2, 250);
+    picture->setFixedHeight(kPictureHeight);
 
     lblProgress_ = new QLabel("Loading...", this);
     lblProgress_->setObjectName("lblProgress");
-    lblProgress_->setGeometry(kMargin, 300, kWidth - 2 * kMargin, 20);
-    QPalette muted = lblProgress_->palette();
-    muted.setColor(QPalette::WindowText, QColor(0x3c, 0x47, 0x54));
-    lblProgress_->setPalette(muted);
 
     pbProgress_ = new QProgressBar(this);
     pbProgress_->setObjectName("pbProgress");
     pbProgress_->setRange(0, 100);
     pbProgress_->setValue(0);
     pbProgress_->setTextVisible(false);
-    pbProgress_->setGeometry(kMargin, 324, kWidth - 2 * kMargin, 8);
+    pbProgress_->setFixedHeight(kBarHeight);
 
     lblVersion_ = new QLabel(this);
     lblVersion_->setObjectName("lblVersion");
     lblVersion_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    lblVersion_->setGeometry(kMargin, kHeight - 40, kWidth - 2 * kMargin, 20);
     QFont small = lblVersion_->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     lblVersion_->setFont(small);
-    QPalette grey = lblVersion_->palette();
-    grey.setColor(QPalette::WindowText, QColor(0x8a, 0x94, 0xa0));
-    lblVersion_->setPalette(grey);
+    useColours();
+
+    // Laid out from the texts' own sizes, so that a larger font still fits the fixed window.
+    auto* layout = new QVBoxLayout(this);
+    // One pixel all round is the border's.
+    layout->setContentsMargins(1, 1, 1, 20);
+    layout->setSpacing(0);
+    layout->addWidget(picture);
+    auto* progress = new QVBoxLayout;
+    progress->setContentsMargins(kMargin, 0, kMargin, 0);
+    progress->setSpacing(4);
+    progress->addWidget(lblProgress_);
+    progress->addWidget(pbProgress_);
+    layout->addStretch(3);
+    layout->addLayout(progress);
+    layout->addStretch(2);
+    auto* version = new QVBoxLayout;
+    version->setContentsMargins(kMargin, 0, kMargin, 0);
+    version->addWidget(lblVersion_);
+    layout->addLayout(version);
 
     tmTimer_ = new QTimer(this);
     tmTimer_->setObjectName("tmTimer");
@@ -94,6 +107,16 @@ void SplashWindow::setTimerEnabled(bool enabled) {
         tmTimer_->start();
     else
         tmTimer_->stop();
+}
+
+void SplashWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && lblVersion_) useColours();
+}
+
+void SplashWindow::useColours() {
+    useFramedText(*lblProgress_, false);
+    useFramedText(*lblVersion_, true);
 }
 
 void SplashWindow::paintEvent(QPaintEvent* event) {

@@ -11,7 +11,7 @@ class QTimer;
 namespace shell::ui {
 
 // The splash window: the product's picture, the progress of the connection and the version,
-// on a white frameless window. Its logic (TSplash) connects the session and hands over.
+// on a framed frameless window. Its logic (TSplash) connects the session and hands over.
 class SplashWindow : public QWidget, public SplashView {
 public:
     SplashWindow(SplashHost& host, platform::EventLoop& loop, std::filesystem::path programFile,
@@ -30,8 +30,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void useColours();
+
     TSplash logic_;
     QLabel* lblProgress_ = nullptr;
     QProgressBar* pbProgress_ = nullptr;

@@ -19,6 +19,7 @@
 #include "outlook/local/ui/store_windows.h"
 #include "outlook/local/window_sizes.h"
 #include "outlook/session/data_store.h"
+#include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/file_registry.h"
 #include "platform/locale.h"
@@ -31,6 +32,7 @@
 #include "shell/settings.h"
 #include "shell/splash.h"
 #include "shell/ui/about_window.h"
+#include "shell/ui/getting_started_window.h"
 #include "shell/ui/keywords_modal.h"
 #include "shell/ui/local_quick_add.h"
 #include "shell/ui/note_windows.h"
@@ -56,6 +58,9 @@ public:
         : registry_(platform::openUserRegistry()),
           settings_(*registry_),
           help_(programFile_.parent_path(), boxes_, kProgramTitle),
+          // Before the splash connects: the store's first connection writes settings too.
+          gettingStarted_(std::make_unique<GettingStartedWindow>(
+              settings_, boxes_, platform::autostartFolder(), programFile_)),
           splash_(std::make_unique<SplashWindow>(*this, loop_, programFile_, std::cerr)),
           tray_(std::make_unique<TrayWindow>()),
           about_(std::make_unique<AboutWindow>(programFile_)) {
@@ -77,6 +82,7 @@ public:
         keywordsModal_.reset();
         keywordsWindow_.reset();
         about_.reset();
+        gettingStarted_.reset();
         tray_.reset();
         splash_.reset();
         DestroySession();
@@ -109,9 +115,11 @@ public:
         keywordsModal_ = std::make_unique<KeywordsModal>(*keywordsWindow_);
         hidden_ = std::make_unique<THidden>(THidden::Services{
             *session_, settings_, boxes_, files_, clock_, platform::systemShortDateFormat(), loop_,
-            hotKey_, help_, *tray_, noteWindows_, *about_, keywordsModal_.get(), std::cerr});
+            hotKey_, help_, *tray_, noteWindows_, *about_, keywordsModal_.get(), std::cerr,
+            &gettingStarted_->logic()});
         tray_->setLogic(hidden_.get());
         hidden_->FormShow();
+        gettingStarted_->logic().ProgramStarted();
     }
 
     // exit, not quit: quit asks every window to close first, and a note may refuse.
@@ -135,6 +143,7 @@ private:
     std::unique_ptr<outlook::local::StoreWindows> storeWindows_;
     std::unique_ptr<outlook::TDataStore> session_;
 
+    std::unique_ptr<GettingStartedWindow> gettingStarted_;
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<TrayWindow> tray_;
     std::unique_ptr<AboutWindow> about_;

@@ -34,6 +34,7 @@ TrayWindow::TrayWindow() {
     addItem("miOpenOutlook", "Open Outlook", &THidden::miOpenOutlookClick);
     addItem("miKeywords", "Keywords...", &THidden::miKeywordsClick);
     addItem("miHelp", "Help", &THidden::miHelpClick);
+    addItem("miGettingStarted", "Getting Started", &THidden::miGettingStartedClick);
     addItem("s", "About...", &THidden::sClick);
     mnuTray_->addSeparator()->setObjectName("N1");
     addItem("miExit", "Exit", &THidden::miExitClick);

@@ -143,11 +143,16 @@ chooseFromTrayMenu() {
 ann=$("$store" add-contact --first Ann --last Lee --email ann@example.com --company Acme) ||
     fail "the contacts could not be seeded"
 "$store" add-contact --first Bob --last Smith --email bob@example.com >/dev/null
+# A profile the program has run on before: the Getting Started window of a first start stays
+# closed, and the windows below are the only ones.
 cat >"$XDG_CONFIG_HOME/jotwise/HKEY_CURRENT_USER.reg" <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Microsoft\Office\8.0\Outlook\Categories]
 @="Business;Errands;Personal"
+
+[HKEY_CURRENT_USER\Software\Jotwise\Welcome]
+"Shown"=dword:00000001
 REG
 # Keywords the user gave: "annie" names Ann Lee, "biz" the category Business.
 printf 'annie,,,%s\nbiz,,Business,\n' "$ann" >"$keywords"
@@ -283,7 +288,7 @@ focusNote '^Task - Jotwise'
 xdotool type --delay 20 "dinner with bob smith friday at 7pm"
 within 10 noteTitled '^Appointment - Jotwise' || fail "the unsaved note did not become an appointment"
 rm -f "$keywords"
-chooseFromTrayMenu 7 # Exit
+chooseFromTrayMenu 8 # Exit
 waitForWindow '^Jotwise for Microsoft Outlook$' "Exit did not ask about the unsaved note"
 xdotool key alt+y
 within 10 ended "$pid" || fail "Exit did not end the program"

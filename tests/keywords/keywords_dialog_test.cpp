@@ -19,10 +19,10 @@ class FakeListView : public KeywordsListView {
 public:
     void setFilterIndex(int index) override { filter = index; }
     void showRows(const std::vector<KeywordRow>& r) override { rows = r; }
-    void selectRow(int) override {}
+    void selectRow(int row) override { selected = row; }
     void setModifyRemoveEnabled(bool on) override { buttonsEnabled = on; }
     void focusFilter() override { ++filterFocused; }
-    int filter = -1, filterFocused = 0;
+    int filter = -1, filterFocused = 0, selected = -1;
     bool buttonsEnabled = true;
     std::vector<KeywordRow> rows;
 };
@@ -156,9 +156,14 @@ TEST_F(KeywordsDialogTest, AKeywordAddedForAContactIsListedAndReadBackInCanonica
     EXPECT_LT(rowOf("Boss"), 0);
 }
 
+constexpr const char* kInvalidKeyword =
+    "The keyword you have entered is invalid or is already in use.";
+
 TEST_F(KeywordsDialogTest, AKeywordInUseIsRefusedAndTheEditWindowStaysOpen) {
     bool stayedOpen = false;
-    EXPECT_CALL(boxes, show(_, "The keyword you have entered is invalid or is already in use.",
+    EXPECT_CALL(boxes, show(_,
+                            std::string(kInvalidKeyword) +
+                                "\n'work' is already the keyword of the category Work.",
                             platform::MessageIcon::Stop, platform::MessageButtons::Ok));
     editView.user = [&] {
         edit.KeywordTextChange("WORK");
@@ -171,6 +176,76 @@ TEST_F(KeywordsDialogTest, AKeywordInUseIsRefusedAndTheEditWindowStaysOpen) {
     dialog->AddButtonClick();
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(listView.rows.size(), 3u);
+}
+
+// The refusal names the keyword in its stored form and what it belongs to, whichever kind
+// the list shows; a text refused for another reason gets the message alone.
+TEST_F(KeywordsDialogTest, TheRefusalSaysWhatTheKeywordInUseBelongsTo) {
+    const auto refusal = [this](const std::string& typed, const std::string& entry) {
+        std::string shown;
+        EXPECT_CALL(boxes, show(_, _, platform::MessageIcon::Stop, platform::MessageButtons::Ok))
+            .WillOnce([&](const std::string&, const std::string& text, auto, auto) {
+                shown = text;
+                return platform::MessageAnswer::Ok;
+            });
+        answerEdit(typed, entry);
+        dialog->AddButtonClick();
+        ::testing::Mock::VerifyAndClearExpectations(&boxes);
+        return shown;
+    };
+    const std::string message = std::string(kInvalidKeyword) + "\n";
+
+    dialog->FilterComboChange(2);
+    EXPECT_EQ(refusal("Ann  LEE", "Smith, Bob"),
+              message + "'ann lee' is already the keyword of the contact Lee, Ann.");
+    EXPECT_EQ(refusal("Personal", "Smith, Bob"),
+              message + "'personal' is already the keyword of the category Personal.");
+    dialog->FilterComboChange(0);
+    EXPECT_EQ(refusal("appointment", "Tasks"),
+              message + "'appointment' is already the keyword of the folder Calendar.");
+    ASSERT_EQ(Prs_AddAlias("both", "Work", "", bob.c_str()), 1);
+    EXPECT_EQ(refusal("both", "Tasks"),
+              message +
+                  "'both' is already the keyword of the category Work and the contact "
+                  "Smith, Bob.");
+    EXPECT_EQ(refusal("please call", "Tasks"), kInvalidKeyword);
+}
+
+// An added keyword takes its place in the list's order, selected, so the user sees it; so
+// does a renamed one.
+TEST_F(KeywordsDialogTest, AnAddedOrRenamedKeywordIsPlacedInOrderAndSelected) {
+    answerEdit("office", "Business");
+    dialog->AddButtonClick();
+    const auto keywordsShown = [this] {
+        std::vector<std::string> shown;
+        for (const KeywordRow& row : listView.rows)
+            shown.push_back(row.keyword);
+        return shown;
+    };
+    EXPECT_EQ(keywordsShown(),
+              (std::vector<std::string>{"business", "office", "personal", "work"}));
+    EXPECT_EQ(listView.selected, 1);
+    EXPECT_TRUE(listView.buttonsEnabled);
+    EXPECT_EQ(listView.rows, dialog->Rows());
+
+    // Modify now works on the new row without another click.
+    editView.user = [&] {
+        EXPECT_EQ(editView.keyword, "office");
+        edit.KeywordTextChange("zebra");
+        edit.OKButtonClick();
+    };
+    dialog->ModifyButtonClick();
+    EXPECT_EQ(keywordsShown(), (std::vector<std::string>{"business", "personal", "work", "zebra"}));
+    EXPECT_EQ(listView.selected, 3);
+
+    // Sorted by "Assigned To", a keyword goes among its item's.
+    dialog->KeywordsListColumnClick(1);
+    answerEdit("alpha", "Personal");
+    dialog->AddButtonClick();
+    ASSERT_EQ(listView.selected, 3);
+    EXPECT_EQ(listView.rows[3], (KeywordRow{"alpha", {"Personal", "Personal"}}));
+    EXPECT_EQ(listView.rows[2].keyword, "personal");
+    EXPECT_EQ(listView.rows[4].keyword, "work");
 }
 
 TEST_F(KeywordsDialogTest, ATypedCategoryIsCreatedUnlessOneOfThatNameExists) {
@@ -225,8 +300,8 @@ TEST_F(KeywordsDialogTest, ModifyRenamesOrMovesAKeywordAndNeverLosesIt) {
 
 TEST_F(KeywordsDialogTest, ModifyingToAnotherItemWithATextInUseKeepsTheOldKeyword) {
     dialog->KeywordsListClick(rowOf("business"));
-    EXPECT_CALL(boxes, show(_, "The keyword you have entered is invalid or is already in use.",
-                            platform::MessageIcon::Stop, platform::MessageButtons::Ok));
+    EXPECT_CALL(boxes, show(_, HasSubstr(kInvalidKeyword), platform::MessageIcon::Stop,
+                            platform::MessageButtons::Ok));
     answerEdit("work", "Personal");  // "work" is Work's; the user then gives up
     dialog->ModifyButtonClick();
     EXPECT_EQ(Prs_IsAlias("business"), 1);

@@ -17,12 +17,14 @@
 #include <functional>
 #include <iostream>
 #include <iterator>
+#include <optional>
 
 #include "keywords/ui/keyword_edit_window.h"
 #include "tests/support/mnemonics.h"
 #include "tests/support/mock_message_boxes.h"
 #include "tests/support/pictures.h"
 #include "tests/support/session_fixture.h"
+#include "tests/support/text_fits.h"
 
 namespace keywords::ui {
 namespace {
@@ -222,6 +224,90 @@ TEST_F(KeywordsWindowTest, PicturesOfBothWindows) {
         jotwise::testing::keepPicture(edit, "keyword_edit_window.png");
     });
     QTest::mouseClick(&child<QPushButton>(*window, "ModifyButton"), Qt::LeftButton);
+}
+
+// Added where the order puts it, selected and scrolled to: among many keywords, the user sees
+// the new one at once and can modify it without looking for it.
+TEST_F(KeywordsWindowTest, AnAddedKeywordIsSelectedInItsPlaceAndInView) {
+    for (char letter = 'a'; letter <= 'z'; ++letter)
+        ASSERT_EQ(Prs_AddAlias((std::string(2, letter) + " word").c_str(), "Business", "", ""), 1);
+    window->show();
+    auto& list = child<QTreeWidget>(*window, "KeywordsList");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    onEditWindow([](KeywordEditWindow& edit) {
+        QTest::keyClicks(&child<QLineEdit>(edit, "KeywordText"), "pq");
+        auto& assign = child<QComboBox>(edit, "AssignCombo");
+        assign.setCurrentIndex(assign.findText("Personal"));
+        emit assign.activated(assign.currentIndex());
+        QTest::mouseClick(&child<QPushButton>(edit, "OKButton"), Qt::LeftButton);
+    });
+    QTest::mouseClick(&child<QPushButton>(*window, "AddButton"), Qt::LeftButton);
+
+    const QList<QTreeWidgetItem*> selected = list.selectedItems();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected[0]->text(0), "pq");
+    const int row = list.indexOfTopLevelItem(selected[0]);
+    EXPECT_EQ(list.topLevelItem(row - 1)->text(0), "pp word");
+    EXPECT_EQ(list.topLevelItem(row + 1)->text(0), "qq word");
+    EXPECT_TRUE(list.viewport()->rect().intersects(list.visualItemRect(selected[0])))
+        << "the new keyword is scrolled into view";
+    EXPECT_TRUE(child<QPushButton>(*window, "ModifyButton").isEnabled());
+}
+
+// Every text can be read at the font sizes people use, and the edit window is wide enough
+// for the desktop to show each of its titles whole. Pictures of each size are kept.
+TEST_F(KeywordsWindowTest, EveryTextFitsFrom9To14PointsAndInADarkPalette) {
+    struct Look {
+        std::string name;
+        int points;
+        bool dark;
+    };
+    for (const Look& look : {Look{"9pt", 9, false}, Look{"11pt", 11, false},
+                             Look{"14pt", 14, false}, Look{"dark", 11, true}}) {
+        SCOPED_TRACE(look.name);
+        const jotwise::testing::ApplicationFontSize size(look.points);
+        std::optional<jotwise::testing::DarkPalette> dark;
+        if (look.dark) dark.emplace();
+        KeywordsWindow fresh(*session, boxes, help);
+        fresh.show();
+        QCoreApplication::processEvents();
+        auto& list = child<QTreeWidget>(fresh, "KeywordsList");
+        EXPECT_EQ(jotwise::testing::clippedTexts(fresh), std::vector<std::string>{});
+        list.setCurrentItem(list.topLevelItem(0));
+        jotwise::testing::keepPicture(fresh, "keywords_window_" + look.name + ".png");
+
+        auto& filter = child<QComboBox>(fresh, "FilterCombo");
+        for (int kind = 0; kind < 3; ++kind) {
+            filter.setCurrentIndex(kind);
+            emit filter.activated(kind);
+            list.setCurrentItem(list.topLevelItem(0));
+            for (const char* button : {"AddButton", "ModifyButton"}) {
+                QString title;
+                QTimer::singleShot(0, [&] {
+                    KeywordEditWindow& edit = fresh.editWindow();
+                    if (!edit.isVisible()) return ADD_FAILURE() << "the edit window is not shown";
+                    QCoreApplication::processEvents();
+                    title = edit.windowTitle();
+                    EXPECT_EQ(jotwise::testing::clippedTexts(edit), std::vector<std::string>{})
+                        << title.toStdString();
+                    // The title in bold, as window managers draw it, with room for an icon
+                    // and the close button.
+                    QFont bold = QApplication::font();
+                    bold.setBold(true);
+                    EXPECT_GE(edit.width(), QFontMetrics(bold).horizontalAdvance(title) + 48)
+                        << title.toStdString();
+                    if (kind == 1)
+                        jotwise::testing::keepPicture(edit, "keyword_edit_window_" +
+                                                                std::string(button) + "_" +
+                                                                look.name + ".png");
+                    QTest::keyClick(&edit, Qt::Key_Escape);
+                });
+                QTest::mouseClick(&child<QPushButton>(fresh, button), Qt::LeftButton);
+                EXPECT_FALSE(title.isEmpty()) << button << " " << kind;
+            }
+        }
+        fresh.hide();
+    }
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
@@ -19,6 +21,7 @@
 #include "shell/hidden.h"
 #include "shell/settings.h"
 #include "shell/ui/about_window.h"
+#include "shell/ui/getting_started_window.h"
 #include "shell/ui/note_windows.h"
 #include "shell/ui/splash_window.h"
 #include "shell/ui/tray_window.h"
@@ -92,9 +95,11 @@ protected:
         ASSERT_EQ(connect(), 0) << session->LastError();
         errorBox.setSession(session.get());
         messages::InstallErrorBox(&errorBox);
+        gettingStarted = std::make_unique<GettingStartedWindow>(
+            settings, boxes, folder.path() / "autostart", folder.path() / "jotwise");
         hidden = std::make_unique<THidden>(THidden::Services{
             *session, settings, boxes, files, clock, platform::systemShortDateFormat(), loop,
-            hotKey, help, view, windows, about, &keywords, console});
+            hotKey, help, view, windows, about, &keywords, console, &gettingStarted->logic()});
         tray.setLogic(hidden.get());
     }
     void TearDown() override {
@@ -120,6 +125,7 @@ protected:
     QtNoteWindows windows;
     CountingModal about, keywords;
     std::ostringstream console;
+    std::unique_ptr<GettingStartedWindow> gettingStarted;
     std::unique_ptr<THidden> hidden;
     TrayWindow tray;
 };
@@ -128,14 +134,16 @@ TEST_F(TrayWindowTest, TheMenuHasItsItemsInOrderWithNewActionNoteTheBoldDefault)
     std::vector<std::pair<QString, QString>> items;
     for (QAction* action : tray.menu().actions())
         items.emplace_back(action->objectName(), action->isSeparator() ? "-" : action->text());
-    const std::vector<std::pair<QString, QString>> expected = {{"miNewJotPad", "New Action Note"},
-                                                               {"miNewContact", "New Contact"},
-                                                               {"miOpenOutlook", "Open Outlook"},
-                                                               {"miKeywords", "Keywords..."},
-                                                               {"miHelp", "Help"},
-                                                               {"s", "About..."},
-                                                               {"N1", "-"},
-                                                               {"miExit", "Exit"}};
+    const std::vector<std::pair<QString, QString>> expected = {
+        {"miNewJotPad", "New Action Note"},
+        {"miNewContact", "New Contact"},
+        {"miOpenOutlook", "Open Outlook"},
+        {"miKeywords", "Keywords..."},
+        {"miHelp", "Help"},
+        {"miGettingStarted", "Getting Started"},
+        {"s", "About..."},
+        {"N1", "-"},
+        {"miExit", "Exit"}};
     EXPECT_EQ(items, expected);
     EXPECT_EQ(tray.menu().defaultAction(), &item("miNewJotPad"));
     EXPECT_TRUE(item("miNewJotPad").font().bold());
@@ -168,6 +176,27 @@ TEST_F(TrayWindowTest, EveryItemReachesTHidden) {
     item("miExit").trigger();
     EXPECT_TRUE(view.quitted);
     EXPECT_TRUE(hidden->openNotes().empty()) << "the empty note closed without a question";
+}
+
+// Getting Started is a window beside the others: the menu shows it again whenever asked, and
+// nothing waits for it to close.
+TEST_F(TrayWindowTest, GettingStartedShowsAgainFromTheMenuAndHoldsNothingUp) {
+    ASSERT_FALSE(gettingStarted->isVisible());
+    item("miGettingStarted").trigger();
+    EXPECT_TRUE(gettingStarted->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(named<QCheckBox>(*gettingStarted, "chkAutostart").isChecked());
+    item("miNewJotPad").trigger();
+    EXPECT_EQ(loop.runPending(), 1u);
+    EXPECT_EQ(hidden->openNotes().size(), 1u) << "a note opens while it is shown";
+    named<QPushButton>(*gettingStarted, "btnClose").click();
+    EXPECT_FALSE(gettingStarted->isVisible());
+
+    // Behind a modal window it only beeps, like the other commands.
+    hidden->modalWindow = &about;
+    item("miGettingStarted").trigger();
+    EXPECT_FALSE(gettingStarted->isVisible());
+    hidden->modalWindow = nullptr;
 }
 
 TEST_F(TrayWindowTest, ADoubleClickOpensANoteARightClickTheMenuAndOneClickNothing) {

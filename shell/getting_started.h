@@ -1,0 +1,50 @@
+#pragma once
+
+#include <filesystem>
+
+#include "platform/message_boxes.h"
+
+namespace shell {
+
+class TRegistry;
+
+// The Getting Started window as its logic drives it.
+class GettingStartedView {
+public:
+    virtual ~GettingStartedView() = default;
+    virtual void setAutostartChecked(bool on) = 0;
+    // Shows the window, or brings it to the front when it is already shown. It stays beside
+    // the program's other windows and holds nothing up.
+    virtual void showAndActivate() = 0;
+};
+
+// What a newcomer needs to begin: shown by itself once, on the first start of a profile, and
+// again whenever the user asks for it. Its check box starts the program at login.
+class TGettingStarted {
+public:
+    struct Services {
+        TRegistry& settings;
+        GettingStartedView& view;
+        platform::MessageBoxes& boxes;
+        // Where the desktop finds the programs it starts at login, and this program's file.
+        std::filesystem::path autostartFolder;
+        std::filesystem::path programFile;
+    };
+
+    // Made as the program starts, before it keeps anything: a profile where the program has
+    // no settings of its own yet is starting for the first time.
+    explicit TGettingStarted(Services services);
+
+    bool FirstStart() const { return firstStart_; }
+    // The program is up: on a first start the window shows, and is remembered as shown.
+    void ProgramStarted();
+    void Show();
+    // The check box "Start Jotwise when I log in".
+    void chkAutostartClick(bool on);
+
+private:
+    Services services_;
+    bool firstStart_ = false;
+};
+
+}  // namespace shell

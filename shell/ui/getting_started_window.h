@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDialog>
+#include <filesystem>
+
+#include "shell/getting_started.h"
+
+class QCheckBox;
+
+namespace shell::ui {
+
+// Getting Started: how to open a note, three example sentences, where the items go, how to
+// bring in contacts, and whether to start at login. A window of its own beside the others,
+// never modal, so that nothing waits for it to close.
+class GettingStartedWindow : public QDialog, public GettingStartedView {
+public:
+    // Made as the program starts: its logic then tells whether the profile is new.
+    GettingStartedWindow(TRegistry& settings, platform::MessageBoxes& boxes,
+                         std::filesystem::path autostartFolder, std::filesystem::path programFile);
+    ~GettingStartedWindow() override;
+
+    TGettingStarted& logic() { return logic_; }
+
+    // GettingStartedView
+    void setAutostartChecked(bool on) override;
+    void showAndActivate() override;
+
+private:
+    TGettingStarted logic_;
+    QCheckBox* chkAutostart_ = nullptr;
+};
+
+}  // namespace shell::ui

@@ -1,0 +1,96 @@
+#include "shell/getting_started.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+
+#include "platform/file_registry.h"
+#include "shell/settings.h"
+#include "tests/support/null_message_boxes.h"
+#include "tests/support/temp_folder.h"
+
+namespace shell {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+class FakeView : public GettingStartedView {
+public:
+    void setAutostartChecked(bool on) override { autostart = on; }
+    void showAndActivate() override { ++shown; }
+    std::optional<bool> autostart;
+    int shown = 0;
+};
+
+// A profile in a temporary folder: its registry file, and the desktop's autostart folder.
+class GettingStartedTest : public ::testing::Test {
+protected:
+    // The program starting (once more) on the profile as it is on disk.
+    TGettingStarted& start() {
+        logic.reset();
+        settings.reset();
+        registry = std::make_unique<platform::FileRegistry>(folder.path() / "user.reg",
+                                                            folder.path() / "machine.reg");
+        settings = std::make_unique<TRegistry>(*registry);
+        logic = std::make_unique<TGettingStarted>(TGettingStarted::Services{
+            *settings, view, boxes, autostart, folder.path() / "bin" / "jotwise"});
+        return *logic;
+    }
+
+    jotwise::testing::TempFolder folder;
+    fs::path autostart = folder.path() / "config" / "autostart";
+    FakeView view;
+    jotwise::testing::NullMessageBoxes boxes;
+    std::unique_ptr<platform::FileRegistry> registry;
+    std::unique_ptr<TRegistry> settings;
+    std::unique_ptr<TGettingStarted> logic;
+};
+
+TEST_F(GettingStartedTest, ANewProfileIsWelcomedOnceAndAfterwardsOnlyWhenAsked) {
+    start();
+    // The store writes its categories into a new profile: that is no setting of the program.
+    registry->createKey(platform::RegistryRoot::CurrentUser, "Software\\Microsoft\\Office")
+        ->setValue("", platform::RegistryValue::ofString("x"));
+    EXPECT_TRUE(start().FirstStart());
+    logic->ProgramStarted();
+    logic->ProgramStarted();
+    EXPECT_EQ(view.shown, 1);
+
+    start().ProgramStarted();
+    EXPECT_EQ(view.shown, 1);
+    logic->Show();
+    EXPECT_EQ(view.shown, 2);
+}
+
+TEST_F(GettingStartedTest, AProfileWithAnySettingOfTheProgramIsNoNewOne) {
+    start();
+    settings->WritePosition(10, 20);  // a note was placed somewhere
+    EXPECT_FALSE(start().FirstStart());
+}
+
+TEST_F(GettingStartedTest, TheCheckBoxStartsTheProgramAtLoginAndShowsWhatIsTrue) {
+    start().Show();
+    EXPECT_EQ(view.autostart, false);
+    logic->chkAutostartClick(true);
+    EXPECT_TRUE(fs::exists(autostart / "jotwise.desktop"));
+    start().Show();
+    EXPECT_EQ(view.autostart, true) << "read back from the desktop's folder";
+    logic->chkAutostartClick(false);
+    EXPECT_FALSE(fs::exists(autostart / "jotwise.desktop"));
+    EXPECT_EQ(view.autostart, false);
+
+    // A folder that cannot be made: the reason is told and the box stays off.
+    fs::remove_all(autostart);
+    std::ofstream(autostart) << "a file where the folder should be";
+    EXPECT_EQ(boxes.shown, 0);
+    logic->chkAutostartClick(true);
+    EXPECT_EQ(boxes.shown, 1);
+    EXPECT_THAT(boxes.lastText, HasSubstr(autostart.string()));
+    EXPECT_EQ(view.autostart, false);
+}
+
+}  // namespace
+}  // namespace shell
