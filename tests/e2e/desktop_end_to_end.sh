@@ -154,7 +154,7 @@ printf 'annie,,,%s\nbiz,,Business,\n' "$ann" >"$keywords"
 echo "a file to send" >"$HOME/budget.txt"
 
 # ---- Start: the splash, then the tray icon ----
-"$jotwise" >"$work/jotwise.log" 2>&1 &
+"$jotwise" >"$work/jotwise.log" 2>"$work/jotwise-stderr.log" &
 pid=$!
 started+=("$pid")
 within 10 programBox || fail "no splash appeared"
@@ -162,6 +162,10 @@ splash=$(programBox)
 picture 01-splash "$splash"
 within 20 trayIcon "$pid" || fail "no tray icon appeared"
 icon=$(trayIcon "$pid")
+# Whoever started it from a terminal is told once that it is up and how to reach it.
+running_line="Jotwise is running: press Ctrl+Alt+N for a note; its icon is in the system tray"
+within 10 grep -qxF "$running_line" "$work/jotwise-stderr.log" ||
+    fail "standard error does not say that the program is running"
 
 # ---- An appointment with a contact, a category and a journal entry ----
 openNote
@@ -261,6 +265,9 @@ xdotool type --delay 20 Reyes
 xdotool key alt+s
 waitUntilGone 'Contact$' "Save & Close did not close the contact form"
 filed Contacts IPM.Contact "Dana Reyes" || fail "the contact form did not store Dana Reyes"
+
+[ "$(grep -cxF "$running_line" "$work/jotwise-stderr.log")" = 1 ] ||
+    fail "the running line was written more than once"
 
 # ---- A second copy shows its box and ends with 0 ----
 "$jotwise" >"$work/second.log" 2>&1 &
