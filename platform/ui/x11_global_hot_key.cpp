@@ -80,6 +80,7 @@ bool X11GlobalHotKey::registerCtrlAlt(std::uint16_t id, char letter, std::functi
     const Window root = DefaultRootWindow(display);
     // The keyboard is held still at a press until the capture has taken it over, so that
     // the keys typed straight after the hot key wait for the program, however busy it is.
+    // The capture runs on the event loop: while the loop is stuck, the keyboard waits too.
     for (const unsigned locks : kLockStates)
         XGrabKey(display, keycode, kCtrlAlt | locks, root, True, GrabModeAsync, GrabModeSync);
     XSync(display, False);
