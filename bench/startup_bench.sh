@@ -19,6 +19,7 @@ export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR
 export HOME="$work/home"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
+welcomedBefore
 pid=
 cleanup() {
     [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null

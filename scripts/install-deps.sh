@@ -9,7 +9,7 @@ packages=(
     clang libclang-rt-14-dev
     g++-mingw-w64-i686 binutils-mingw-w64-i686
     locales binutils procps
-    qt6-base-dev libqt6svg6 libsqlite3-dev sqlite3 libx11-dev libical-dev
+    qt6-base-dev libqt6svg6 libsqlite3-dev sqlite3 libx11-dev libxkbcommon-dev libxtst-dev libical-dev
     xvfb xauth xdotool trayer x11-utils
     desktop-file-utils
     # The calendar programs and the CalDAV server the vdir mirror's tests use.

@@ -25,6 +25,11 @@ constexpr messages::MessageId kTrayIconFailed = 28;
 // The exit code of a start that could not go on.
 constexpr int kStartFailed = 1;
 
+// Told on the console once the program is up, for whoever started it from a terminal.
+constexpr const char* kRunning =
+    "Jotwise is running: press Ctrl+Alt+N for a note; its icon is in the system tray";
+constexpr const char* kRunningWithoutHotKey =
+    "Jotwise is running without Ctrl+Alt+N: its icon is in the system tray";
 constexpr const char* kHotKeyUnavailable =
     "Unable to register a system-wide hot-key (CTRL+ALT+N) for Jotwise for Microsoft Outlook. "
     "You may already be running a program which uses the CTRL+ALT+N hot key.";
@@ -87,9 +92,12 @@ void THidden::RegisterHotKey() {
     std::string reason;
     if (hotKeyAtom == 0 || !services_.hotKey.registerCtrlAlt(
                                hotKeyAtom, 'N', [this] { NewNote(); }, reason)) {
+        services_.console << kRunningWithoutHotKey << "\n";
         services_.boxes.show(kTitle, kHotKeyUnavailable, platform::MessageIcon::Information,
                              platform::MessageButtons::Ok);
+        return;
     }
+    services_.console << kRunning << "\n";
 }
 
 // ---- The tray ----

@@ -36,7 +36,8 @@ public:
         NoteWindows& windows;
         ModalWindow& about;
         ModalWindow* keywords;  // null until the keywords window exists
-        std::ostream& console;  // where a start that cannot go on explains itself
+        // Where the start says that the program is up, or why it cannot go on.
+        std::ostream& console;
         TGettingStarted* gettingStarted = nullptr;  // null where the program has none
     };
 

@@ -25,11 +25,6 @@ namespace {
 
 using notes::ItemType;
 
-constexpr const char* kUsage =
-    "usage: jotwise add [--type TYPE] [--to NAME]... [--cc NAME]... [--attach FILE]...\n"
-    "                   [--dry-run] [--json] [--] TEXT...\n"
-    "TYPE is appointment, note, task, mail, task-request or meeting-request.\n";
-
 const std::map<std::string, ItemType> kTypes = {
     {"appointment", ItemType::Appointment},
     {"note", ItemType::Note},
@@ -345,7 +340,7 @@ int QuickAdd::Run(const QuickAddOptions& options) {
 std::optional<QuickAddOptions> ParseQuickAdd(const std::vector<std::string>& args,
                                              std::ostream& err) {
     const auto refuse = [&err](const std::string& why) {
-        err << "jotwise add: " << why << "\n" << kUsage;
+        err << "jotwise add: " << why << "\n" << kQuickAddUsage;
         return std::nullopt;
     };
     std::string reason;

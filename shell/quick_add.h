@@ -36,11 +36,15 @@ struct QuickAddOptions {
     std::string text;  // well-formed UTF-8
 };
 
-//   jotwise add [--type TYPE] [--to NAME]... [--cc NAME]... [--attach FILE]... [--dry-run]
-//               [--json] [--] TEXT...
-// The options, or nothing after writing to `err` why the command line cannot be used. Looks
-// at nothing but the command line and the files it names, so a refused command changes
-// nothing.
+// What `jotwise add` takes; also part of `jotwise --help`.
+inline constexpr const char* kQuickAddUsage =
+    "usage: jotwise add [--type TYPE] [--to NAME]... [--cc NAME]... [--attach FILE]...\n"
+    "                   [--dry-run] [--json] [--] TEXT...\n"
+    "TYPE is appointment, note, task, mail, task-request or meeting-request.\n";
+
+// A command line as kQuickAddUsage shows it: the options, or nothing after writing to `err`
+// why the command line cannot be used. Looks at nothing but the command line and the files
+// it names, so a refused command changes nothing.
 std::optional<QuickAddOptions> ParseQuickAdd(const std::vector<std::string>& args,
                                              std::ostream& err);
 

@@ -1,11 +1,17 @@
 #include "shell/startup.h"
 
+#include <algorithm>
+#include <array>
 #include <exception>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "messages/error_box.h"
 #include "platform/autostart.h"
+#include "platform/own_file_name.h"
+#include "shell/file_version.h"
+#include "shell/quick_add.h"
 
 namespace shell {
 namespace {
@@ -78,17 +84,80 @@ int SwitchAutostart(const std::vector<std::string>& args, std::ostream& err) {
     return kProgramEnded;
 }
 
+// Qt's own options, which QApplication takes out of the command line before the program
+// runs (with one dash or two; a value follows, or is joined with '='). The tray program keeps
+// accepting them: a session manager, for one, restarts a Qt program with -session.
+constexpr std::array<std::string_view, 13> kQtOptionsWithValue = {
+    "-platform",    "-platformpluginpath", "-platformtheme", "-plugin",  "-qwindowgeometry",
+    "-qwindowicon", "-qwindowtitle",       "-session",       "-display", "-geometry",
+    "-style",       "-stylesheet",         "-qmljsdebugger"};
+constexpr std::array<std::string_view, 5> kQtFlags = {"-reverse", "-widgetcount", "-nograb",
+                                                      "-dograb", "-sync"};
+
+template <std::size_t N>
+bool among(const std::array<std::string_view, N>& names, std::string_view name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The first argument that is no option of Qt's, or none.
+std::optional<std::string> firstUnknownArgument(const std::vector<std::string>& args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view name = args[i];
+        if (name.starts_with("--")) name.remove_prefix(1);
+        const std::size_t equals = name.find('=');
+        const bool joined = equals != std::string_view::npos;
+        if (joined) name = name.substr(0, equals);
+        if (among(kQtOptionsWithValue, name)) {
+            if (!joined) ++i;  // its value
+        } else if (joined || !among(kQtFlags, name)) {
+            return args[i];
+        }
+    }
+    return std::nullopt;
+}
+
+int ShowVersion(std::ostream& out) {
+    const FILEVERSION version(platform::ownFileName());
+    out << "jotwise " << version.versionText.value_or("(version unknown)") << "\n";
+    return kProgramEnded;
+}
+
 }  // namespace
+
+std::string ProgramUsage() {
+    return std::string(
+               "usage: jotwise                 run the tray program: Ctrl+Alt+N anywhere opens a\n"
+               "                               note, its icon in the system tray has the menu\n"
+               "       jotwise add ...         file one note without any window (below)\n"
+               "       jotwise --autostart on|off\n"
+               "                               start Jotwise at login, or no longer\n"
+               "       jotwise --help          show this text\n"
+               "       jotwise --version       show the program's version\n"
+               "The tray program also takes Qt's options (-platform NAME, -display NAME, ...).\n"
+               "\n") +
+           kQuickAddUsage;
+}
 
 std::string NoDesktopMessage(const std::string& reason) {
     return "jotwise: the tray program needs a desktop (" + reason +
            "); to file a note without one, use 'jotwise add TEXT'.";
 }
 
-int RunProgram(const std::vector<std::string>& args, StartupPlatform& platform, std::ostream& err) {
-    if (!args.empty() && args.front() == "add")
-        return platform.QuickAdd({args.begin() + 1, args.end()});
-    if (!args.empty() && args.front() == "--autostart") return SwitchAutostart(args, err);
+int RunProgram(const std::vector<std::string>& args, StartupPlatform& platform, std::ostream& out,
+               std::ostream& err) {
+    const std::string_view command = args.empty() ? std::string_view() : args.front();
+    if (command == "add") return platform.QuickAdd({args.begin() + 1, args.end()});
+    if (command == "--autostart") return SwitchAutostart(args, err);
+    if (args.size() == 1 && (command == "--help" || command == "-h")) {
+        out << ProgramUsage();
+        return kProgramEnded;
+    }
+    if (args.size() == 1 && command == "--version") return ShowVersion(out);
+    if (const std::optional<std::string> unknown = firstUnknownArgument(args)) {
+        err << "jotwise: '" << *unknown << "' is no command or option of jotwise\n\n"
+            << ProgramUsage();
+        return kProgramUnknownCommand;
+    }
     bool desktop = false;
     try {
         std::string reason;

@@ -19,8 +19,14 @@ enum ProgramExit : int {
     kProgramEnded = 0,      // the user exited, or another copy already runs
     kProgramFailed = 1,     // the start failed; the user was told why
     kProgramNoDesktop = 2,  // there is no desktop to run on; stderr says so
-    kProgramBadUsage = 3,   // the command line cannot be used; stderr says why
+    kProgramBadUsage = 3,   // a command's arguments cannot be used; stderr says why
+    // The command line names no command of the program; stderr says which word and shows
+    // the usage. 2 like every other refused command line of the program (`jotwise add`).
+    kProgramUnknownCommand = 2,
 };
+
+// What `jotwise --help` shows: every command of the program.
+std::string ProgramUsage();
 
 // The line the program writes when it has no desktop to run on.
 std::string NoDesktopMessage(const std::string& reason);
@@ -53,10 +59,13 @@ public:
     virtual int RunEventLoop() = 0;
 };
 
-// The tray program from its command line to its end: `jotwise add` first; then the desktop,
-// the single-instance lock, the windows and the event loop. Returns the process's exit code;
-// `err` receives what cannot be shown in a box.
-int RunProgram(const std::vector<std::string>& args, StartupPlatform& platform, std::ostream& err);
+// The tray program from its command line to its end: the commands that need no desktop
+// first (`jotwise add`, --autostart, --help, --version, and a word it does not know); then
+// the desktop, the single-instance lock, the windows and the event loop. Returns the
+// process's exit code; `out` receives what the user asked for (the usage, the version),
+// `err` what cannot be shown in a box.
+int RunProgram(const std::vector<std::string>& args, StartupPlatform& platform, std::ostream& out,
+               std::ostream& err);
 
 // The single-instance lock of this system (a lock file, see platform/single_instance.h).
 std::unique_ptr<Held> TakeInstanceLock(std::string_view name,

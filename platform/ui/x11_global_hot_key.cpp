@@ -78,8 +78,11 @@ bool X11GlobalHotKey::registerCtrlAlt(std::uint16_t id, char letter, std::functi
     gGrabRefused = false;
     const auto previous = XSetErrorHandler(onGrabError);
     const Window root = DefaultRootWindow(display);
+    // The keyboard is held still at a press until the capture has taken it over, so that
+    // the keys typed straight after the hot key wait for the program, however busy it is.
+    // The capture runs on the event loop: while the loop is stuck, the keyboard waits too.
     for (const unsigned locks : kLockStates)
-        XGrabKey(display, keycode, kCtrlAlt | locks, root, True, GrabModeAsync, GrabModeAsync);
+        XGrabKey(display, keycode, kCtrlAlt | locks, root, True, GrabModeAsync, GrabModeSync);
     XSync(display, False);
     XSetErrorHandler(previous);
     if (gGrabRefused) {
@@ -101,17 +104,24 @@ void X11GlobalHotKey::unregister(std::uint16_t id) {
 bool X11GlobalHotKey::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
     if (eventType != "xcb_generic_event_t") return false;
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7f) != XCB_KEY_PRESS) return false;
+    const auto type = event->response_type & 0x7f;
+    if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) return false;
     const auto* key = static_cast<const xcb_key_press_event_t*>(message);
-    if ((key->state & kRelevantModifiers) != kCtrlAlt) return false;
+    const bool hotKey = type == XCB_KEY_PRESS && (key->state & kRelevantModifiers) == kCtrlAlt;
     for (const auto& [id, grab] : grabs_) {
-        if (grab.keycode != key->detail) continue;
+        if (!hotKey || grab.keycode != key->detail) continue;
+        capture_.start(x11Display());
         // Later, on the loop: the press may open windows, which is no work for a filter.
         QMetaObject::invokeMethod(
-            context_.get(), [pressed = grab.pressed] { pressed(); }, Qt::QueuedConnection);
+            context_.get(),
+            [this, pressed = grab.pressed] {
+                pressed();
+                capture_.pressHandled();
+            },
+            Qt::QueuedConnection);
         return true;
     }
-    return false;
+    return capture_.keyEvent(*key);
 }
 
 }  // namespace platform

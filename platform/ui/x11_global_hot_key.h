@@ -8,13 +8,15 @@
 #include <memory>
 
 #include "platform/global_hot_key.h"
+#include "platform/ui/x11_key_capture.h"
 
 namespace platform {
 
 // System-wide keys on X11: each key is grabbed on the root window of Qt's own X connection,
 // once for every state of Num Lock and Caps Lock, and its presses are picked out of Qt's
-// native events. Where there is no X11 connection (Wayland, the offscreen platform) no key
-// can be taken, and registering says why.
+// native events. The keys typed right after a press are kept for the window it opens
+// (x11_key_capture.h). Where there is no X11 connection (Wayland, the offscreen platform) no
+// key can be taken, and registering says why.
 class X11GlobalHotKey : public GlobalHotKey, private QAbstractNativeEventFilter {
 public:
     X11GlobalHotKey();
@@ -35,6 +37,7 @@ private:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
     std::map<std::uint16_t, Grab> grabs_;
+    X11KeyCapture capture_;
     // The presses are called from here, on the event loop; they go with it.
     std::unique_ptr<QObject> context_;
 };

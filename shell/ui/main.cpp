@@ -1,4 +1,5 @@
-// jotwise: the tray program, and `jotwise add` to file one note from the command line.
+// jotwise: the tray program, and `jotwise add` to file one note from the command line
+// (`jotwise --help` lists every command).
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,5 +10,5 @@
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     shell::ui::QtStartupPlatform platform(argc, argv);
-    return shell::RunProgram(args, platform, std::cerr);
+    return shell::RunProgram(args, platform, std::cout, std::cerr);
 }

@@ -50,3 +50,12 @@ clickCentre() {
     sleep 0.2
     xdotool click "$2"
 }
+
+# Marks the profile under $XDG_CONFIG_HOME as one the program has run on before, so that the
+# Getting Started window of a first start stays closed. Extra registry lines ($1, optional)
+# come first.
+welcomedBefore() {
+    mkdir -p "$XDG_CONFIG_HOME/jotwise"
+    printf 'REGEDIT4\n\n%s[HKEY_CURRENT_USER\\Software\\Jotwise\\Welcome]\n"Shown"=dword:00000001\n' \
+        "${1:-}" >"$XDG_CONFIG_HOME/jotwise/HKEY_CURRENT_USER.reg"
+}

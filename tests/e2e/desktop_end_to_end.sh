@@ -145,21 +145,16 @@ ann=$("$store" add-contact --first Ann --last Lee --email ann@example.com --comp
 "$store" add-contact --first Bob --last Smith --email bob@example.com >/dev/null
 # A profile the program has run on before: the Getting Started window of a first start stays
 # closed, and the windows below are the only ones.
-cat >"$XDG_CONFIG_HOME/jotwise/HKEY_CURRENT_USER.reg" <<'REG'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Microsoft\Office\8.0\Outlook\Categories]
+welcomedBefore '[HKEY_CURRENT_USER\Software\Microsoft\Office\8.0\Outlook\Categories]
 @="Business;Errands;Personal"
 
-[HKEY_CURRENT_USER\Software\Jotwise\Welcome]
-"Shown"=dword:00000001
-REG
+'
 # Keywords the user gave: "annie" names Ann Lee, "biz" the category Business.
 printf 'annie,,,%s\nbiz,,Business,\n' "$ann" >"$keywords"
 echo "a file to send" >"$HOME/budget.txt"
 
 # ---- Start: the splash, then the tray icon ----
-"$jotwise" >"$work/jotwise.log" 2>&1 &
+"$jotwise" >"$work/jotwise.log" 2>"$work/jotwise-stderr.log" &
 pid=$!
 started+=("$pid")
 within 10 programBox || fail "no splash appeared"
@@ -167,6 +162,10 @@ splash=$(programBox)
 picture 01-splash "$splash"
 within 20 trayIcon "$pid" || fail "no tray icon appeared"
 icon=$(trayIcon "$pid")
+# Whoever started it from a terminal is told once that it is up and how to reach it.
+running_line="Jotwise is running: press Ctrl+Alt+N for a note; its icon is in the system tray"
+within 10 grep -qxF "$running_line" "$work/jotwise-stderr.log" ||
+    fail "standard error does not say that the program is running"
 
 # ---- An appointment with a contact, a category and a journal entry ----
 openNote
@@ -266,6 +265,9 @@ xdotool type --delay 20 Reyes
 xdotool key alt+s
 waitUntilGone 'Contact$' "Save & Close did not close the contact form"
 filed Contacts IPM.Contact "Dana Reyes" || fail "the contact form did not store Dana Reyes"
+
+[ "$(grep -cxF "$running_line" "$work/jotwise-stderr.log")" = 1 ] ||
+    fail "the running line was written more than once"
 
 # ---- A second copy shows its box and ends with 0 ----
 "$jotwise" >"$work/second.log" 2>&1 &

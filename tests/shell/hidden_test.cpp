@@ -150,6 +150,9 @@ TEST_F(HiddenTest, StartingShowsTheTrayIconAndTakesTheHotKey) {
     EXPECT_EQ(hotKey.key, 'N');
     hotKey.pressed();
     EXPECT_EQ(hidden->openNotes().size(), 1u) << "the hot key opens a note";
+    EXPECT_EQ(console.str(),
+              "Jotwise is running: press Ctrl+Alt+N for a note; its icon is in the system tray\n")
+        << "one line, once, for whoever started the program from a terminal";
 }
 
 TEST_F(HiddenTest, AHotKeyTakenElsewhereIsToldAndTheProgramRunsOn) {
@@ -160,6 +163,8 @@ TEST_F(HiddenTest, AHotKeyTakenElsewhereIsToldAndTheProgramRunsOn) {
     hidden->FormShow();
     EXPECT_EQ(view.tip, "Jotwise for Microsoft Outlook");
     EXPECT_FALSE(view.quitted);
+    EXPECT_EQ(console.str(),
+              "Jotwise is running without Ctrl+Alt+N: its icon is in the system tray\n");
 }
 
 TEST_F(HiddenTest, ATrayHostStartingLaterIsWaitedForUpToTenSeconds) {
@@ -167,10 +172,12 @@ TEST_F(HiddenTest, ATrayHostStartingLaterIsWaitedForUpToTenSeconds) {
     hidden->FormShow();
     loop.advance(std::chrono::seconds(3));
     EXPECT_TRUE(view.tip.empty());
+    EXPECT_EQ(console.str(), "") << "not running before the icon is shown";
     view.tray = true;
     loop.advance(std::chrono::milliseconds(300));
     EXPECT_EQ(view.tip, "Jotwise for Microsoft Outlook");
     EXPECT_FALSE(view.quitted);
+    EXPECT_NE(console.str().find("Jotwise is running"), std::string::npos);
 }
 
 TEST_F(HiddenTest, WithoutATrayHostTheStartEndsWithItsReason) {
@@ -186,6 +193,7 @@ TEST_F(HiddenTest, WithoutATrayHostTheStartEndsWithItsReason) {
     EXPECT_TRUE(view.quitted);
     EXPECT_EQ(view.exitCode, 1) << "a start that could not go on is a failure";
     EXPECT_NE(console.str().find("AppIndicator"), std::string::npos) << console.str();
+    EXPECT_EQ(console.str().find("is running"), std::string::npos) << console.str();
 }
 
 TEST_F(HiddenTest, NotesCascadeFromTheLastOpenOne) {

@@ -73,9 +73,9 @@ public:
 
 class StartupTest : public ::testing::Test {
 protected:
-    int run(std::vector<std::string> args = {}) { return RunProgram(args, platform, err); }
+    int run(std::vector<std::string> args = {}) { return RunProgram(args, platform, out, err); }
     FakeStartupPlatform platform;
-    std::ostringstream err;
+    std::ostringstream out, err;
 };
 
 TEST_F(StartupTest, AddFilesANoteBeforeAnythingElse) {
@@ -100,6 +100,56 @@ TEST_F(StartupTest, TheAutostartSwitchWritesOrRemovesTheLoginEntryAndStartsNothi
         setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     else
         unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(StartupTest, HelpListsEveryCommandAndStartsNothing) {
+    for (const char* help : {"--help", "-h"}) {
+        out.str("");
+        EXPECT_EQ(run({help}), kProgramEnded) << help;
+        for (const char* command : {"usage: jotwise ", "jotwise add", "--type TYPE",
+                                    "--autostart on|off", "--help", "--version"})
+            EXPECT_THAT(out.str(), HasSubstr(command)) << help;
+    }
+    EXPECT_EQ(err.str(), "");
+    EXPECT_TRUE(platform.log.empty()) << "no desktop, no lock";
+}
+
+TEST_F(StartupTest, VersionIsOneLineAndStartsNothing) {
+    EXPECT_EQ(run({"--version"}), kProgramEnded);
+    const std::string line = out.str();
+    EXPECT_THAT(line, ::testing::StartsWith("jotwise "));
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1);
+    EXPECT_TRUE(platform.log.empty());
+}
+
+TEST_F(StartupTest, AWordThatIsNoCommandIsRefusedWithTheUsageAndStartsNothing) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--bogus"},
+                                                 {"note"},
+                                                 {"--help", "extra"},
+                                                 {"--version", "2"},
+                                                 {"-platform", "xcb", "--sessions"},
+                                                 {"-reverse=1"}}) {
+        err.str("");
+        EXPECT_EQ(run(args), kProgramUnknownCommand) << ::testing::PrintToString(args);
+        EXPECT_EQ(kProgramUnknownCommand, 2);
+        EXPECT_THAT(err.str(), HasSubstr("is no command or option of jotwise"));
+        EXPECT_THAT(err.str(), HasSubstr("usage: jotwise "));
+    }
+    EXPECT_THAT(err.str(), HasSubstr("'-reverse=1'"));
+    EXPECT_EQ(out.str(), "");
+    EXPECT_TRUE(platform.log.empty()) << "no desktop, no lock";
+}
+
+TEST_F(StartupTest, QtsOwnOptionsStillStartTheTrayProgram) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"-platform", "offscreen"},
+                                                 {"--platform=xcb"},
+                                                 {"-session", "10abc", "-reverse"},
+                                                 {"-style=fusion", "-display", ":1"}}) {
+        platform.log.clear();
+        EXPECT_EQ(run(args), kProgramEnded) << ::testing::PrintToString(args);
+        EXPECT_EQ(platform.log.front(), "desktop") << ::testing::PrintToString(args);
+    }
+    EXPECT_EQ(err.str(), "");
 }
 
 TEST_F(StartupTest, ARunEndsTheWindowsAndTheSessionBeforeTheLock) {
