@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include "platform/locale.h"
@@ -76,9 +77,15 @@ void restoreSize(QWidget& window, const WindowSizes& sizes, const std::string& n
     const QSize first = fallback.expandedTo(window.sizeHint());
     WindowSize size = sizes.size(name).value_or(WindowSize{first.width(), first.height()});
     if (const QScreen* screen = window.screen()) {
-        // The frame is known once the window was shown; it must fit on the screen too.
-        const QSize room =
-            screen->availableGeometry().size() - (window.frameGeometry().size() - window.size());
+        // The window manager's frame must fit on the screen too. It is known once the window
+        // was shown; before that, leave room for a title bar and borders.
+        QSize frame = window.frameGeometry().size() - window.size();
+        if (frame.isEmpty()) {
+            const int border = window.style()->pixelMetric(QStyle::PM_DefaultFrameWidth) * 2;
+            frame = QSize(2 * border,
+                          window.style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
+        }
+        const QSize room = screen->availableGeometry().size() - frame;
         size = fittedInto(size, {room.width(), room.height()});
     }
     window.resize(size.width, size.height);
