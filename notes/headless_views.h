@@ -28,6 +28,7 @@ public:
     void setShadowMenuCaption(const std::string&) override {}
     void setTitleActive(bool) override {}
     void focusMemo() override {}
+    void setMemoText(const std::string&) override {}
     void popUpTypeMenu() override {}
     void popUpLogoMenu(MenuPlace) override {}
     Rect frame() const override { return {}; }

@@ -41,6 +41,8 @@ public:
     virtual void setTitleActive(bool active) = 0;
 
     virtual void focusMemo() = 0;
+    // The memo holds `text`, with the caret at its end, as if the user had typed it.
+    virtual void setMemoText(const std::string& text) = 0;
     // The type menu below the left end of the task icon; the logo menu at the mouse, or
     // below the logo when the keyboard opens it.
     virtual void popUpTypeMenu() = 0;

@@ -38,6 +38,23 @@ bool isPrivateFolder(const fs::path& folder) {
            status.st_uid == ::getuid() && (status.st_mode & 077) == 0;
 }
 
+std::optional<fs::path> privateSubfolder(const fs::path& parent, const std::string& name,
+                                         std::string* error) {
+    const fs::path folder = parent / name;
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        if (error)
+            *error = "Cannot create the folder '" + folder.string() + "': " + std::strerror(errno);
+        return std::nullopt;
+    }
+    if (!isPrivateFolder(folder)) {
+        if (error)
+            *error = "The folder '" + folder.string() +
+                     "' is not a folder of this user's that only this user may enter";
+        return std::nullopt;
+    }
+    return folder;
+}
+
 std::optional<fs::path> userRuntimeFolder(std::string* error) {
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
         runtime && *runtime == '/' && isPrivateFolder(runtime))

@@ -16,6 +16,12 @@ std::filesystem::path userDataFolder();
 // `error` (when given), when neither can be used: then no other user can have put it there.
 std::optional<std::filesystem::path> userRuntimeFolder(std::string* error = nullptr);
 
+// The folder `name` inside `parent`, made closed to others (0700) when missing; nothing, with
+// the reason in `error` (when given), when it exists but is no private folder of this user.
+std::optional<std::filesystem::path> privateSubfolder(const std::filesystem::path& parent,
+                                                      const std::string& name,
+                                                      std::string* error = nullptr);
+
 // Whether `folder` is a real folder (no symbolic link), owned by this user, that its group
 // and others may not enter.
 bool isPrivateFolder(const std::filesystem::path& folder);

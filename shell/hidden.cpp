@@ -161,16 +161,16 @@ void THidden::PostNewNote() {
     services_.loop.post([this] { NewNote(); });
 }
 
-void THidden::NewNote() {
-    if (ModalCheck()) return;
+bool THidden::NewNote(const std::string& text) {
+    if (ModalCheck()) return false;
     notes::TJotPad* note = nullptr;
     try {
         note = services_.windows.OpenNote(noteContext_);
     } catch (const std::bad_alloc&) {
         messages::ShowError(messages::kOutOfMemory);
-        return;
+        return false;
     }
-    if (!note) return;
+    if (!note) return false;
     std::optional<std::pair<int, int>> at;
     if (!openNotes_.empty()) {
         const notes::Rect last = openNotes_.back()->View().frame();
@@ -179,6 +179,12 @@ void THidden::NewNote() {
     openNotes_.push_back(note);
     note->PlaceNew(at);
     note->View().showAndActivate();
+    if (!text.empty()) {
+        // As if typed: the memo shows the text and the note parses it.
+        note->View().setMemoText(text);
+        note->memoBodyChange(text);
+    }
+    return true;
 }
 
 void THidden::RemoveNote(notes::TJotPad& note) {

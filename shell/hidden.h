@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "notes/note_context.h"
@@ -65,7 +66,10 @@ public:
     void miExitClick();
 
     // Opens a note now (the hot key and posted requests end here).
-    void NewNote();
+    void NewNote() { NewNote(std::string()); }
+    // Opens a note with `text` typed into it and brings it to the front; false when a modal
+    // window turned it away or it could not be made.
+    bool NewNote(const std::string& text);
 
     // NoteHost
     void PostNewNote() override;

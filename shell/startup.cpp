@@ -10,6 +10,7 @@
 #include "messages/error_box.h"
 #include "platform/autostart.h"
 #include "platform/own_file_name.h"
+#include "shell/command_request.h"
 #include "shell/file_version.h"
 #include "shell/quick_add.h"
 
@@ -116,6 +117,84 @@ std::optional<std::string> firstUnknownArgument(const std::vector<std::string>& 
     return std::nullopt;
 }
 
+// A program started for a command shows its splash and connects to the store before it takes
+// commands: it is looked for every tenth of a second, for thirty seconds.
+constexpr std::chrono::milliseconds kStartPoll{100};
+constexpr int kStartPolls = 300;
+constexpr std::chrono::seconds kAnswerLimit{10};
+
+// `jotwise note|quit|explorer|keywords`: the request to the running program, which is started
+// first when a note, the explorer or the keywords are asked for and none runs.
+int SendProgramCommand(const std::vector<std::string>& args, StartupPlatform& platform,
+                       std::ostream& err) {
+    std::string reason;
+    const std::optional<ProgramCommand> command = ParseProgramCommand(args, reason);
+    if (!command) {
+        err << "jotwise: " << reason << "\n\n" << ProgramUsage();
+        return kProgramBadUsage;
+    }
+    const std::string request = EncodeRequest(*command);
+    const bool quit = command->kind == CommandKind::Quit;
+    // Exit first asks about every open note: the user takes the time they need.
+    const std::optional<std::chrono::milliseconds> limit =
+        quit ? std::nullopt : std::optional<std::chrono::milliseconds>(kAnswerLimit);
+    bool launched = false;
+    for (int poll = 0;; ++poll) {
+        std::string answer;
+        switch (platform.SendCommand(request, limit, answer, reason)) {
+            case CommandDelivery::Answered:
+                if (const std::optional<std::string> error = AnswerError(answer)) {
+                    err << "jotwise: " << *error << "\n";
+                    return kProgramFailed;
+                }
+                return kProgramEnded;
+            case CommandDelivery::NoAnswer:
+                err << "jotwise: Jotwise did not answer within " << kAnswerLimit.count()
+                    << " seconds\n";
+                return kProgramFailed;
+            case CommandDelivery::Failed:
+                err << "jotwise: " << reason << "\n";
+                return kProgramFailed;
+            case CommandDelivery::NotListening:
+                break;
+        }
+        if (poll == kStartPolls) {
+            err << "jotwise: Jotwise did not come up to take the command within "
+                << kStartPolls * kStartPoll.count() / 1000 << " seconds\n";
+            return kProgramFailed;
+        }
+        if (launched) {
+            if (!platform.LaunchedProgramRuns()) {
+                err << "jotwise: the Jotwise started for the command ended before it took it\n";
+                return kProgramFailed;
+            }
+        } else {
+            // A free lock means that no program runs, not even one still starting; the lock
+            // is let go at once.
+            platform::SingleInstanceLock::Outcome outcome =
+                platform::SingleInstanceLock::Outcome::Failed;
+            std::string lockReason;
+            platform.Lock(kInstanceLockName, outcome, lockReason);
+            if (outcome == platform::SingleInstanceLock::Outcome::Failed) {
+                err << "jotwise: the single-instance lock cannot be read: " << lockReason << "\n";
+                return kProgramFailed;
+            }
+            if (outcome == platform::SingleInstanceLock::Outcome::Acquired) {
+                if (quit) {
+                    err << "jotwise: Jotwise is not running\n";
+                    return kProgramNotRunning;
+                }
+                if (!platform.LaunchProgram(reason)) {
+                    err << "jotwise: Jotwise could not be started: " << reason << "\n";
+                    return kProgramFailed;
+                }
+                launched = true;
+            }
+        }
+        platform.Pause(kStartPoll);
+    }
+}
+
 int ShowVersion(std::ostream& out) {
     const FILEVERSION version(platform::ownFileName());
     out << "jotwise " << version.versionText.value_or("(version unknown)") << "\n";
@@ -129,6 +208,14 @@ std::string ProgramUsage() {
                "usage: jotwise                 run the tray program: Ctrl+Alt+N anywhere opens a\n"
                "                               note, its icon in the system tray has the menu\n"
                "       jotwise add ...         file one note without any window (below)\n"
+               "       jotwise note [TEXT...]  open a note in the running program, with TEXT\n"
+               "                               typed in; starts the program when none runs.\n"
+               "                               Bind it to a key in the desktop's keyboard\n"
+               "                               settings where Ctrl+Alt+N is not to be had\n"
+               "       jotwise explorer        open the running program's Outlook window\n"
+               "       jotwise keywords        open the running program's Keywords window\n"
+               "       jotwise quit            end the running program as its tray menu's\n"
+               "                               Exit does\n"
                "       jotwise --autostart on|off\n"
                "                               start Jotwise at login, or no longer\n"
                "       jotwise --help          show this text\n"
@@ -147,6 +234,7 @@ int RunProgram(const std::vector<std::string>& args, StartupPlatform& platform, 
                std::ostream& err) {
     const std::string_view command = args.empty() ? std::string_view() : args.front();
     if (command == "add") return platform.QuickAdd({args.begin() + 1, args.end()});
+    if (IsProgramCommand(command)) return SendProgramCommand(args, platform, err);
     if (command == "--autostart") return SwitchAutostart(args, err);
     if (args.size() == 1 && (command == "--help" || command == "-h")) {
         out << ProgramUsage();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -16,10 +18,11 @@ inline constexpr const char* kInstanceLockName = "OrbitMutex2112";
 
 // How the tray program ends (`jotwise add` has its own codes).
 enum ProgramExit : int {
-    kProgramEnded = 0,      // the user exited, or another copy already runs
-    kProgramFailed = 1,     // the start failed; the user was told why
-    kProgramNoDesktop = 2,  // there is no desktop to run on; stderr says so
-    kProgramBadUsage = 3,   // a command's arguments cannot be used; stderr says why
+    kProgramEnded = 0,       // the user exited, or another copy already runs
+    kProgramFailed = 1,      // the start failed; the user was told why
+    kProgramNoDesktop = 2,   // there is no desktop to run on; stderr says so
+    kProgramBadUsage = 3,    // a command's arguments cannot be used; stderr says why
+    kProgramNotRunning = 4,  // `jotwise quit`, and no program runs; stderr says so
     // The command line names no command of the program; stderr says which word and shows
     // the usage. 2 like every other refused command line of the program (`jotwise add`).
     kProgramUnknownCommand = 2,
@@ -30,6 +33,14 @@ std::string ProgramUsage();
 
 // The line the program writes when it has no desktop to run on.
 std::string NoDesktopMessage(const std::string& reason);
+
+// How a request to the running program went.
+enum class CommandDelivery {
+    Answered,      // the program answered and closed the connection
+    NotListening,  // no program takes commands (none runs, or it is still starting)
+    NoAnswer,      // connected, but no answer came within the time given
+    Failed,        // the request could not be sent; the reason says why
+};
 
 // Something the program holds until it ends: the single-instance lock, the running program.
 class Held {
@@ -57,13 +68,26 @@ public:
     virtual std::unique_ptr<Held> StartProgram() = 0;
     // Runs the event loop until the program quits; the code it quit with.
     virtual int RunEventLoop() = 0;
+
+    // `jotwise note|quit|explorer|keywords`. Sends one request to the running program and
+    // reads its answer until the program closes the connection, for at most `limit` (none:
+    // as long as it takes).
+    virtual CommandDelivery SendCommand(const std::string& request,
+                                        std::optional<std::chrono::milliseconds> limit,
+                                        std::string& answer, std::string& reason) = 0;
+    // Starts the program (this executable, without arguments) on its own, detached from
+    // this process; false with the reason when it could not be started.
+    virtual bool LaunchProgram(std::string& reason) = 0;
+    // Whether the program LaunchProgram started still runs.
+    virtual bool LaunchedProgramRuns() = 0;
+    virtual void Pause(std::chrono::milliseconds time) = 0;
 };
 
 // The tray program from its command line to its end: the commands that need no desktop
-// first (`jotwise add`, --autostart, --help, --version, and a word it does not know); then
-// the desktop, the single-instance lock, the windows and the event loop. Returns the
-// process's exit code; `out` receives what the user asked for (the usage, the version),
-// `err` what cannot be shown in a box.
+// first (`jotwise add`, the commands to the running program, --autostart, --help, --version,
+// and a word it does not know); then the desktop, the single-instance lock, the windows and
+// the event loop. Returns the process's exit code; `out` receives what the user asked for (the
+// usage, the version), `err` what cannot be shown in a box.
 int RunProgram(const std::vector<std::string>& args, StartupPlatform& platform, std::ostream& out,
                std::ostream& err);
 

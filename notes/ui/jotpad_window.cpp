@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSizeGrip>
 #include <QTimer>
 #include <algorithm>
@@ -590,6 +591,12 @@ void JotPadWindow::showTitleColours() {
 void JotPadWindow::focusMemo() {
     if (!isActiveWindow()) activateWindow();
     memo_->setFocus(Qt::OtherFocusReason);
+}
+
+void JotPadWindow::setMemoText(const std::string& text) {
+    const QSignalBlocker quiet(memo_);
+    memo_->setPlainText(platform::qt(text));
+    memo_->moveCursor(QTextCursor::End);
 }
 
 void JotPadWindow::popUpTypeMenu() {

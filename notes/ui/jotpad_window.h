@@ -59,6 +59,7 @@ public:
     void setShadowMenuCaption(const std::string& caption) override;
     void setTitleActive(bool active) override;
     void focusMemo() override;
+    void setMemoText(const std::string& text) override;
     void popUpTypeMenu() override;
     void popUpLogoMenu(MenuPlace place) override;
     Rect frame() const override;

@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <thread>
 
 #include <utility>
 
@@ -28,10 +29,14 @@
 #include "platform/ui/qt_event_loop.h"
 #include "platform/ui/qt_file_dialogs.h"
 #include "platform/ui/x11_global_hot_key.h"
+#include "shell/command_dispatcher.h"
+#include "shell/command_request.h"
 #include "shell/hidden.h"
 #include "shell/settings.h"
 #include "shell/splash.h"
 #include "shell/ui/about_window.h"
+#include "shell/ui/command_client.h"
+#include "shell/ui/command_server.h"
 #include "shell/ui/getting_started_window.h"
 #include "shell/ui/keywords_modal.h"
 #include "shell/ui/local_quick_add.h"
@@ -77,6 +82,8 @@ public:
             windows.emplace_back(window);
         for (const QPointer<QWidget>& window : windows)
             if (auto* note = dynamic_cast<notes::ui::JotPadWindow*>(window.data())) delete note;
+        commandServer_.reset();
+        commands_.reset();
         tray_->setLogic(nullptr);
         hidden_.reset();
         keywordsModal_.reset();
@@ -120,6 +127,8 @@ public:
         tray_->setLogic(hidden_.get());
         hidden_->FormShow();
         gettingStarted_->logic().ProgramStarted();
+        commands_ = std::make_unique<CommandDispatcher>(*hidden_, loop_);
+        commandServer_ = startCommandServer(*commands_, std::cerr);
     }
 
     // exit, not quit: quit asks every window to close first, and a note may refuse.
@@ -150,6 +159,8 @@ private:
     std::unique_ptr<keywords::ui::KeywordsWindow> keywordsWindow_;
     std::unique_ptr<KeywordsModal> keywordsModal_;
     std::unique_ptr<THidden> hidden_;
+    std::unique_ptr<CommandDispatcher> commands_;
+    std::unique_ptr<CommandServer> commandServer_;
 };
 
 // ---- Starting Qt ----
@@ -266,6 +277,27 @@ int QtStartupPlatform::RunEventLoop() {
     for (int& end : gSignalPipe)
         if (end >= 0) close(std::exchange(end, -1));
     return exitCode;
+}
+
+CommandDelivery QtStartupPlatform::SendCommand(const std::string& request,
+                                               std::optional<std::chrono::milliseconds> limit,
+                                               std::string& answer, std::string& reason) {
+    const std::optional<std::filesystem::path> path = CommandSocketPath(&reason);
+    if (!path) return CommandDelivery::Failed;
+    return sendCommand(*path, request, limit, answer, reason);
+}
+
+bool QtStartupPlatform::LaunchProgram(std::string& reason) {
+    launched_ = launchDetached(platform::ownFileName(), reason);
+    return launched_.has_value();
+}
+
+bool QtStartupPlatform::LaunchedProgramRuns() {
+    return launched_ && processRuns(*launched_);
+}
+
+void QtStartupPlatform::Pause(std::chrono::milliseconds time) {
+    std::this_thread::sleep_for(time);
 }
 
 }  // namespace shell::ui

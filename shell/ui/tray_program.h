@@ -1,6 +1,9 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <memory>
+#include <optional>
 
 #include "platform/ui/qt_message_boxes.h"
 #include "shell/startup.h"
@@ -25,12 +28,19 @@ public:
     std::unique_ptr<Held> StartProgram() override;
     // Until the program quits, or a termination signal asks it to.
     int RunEventLoop() override;
+    CommandDelivery SendCommand(const std::string& request,
+                                std::optional<std::chrono::milliseconds> limit, std::string& answer,
+                                std::string& reason) override;
+    bool LaunchProgram(std::string& reason) override;
+    bool LaunchedProgramRuns() override;
+    void Pause(std::chrono::milliseconds time) override;
 
 private:
     int& argc_;
     char** argv_;
     std::unique_ptr<QApplication> app_;
     platform::QtMessageBoxes boxes_;
+    std::optional<pid_t> launched_;
 };
 
 }  // namespace shell::ui

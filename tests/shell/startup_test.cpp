@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 
+#include <deque>
 #include <sstream>
 #include <stdexcept>
 
@@ -61,6 +62,26 @@ public:
         log.push_back("loop");
         return loopExit;
     }
+    // The running program, as the command socket finds it: each call takes the next of
+    // `deliveries` (the last one stays).
+    CommandDelivery SendCommand(const std::string& request,
+                                std::optional<std::chrono::milliseconds> limit, std::string& answer,
+                                std::string& reason) override {
+        log.push_back("send");
+        requests.push_back(request);
+        limits.push_back(limit);
+        const auto& [delivery, text] = deliveries.front();
+        if (deliveries.size() > 1) deliveries.pop_front();
+        (delivery == CommandDelivery::Failed ? reason : answer) = text;
+        return delivery;
+    }
+    bool LaunchProgram(std::string& reason) override {
+        log.push_back("launch");
+        if (!launches) reason = "no such file";
+        return launches;
+    }
+    bool LaunchedProgramRuns() override { return launchedRuns; }
+    void Pause(std::chrono::milliseconds) override { ++pauses; }
 
     std::vector<std::string> log;
     std::string title;
@@ -69,6 +90,12 @@ public:
     int loopExit = 0;
     Outcome lockOutcome = Outcome::Acquired;
     StrictMock<jotwise::testing::MockMessageBoxes> boxes;
+    std::deque<std::pair<CommandDelivery, std::string>> deliveries{
+        {CommandDelivery::Answered, "ok\n"}};
+    std::vector<std::string> requests;
+    std::vector<std::optional<std::chrono::milliseconds>> limits;
+    bool launches = true, launchedRuns = true;
+    int pauses = 0;
 };
 
 class StartupTest : public ::testing::Test {
@@ -106,8 +133,10 @@ TEST_F(StartupTest, HelpListsEveryCommandAndStartsNothing) {
     for (const char* help : {"--help", "-h"}) {
         out.str("");
         EXPECT_EQ(run({help}), kProgramEnded) << help;
-        for (const char* command : {"usage: jotwise ", "jotwise add", "--type TYPE",
-                                    "--autostart on|off", "--help", "--version"})
+        for (const char* command :
+             {"usage: jotwise ", "jotwise add", "--type TYPE", "jotwise note [TEXT...]",
+              "jotwise explorer", "jotwise keywords", "jotwise quit", "--autostart on|off",
+              "--help", "--version"})
             EXPECT_THAT(out.str(), HasSubstr(command)) << help;
     }
     EXPECT_EQ(err.str(), "");
@@ -124,7 +153,7 @@ TEST_F(StartupTest, VersionIsOneLineAndStartsNothing) {
 
 TEST_F(StartupTest, AWordThatIsNoCommandIsRefusedWithTheUsageAndStartsNothing) {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"--bogus"},
-                                                 {"note"},
+                                                 {"notes"},
                                                  {"--help", "extra"},
                                                  {"--version", "2"},
                                                  {"-platform", "xcb", "--sessions"},
@@ -204,6 +233,106 @@ TEST_F(StartupTest, AnExceptionInTheStartIsShownAndEndsTheProgramAfterTheLock) {
                                      platform::MessageIcon::Stop, _));
     EXPECT_EQ(run(), kProgramFailed);
     EXPECT_EQ(platform.log.back(), "end lock");
+}
+
+// ---- Commands to the running program ----
+
+using Log = std::vector<std::string>;
+
+TEST_F(StartupTest, ACommandGoesToTheRunningProgramAndNeedsNoDesktopOfItsOwn) {
+    EXPECT_EQ(run({"note", "lunch", "with ann\ntomorrow"}), kProgramEnded);
+    EXPECT_EQ(run({"explorer"}), kProgramEnded);
+    EXPECT_EQ(run({"keywords"}), kProgramEnded);
+    EXPECT_EQ(platform.requests, (Log{std::string("note\0lunch with ann tomorrow\n", 29),
+                                      "explorer\n", "keywords\n"}));
+    EXPECT_EQ(platform.log, (Log{"send", "send", "send"})) << "no desktop, no lock, no start";
+    EXPECT_EQ(platform.limits.front(), std::chrono::milliseconds(10000));
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(StartupTest, QuitWaitsForTheEndAsLongAsTheNotesQuestionsTake) {
+    EXPECT_EQ(run({"quit"}), kProgramEnded);
+    EXPECT_EQ(platform.requests, Log{"quit\n"});
+    EXPECT_EQ(platform.limits, std::vector<std::optional<std::chrono::milliseconds>>{std::nullopt});
+}
+
+TEST_F(StartupTest, QuitWithNothingRunningSaysSoAndStartsNothing) {
+    platform.deliveries = {{CommandDelivery::NotListening, ""}};
+    EXPECT_EQ(run({"quit"}), kProgramNotRunning);
+    EXPECT_EQ(platform.log, (Log{"send", "lock OrbitMutex2112", "end lock"}));
+    EXPECT_EQ(err.str(), "jotwise: Jotwise is not running\n");
+}
+
+TEST_F(StartupTest, ANoteWithNothingRunningStartsTheProgramAndWaitsUntilItListens) {
+    platform.deliveries = {{CommandDelivery::NotListening, ""},
+                           {CommandDelivery::NotListening, ""},
+                           {CommandDelivery::NotListening, ""},
+                           {CommandDelivery::Answered, "ok\n"}};
+    EXPECT_EQ(run({"note", "call bob"}), kProgramEnded);
+    EXPECT_EQ(platform.log,
+              (Log{"send", "lock OrbitMutex2112", "end lock", "launch", "send", "send", "send"}))
+        << "the lock is let go before the program starts, and looked at once only";
+    EXPECT_EQ(platform.pauses, 3);
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(StartupTest, AProgramStillStartingIsWaitedForNotStartedTwice) {
+    platform.lockOutcome = Outcome::HeldElsewhere;
+    platform.deliveries = {{CommandDelivery::NotListening, ""},
+                           {CommandDelivery::Answered, "ok\n"}};
+    EXPECT_EQ(run({"quit"}), kProgramEnded);
+    EXPECT_EQ(platform.log, (Log{"send", "lock OrbitMutex2112", "send"}));
+}
+
+TEST_F(StartupTest, AProgramThatNeverComesUpIsGivenUpWithAClearLine) {
+    platform.deliveries = {{CommandDelivery::NotListening, ""}};
+    EXPECT_EQ(run({"note"}), kProgramFailed);
+    EXPECT_EQ(platform.pauses, 300) << "a tenth of a second each: thirty seconds";
+    EXPECT_THAT(err.str(), HasSubstr("did not come up to take the command within 30 seconds"));
+
+    // One that ends while it starts (another desktop, a broken store) is not waited for.
+    platform.pauses = 0;
+    platform.launchedRuns = false;
+    err.str("");
+    EXPECT_EQ(run({"explorer"}), kProgramFailed);
+    EXPECT_EQ(platform.pauses, 1);
+    EXPECT_THAT(err.str(), HasSubstr("ended before it took it"));
+
+    platform.launches = false;
+    err.str("");
+    EXPECT_EQ(run({"keywords"}), kProgramFailed);
+    EXPECT_EQ(err.str(), "jotwise: Jotwise could not be started: no such file\n");
+}
+
+TEST_F(StartupTest, WhatTheProgramRefusesOrCannotAnswerIsAFailureWithItsReason) {
+    const std::vector<std::tuple<CommandDelivery, std::string, std::string>> cases = {
+        {CommandDelivery::Answered, "error a dialog of Jotwise is open: close it first\n",
+         "jotwise: a dialog of Jotwise is open: close it first\n"},
+        {CommandDelivery::Answered, "",
+         "jotwise: Jotwise ended the connection without an answer\n"},
+        {CommandDelivery::Answered, "okay",
+         "jotwise: Jotwise gave an answer that cannot be read\n"},
+        {CommandDelivery::NoAnswer, "", "jotwise: Jotwise did not answer within 10 seconds\n"},
+        {CommandDelivery::Failed, "the command socket x cannot be reached: denied",
+         "jotwise: the command socket x cannot be reached: denied\n"}};
+    for (const auto& [delivery, text, said] : cases) {
+        platform.deliveries = {{delivery, text}};
+        err.str("");
+        EXPECT_EQ(run({"note", "x"}), kProgramFailed) << text;
+        EXPECT_EQ(err.str(), said);
+    }
+    EXPECT_EQ(platform.log.size(), cases.size()) << "only sent";
+}
+
+TEST_F(StartupTest, ACommandWithWordsItDoesNotTakeIsRefusedWithTheUsage) {
+    for (const char* command : {"quit", "explorer", "keywords"}) {
+        err.str("");
+        EXPECT_EQ(run({command, "now"}), kProgramBadUsage) << command;
+        EXPECT_THAT(err.str(),
+                    HasSubstr(std::string("'jotwise ") + command + "' takes no arguments"));
+        EXPECT_THAT(err.str(), HasSubstr("usage: jotwise "));
+    }
+    EXPECT_TRUE(platform.log.empty());
 }
 
 TEST(InstanceLock, TheSecondTakerIsToldItIsHeldAndAFailureHasAReason) {

@@ -55,6 +55,7 @@ public:
     void setShadowMenuCaption(const std::string& caption) override { shadowMenuCaption = caption; }
     void setTitleActive(bool on) override { titleActive = on; }
     void focusMemo() override { ++memoFocused; }
+    void setMemoText(const std::string& text) override { memoText = text; }
     void popUpTypeMenu() override { ++typeMenuShown; }
     void popUpLogoMenu(MenuPlace place) override {
         ++logoMenuShown;
@@ -93,7 +94,7 @@ public:
     ItemType type = ItemType::Task;
     int typeDrawn = 0;
     std::string windowCaption, saveCaption, saveHint, toRole, ccRole, toNames, ccNames;
-    std::string shadowMenuCaption;
+    std::string shadowMenuCaption, memoText;
     bool attachEnabled = true, ccLineVisible = false, mailingVisible = false;
     bool attachmentsVisible = false, attachmentsAsLinks = true, titleActive = false;
     bool busy = false, enabled = true, closed = false;
