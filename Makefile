@@ -40,6 +40,8 @@ bench: build
 	scripts/with-xvfb.sh build/bench/window_bench
 	scripts/with-xvfb.sh --tray bench/startup_bench.sh build/shell/jotwise \
 		build/outlook/local/jotwise-store
+	scripts/with-xvfb.sh --tray bench/command_bench.sh build/shell/jotwise \
+		build/outlook/local/jotwise-store
 	build/bench/mirror_bench
 	bench/quick_add_load.sh build/shell/jotwise build/outlook/local/jotwise-store
 
