@@ -271,6 +271,10 @@ void TJotPad::miAboutClick() {
     context_.host.ShowAbout();
 }
 
+void TJotPad::miExitClick() {
+    context_.host.Exit();
+}
+
 void TJotPad::btnSaveMouseUp() {
     view_.focusMemo();
 }

@@ -99,6 +99,7 @@ public:
     void miKeywordsClick() override;
     void miHelpClick() override;
     void miAboutClick() override;
+    void miExitClick() override;
     void lstAttachmentsKeyUp(Key key, int selectedRow) override;
     void lstAttachmentsExit() override;
     void btnSaveMouseUp() override;

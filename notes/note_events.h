@@ -33,6 +33,7 @@ public:
     virtual void miKeywordsClick() = 0;
     virtual void miHelpClick() = 0;
     virtual void miAboutClick() = 0;
+    virtual void miExitClick() = 0;
     // A key released in the attachment list, with the selected row (-1 for none).
     virtual void lstAttachmentsKeyUp(Key key, int selectedRow) = 0;
     virtual void lstAttachmentsExit() = 0;

@@ -25,6 +25,9 @@ public:
     virtual void ShowKeywords() = 0;
     virtual void ShowHelp() = 0;
     virtual void ShowAbout() = 0;
+    // Exit: every open note is closed (asked about) and the program ends. A program without
+    // a tray icon is left this way.
+    virtual void Exit() = 0;
 };
 
 }  // namespace notes

@@ -12,6 +12,8 @@ packages=(
     qt6-base-dev libqt6svg6 libsqlite3-dev sqlite3 libx11-dev libxkbcommon-dev libxtst-dev libical-dev
     xvfb xauth xdotool trayer x11-utils
     desktop-file-utils
+    # A private session bus with a notification server, for the desktop-notification test.
+    dbus python3-dbusmock
     # The calendar programs and the CalDAV server the vdir mirror's tests use.
     khal todoman vdirsyncer radicale
 )

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 #include "messages/error_box.h"
 #include "notes/jotpad.h"
@@ -11,6 +12,7 @@
 #include "platform/atom_table.h"
 #include "shell/getting_started.h"
 #include "shell/settings.h"
+#include "shell/trayless_notice.h"
 
 namespace shell {
 namespace {
@@ -21,6 +23,8 @@ constexpr int kCascade = 2 * 17;  // twice the note's title panel
 // A tray host starting after the program gets ten seconds, looked for four times a second.
 constexpr int kTrayAttempts = 40;
 constexpr std::chrono::milliseconds kTrayInterval{250};
+// After that the program runs without its icon and looks for a tray host now and then.
+constexpr std::chrono::seconds kTrayWatchInterval{2};
 constexpr messages::MessageId kTrayIconFailed = 28;
 // The exit code of a start that could not go on.
 constexpr int kStartFailed = 1;
@@ -30,6 +34,13 @@ constexpr const char* kRunning =
     "Jotwise is running: press Ctrl+Alt+N for a note; its icon is in the system tray";
 constexpr const char* kRunningWithoutHotKey =
     "Jotwise is running without Ctrl+Alt+N: its icon is in the system tray";
+constexpr const char* kRunningWithoutTray =
+    "Jotwise is running: press Ctrl+Alt+N for a note; no system tray: the icon shows when one "
+    "starts (on GNOME, the AppIndicator extension), and `jotwise quit` ends the program";
+constexpr const char* kRunningWithoutTrayOrHotKey =
+    "Jotwise is running without Ctrl+Alt+N; no system tray: bind `jotwise note` to a key in "
+    "the desktop's settings, the icon shows when a tray starts (on GNOME, the AppIndicator "
+    "extension), and `jotwise quit` ends the program";
 constexpr const char* kHotKeyUnavailable =
     "Unable to register a system-wide hot-key (CTRL+ALT+N) for Jotwise for Microsoft Outlook. "
     "You may already be running a program which uses the CTRL+ALT+N hot key.";
@@ -45,7 +56,7 @@ THidden::THidden(Services services)
 
 THidden::~THidden() {
     services_.store.SetContactListener(nullptr);
-    if (trayTimer_) services_.loop.stopTimer(trayTimer_);
+    StopTrayTimer();
 }
 
 // ---- Start ----
@@ -58,24 +69,18 @@ void THidden::FormShow() {
 }
 
 void THidden::WaitForTray(int attemptsLeft) {
-    trayTimer_ =
-        services_.loop.startTimer(
-            kTrayInterval,
-            [this, attemptsLeft] {
-                trayTimer_ = 0;
-                if (services_.view.trayAvailable())
-                    AddTrayIcon();
-                else if (attemptsLeft > 1)
-                    WaitForTray(attemptsLeft - 1);
-                else {
-                    services_.console
-                        << "jotwise: no system tray to show the icon in; the program needs one (on "
-                           "GNOME, an AppIndicator/KStatusNotifierItem extension).\n";
-                    messages::ShowError(messages::kInitializationFailed, kTrayIconFailed);
-                    services_.view.quit(kStartFailed);
-                }
-            },
-            false);
+    trayTimer_ = services_.loop.startTimer(
+        kTrayInterval,
+        [this, attemptsLeft] {
+            trayTimer_ = 0;
+            if (services_.view.trayAvailable())
+                AddTrayIcon();
+            else if (attemptsLeft > 1)
+                WaitForTray(attemptsLeft - 1);
+            else
+                RunWithoutTray();
+        },
+        false);
 }
 
 void THidden::AddTrayIcon() {
@@ -84,20 +89,49 @@ void THidden::AddTrayIcon() {
         services_.view.quit(kStartFailed);
         return;
     }
+    trayIcon_ = true;
     RegisterHotKey();
 }
 
-void THidden::RegisterHotKey() {
+// Most desktops without a tray still let the user bind a key to `jotwise note`, so the
+// program stays; a tray host started later (or a desktop extension enabled later) gets the icon.
+void THidden::RunWithoutTray() {
+    const bool hotKey = RegisterHotKey();
+    if (services_.trayless) services_.trayless->NoTray(hotKey);
+    WatchForTray();
+}
+
+void THidden::WatchForTray() {
+    trayTimer_ = services_.loop.startTimer(
+        kTrayWatchInterval,
+        [this] {
+            // The program is already running: a tray host that refuses the icon is tried again
+            // at the next look rather than ending the program with its notes.
+            if (!services_.view.trayAvailable() || !services_.view.addTrayIcon(kTitle)) return;
+            trayIcon_ = true;
+            StopTrayTimer();
+            services_.console << "Jotwise's icon is in the system tray now\n";
+        },
+        true);
+}
+
+void THidden::StopTrayTimer() {
+    if (trayTimer_) services_.loop.stopTimer(std::exchange(trayTimer_, 0));
+}
+
+bool THidden::RegisterHotKey() {
     hotKeyAtom = platform::globalAtomTable().add(kHotKeyName);
     std::string reason;
     if (hotKeyAtom == 0 || !services_.hotKey.registerCtrlAlt(
                                hotKeyAtom, 'N', [this] { NewNote(); }, reason)) {
-        services_.console << kRunningWithoutHotKey << "\n";
+        services_.console << (trayIcon_ ? kRunningWithoutHotKey : kRunningWithoutTrayOrHotKey)
+                          << "\n";
         services_.boxes.show(kTitle, kHotKeyUnavailable, platform::MessageIcon::Information,
                              platform::MessageButtons::Ok);
-        return;
+        return false;
     }
-    services_.console << kRunning << "\n";
+    services_.console << (trayIcon_ ? kRunning : kRunningWithoutTray) << "\n";
+    return true;
 }
 
 // ---- The tray ----
@@ -235,6 +269,10 @@ void THidden::ShowAbout() {
     ModalGuard(services_.about);
 }
 
+void THidden::Exit() {
+    miExitClick();
+}
+
 // ---- Exit ----
 
 void THidden::miExitClick() {
@@ -251,6 +289,7 @@ void THidden::miExitClick() {
             return;
         }
     }
+    StopTrayTimer();
     services_.view.removeTrayIcon();
     if (hotKeyAtom) {
         services_.hotKey.unregister(hotKeyAtom);

@@ -17,6 +17,7 @@ namespace shell {
 
 class TGettingStarted;
 class TRegistry;
+class TTraylessNotice;
 
 // The running program behind its tray icon: the open notes, the one modal window at a
 // time, the tray menu's commands, the hot key, and Exit. The notes reach it as their host,
@@ -40,6 +41,7 @@ public:
         // Where the start says that the program is up, or why it cannot go on.
         std::ostream& console;
         TGettingStarted* gettingStarted = nullptr;  // null where the program has none
+        TTraylessNotice* trayless = nullptr;        // null where the program has none
     };
 
     explicit THidden(Services services);
@@ -48,7 +50,8 @@ public:
     THidden& operator=(const THidden&) = delete;
 
     // After the connection: the tray icon (waiting for a tray host to appear), then the hot
-    // key. Without a tray the program ends after telling why.
+    // key. Without a tray the program runs on without its icon, tells the user what to do
+    // instead, and shows the icon once a tray host appears.
     void FormShow();
 
     // The tray icon: a double click opens a note, a right click shows the menu.
@@ -81,6 +84,7 @@ public:
     void ShowKeywords() override;
     void ShowHelp() override;
     void ShowAbout() override;
+    void Exit() override;
 
     // ContactListener
     void ContactChanged(outlook::TContact* added, outlook::TContact* removed) override;
@@ -97,12 +101,17 @@ private:
     void ModalGuard(ModalWindow& window);
     void WaitForTray(int attemptsLeft);
     void AddTrayIcon();
-    void RegisterHotKey();
+    void RunWithoutTray();
+    void WatchForTray();
+    // False when the program runs without the hot key.
+    bool RegisterHotKey();
+    void StopTrayTimer();
 
     Services services_;
     notes::NoteContext noteContext_;
     std::vector<notes::TJotPad*> openNotes_;
     platform::EventLoop::TimerId trayTimer_ = 0;
+    bool trayIcon_ = false;
 };
 
 }  // namespace shell

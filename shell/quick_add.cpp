@@ -132,6 +132,7 @@ public:
     void ShowKeywords() override {}
     void ShowHelp() override {}
     void ShowAbout() override {}
+    void Exit() override {}
 };
 
 // Nothing of a window is read or kept; only how large an attached file may be is read.

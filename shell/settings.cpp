@@ -88,4 +88,14 @@ void TRegistry::WriteWelcomeShown() {
     if (platform::RegistryKey* key = open(welcome_, true)) writeDword(*key, "Shown", 1);
 }
 
+bool TRegistry::TraylessNoticeShown() {
+    platform::RegistryKey* key = open(trayless_, false);
+    const auto shown = key ? readDword(*key, "Shown") : std::nullopt;
+    return shown && *shown != 0;
+}
+
+void TRegistry::WriteTraylessNoticeShown() {
+    if (platform::RegistryKey* key = open(trayless_, true)) writeDword(*key, "Shown", 1);
+}
+
 }  // namespace shell

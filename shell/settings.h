@@ -36,6 +36,10 @@ public:
     bool HasProgramSettings();
     // Remembers that the user has been welcomed: "Shown" under Software\Jotwise\Welcome.
     void WriteWelcomeShown();
+    // Whether the user has been told how to work without a tray icon: "Shown" under
+    // Software\Jotwise\Trayless.
+    bool TraylessNoticeShown();
+    void WriteTraylessNoticeShown();
 
 private:
     // One handle per key, opened by the first call that needs it and kept; a failed open
@@ -54,6 +58,7 @@ private:
     KeySlot shadow_{"Software\\Jotwise\\Note\\Shadow", nullptr};
     KeySlot attachments_{"Software\\Jotwise\\Attachments", nullptr};
     KeySlot welcome_{"Software\\Jotwise\\Welcome", nullptr};
+    KeySlot trayless_{"Software\\Jotwise\\Trayless", nullptr};
 };
 
 }  // namespace shell

@@ -236,6 +236,8 @@ void JotPadWindow::buildLogoMenu() {
     logoMenu_->addSeparator();
     item("miHelp", tr("Help"), "F1", &JotPadEvents::miHelpClick);
     item("miAbout", tr("About..."), "", &JotPadEvents::miAboutClick);
+    logoMenu_->addSeparator();
+    item("miExit", tr("Exit"), "", &JotPadEvents::miExitClick);
 }
 
 void JotPadWindow::buildBody() {

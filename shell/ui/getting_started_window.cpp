@@ -10,6 +10,7 @@
 #include "messages/ui/logic_guard.h"
 
 #include "shell/ui/product_picture.h"
+#include "shell/ui/text_paragraph.h"
 
 namespace shell::ui {
 namespace {
@@ -19,15 +20,6 @@ using messages::ui::guarded;
 // About this many characters of the window's font to a line: short enough to read, wide
 // enough for the command to import contacts on one line.
 constexpr int kLineLength = 58;
-
-QLabel* paragraph(QWidget* parent, const char* name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::RichText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
 
 }  // namespace
 

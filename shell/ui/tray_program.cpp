@@ -37,6 +37,7 @@
 #include "shell/ui/about_window.h"
 #include "shell/ui/command_client.h"
 #include "shell/ui/command_server.h"
+#include "shell/ui/dbus_notifier.h"
 #include "shell/ui/getting_started_window.h"
 #include "shell/ui/keywords_modal.h"
 #include "shell/ui/local_quick_add.h"
@@ -44,6 +45,7 @@
 #include "shell/ui/product_picture.h"
 #include "shell/ui/splash_window.h"
 #include "shell/ui/tray_window.h"
+#include "shell/ui/trayless_window.h"
 
 // Xlib last: its macros clash with Qt's names.
 #include <X11/Xlib.h>
@@ -68,7 +70,8 @@ public:
               settings_, boxes_, platform::autostartFolder(), programFile_)),
           splash_(std::make_unique<SplashWindow>(*this, loop_, programFile_, std::cerr)),
           tray_(std::make_unique<TrayWindow>()),
-          about_(std::make_unique<AboutWindow>(programFile_)) {
+          about_(std::make_unique<AboutWindow>(programFile_)),
+          trayless_(std::make_unique<TraylessWindow>(settings_, notifier_)) {
         messages::InstallErrorBox(&errorBox_);
         splash_->show();
     }
@@ -89,6 +92,7 @@ public:
         keywordsModal_.reset();
         keywordsWindow_.reset();
         about_.reset();
+        trayless_.reset();
         gettingStarted_.reset();
         tray_.reset();
         splash_.reset();
@@ -123,7 +127,7 @@ public:
         hidden_ = std::make_unique<THidden>(THidden::Services{
             *session_, settings_, boxes_, files_, clock_, platform::systemShortDateFormat(), loop_,
             hotKey_, help_, *tray_, noteWindows_, *about_, keywordsModal_.get(), std::cerr,
-            &gettingStarted_->logic()});
+            &gettingStarted_->logic(), &trayless_->logic()});
         tray_->setLogic(hidden_.get());
         hidden_->FormShow();
         gettingStarted_->logic().ProgramStarted();
@@ -146,6 +150,7 @@ private:
     TRegistry settings_;
     platform::DesktopHelpViewer help_;
     QtNoteWindows noteWindows_;
+    DBusNotifier notifier_;
     outlook::local::RegistryWindowSizes windowSizes_{*registry_};
 
     std::unique_ptr<outlook::local::LocalOutlook> outlook_;
@@ -156,6 +161,7 @@ private:
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<TrayWindow> tray_;
     std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<TraylessWindow> trayless_;
     std::unique_ptr<keywords::ui::KeywordsWindow> keywordsWindow_;
     std::unique_ptr<KeywordsModal> keywordsModal_;
     std::unique_ptr<THidden> hidden_;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "shell/settings.h"
+#include "shell/trayless_notice.h"
 #include "tests/support/note_fixture.h"
 
 namespace shell {
@@ -14,14 +15,16 @@ using notes::testing::FakeJotPadView;
 using notes::testing::FakeShadowView;
 using ::testing::_;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using ::testing::Return;
 
 class FakeHiddenView : public HiddenView {
 public:
     bool trayAvailable() const override { return tray; }
     bool addTrayIcon(const std::string& t) override {
+        if (!tray || refuse) return false;
         tip = t;
-        return tray;
+        return true;
     }
     void removeTrayIcon() override { tip.clear(); }
     void popUpTrayMenu() override { ++menus; }
@@ -32,10 +35,26 @@ public:
     }
 
     bool tray = true;
+    // A tray host that is there but does not take the icon.
+    bool refuse = false;
     std::string tip;
     int menus = 0, beeps = 0;
     bool quitted = false;
     int exitCode = -1;
+};
+
+class FakeTraylessView : public TraylessNoticeView {
+public:
+    void showNotice(bool hotKey) override { shown.push_back(hotKey); }
+    std::vector<bool> shown;  // with the hot key or without, each time
+};
+
+class FakeNotifier : public DesktopNotifier {
+public:
+    void notify(const std::string& summary, const std::string& body) override {
+        notes.push_back(summary + ": " + body);
+    }
+    std::vector<std::string> notes;
 };
 
 class FakeModal : public ModalWindow {
@@ -113,9 +132,16 @@ protected:
         ASSERT_EQ(connect(), 0) << session->LastError();
         errorBox.setSession(session.get());
         messages::InstallErrorBox(&errorBox);
+        start();
+    }
+    // The program starting (again) on the same profile.
+    void start() {
+        hidden.reset();
+        trayless = std::make_unique<TTraylessNotice>(
+            TTraylessNotice::Services{settings, traylessView, notifier});
         hidden = std::make_unique<THidden>(THidden::Services{
             *session, settings, boxes, files, clock, platform::systemShortDateFormat(), loop,
-            hotKey, help, view, windows, about, &keywords, console});
+            hotKey, help, view, windows, about, &keywords, console, nullptr, trayless.get()});
     }
     void TearDown() override {
         windows.windows.clear();
@@ -139,6 +165,9 @@ protected:
     FakeNoteWindows windows;
     FakeModal about, keywords;
     std::ostringstream console;
+    FakeTraylessView traylessView;
+    FakeNotifier notifier;
+    std::unique_ptr<TTraylessNotice> trayless;
     std::unique_ptr<THidden> hidden;
 };
 
@@ -180,20 +209,86 @@ TEST_F(HiddenTest, ATrayHostStartingLaterIsWaitedForUpToTenSeconds) {
     EXPECT_NE(console.str().find("Jotwise is running"), std::string::npos);
 }
 
-TEST_F(HiddenTest, WithoutATrayHostTheStartEndsWithItsReason) {
+TEST_F(HiddenTest, WithoutATrayHostTheProgramRunsOnSaysWhatToDoAndTakesATrayThatComesLater) {
     view.tray = false;
-    EXPECT_CALL(boxes, show(_,
-                            "Application initialization failed because: \nUnable to add Jotwise "
-                            "for Microsoft Outlook's icon to the system tray.",
-                            platform::MessageIcon::Stop, _));
+    // Neither message 32 nor any other error: the hot key is there, nothing is wrong.
+    EXPECT_CALL(boxes, show).Times(0);
+    const std::size_t otherTimers = loop.timerCount();
     hidden->FormShow();
     loop.advance(std::chrono::seconds(9));
-    EXPECT_FALSE(view.quitted);
+    EXPECT_TRUE(traylessView.shown.empty()) << "a tray host may still come";
     loop.advance(std::chrono::seconds(2));
+    EXPECT_FALSE(view.quitted);
+    EXPECT_EQ(traylessView.shown, std::vector<bool>{true}) << "told once, with the hot key";
+    ASSERT_EQ(notifier.notes.size(), 1u);
+    EXPECT_THAT(notifier.notes[0], HasSubstr("Ctrl+Alt+N"));
+    EXPECT_THAT(notifier.notes[0], HasSubstr("\"jotwise note\""));
+    EXPECT_THAT(notifier.notes[0], HasSubstr("\"jotwise quit\""));
+    EXPECT_THAT(console.str(), HasSubstr("Jotwise is running: press Ctrl+Alt+N for a note; no "
+                                         "system tray"));
+    EXPECT_THAT(console.str(), Not(HasSubstr("its icon is in the system tray")));
+    hotKey.pressed();
+    EXPECT_EQ(hidden->openNotes().size(), 1u) << "the hot key opens notes without a tray";
+
+    // A host that is there but refuses the icon does not end a running program.
+    view.tray = true;
+    view.refuse = true;
+    loop.advance(std::chrono::minutes(1));
+    EXPECT_FALSE(view.quitted);
+    EXPECT_TRUE(view.tip.empty());
+
+    view.refuse = false;
+    loop.advance(std::chrono::seconds(3));
+    EXPECT_EQ(view.tip, "Jotwise for Microsoft Outlook");
+    EXPECT_EQ(traylessView.shown.size(), 1u);
+    EXPECT_EQ(notifier.notes.size(), 1u);
+    EXPECT_THAT(console.str(), HasSubstr("icon is in the system tray now"));
+    EXPECT_EQ(loop.timerCount(), otherTimers) << "no more looking once the icon is there";
+}
+
+TEST_F(HiddenTest, WithoutTrayOrHotKeyTheNoticeOffersTheShortcutOnlyAndOncePerProfile) {
+    view.tray = false;
+    hotKey.available = false;
+    EXPECT_CALL(boxes, show(_, HasSubstr("Unable to register a system-wide hot-key"),
+                            platform::MessageIcon::Information, _));
+    hidden->FormShow();
+    loop.advance(std::chrono::seconds(11));
+    ::testing::Mock::VerifyAndClearExpectations(&boxes);
+    EXPECT_FALSE(view.quitted);
+    EXPECT_EQ(traylessView.shown, std::vector<bool>{false});
+    ASSERT_EQ(notifier.notes.size(), 1u);
+    EXPECT_THAT(notifier.notes[0], Not(HasSubstr("Ctrl+Alt+N")));
+    EXPECT_THAT(console.str(), HasSubstr("Jotwise is running without Ctrl+Alt+N; no system tray: "
+                                         "bind `jotwise note` to a key"));
+
+    // The next start on this profile still runs without a tray, and only its console says so.
+    start();
+    hidden->FormShow();
+    loop.advance(std::chrono::seconds(11));
+    EXPECT_FALSE(view.quitted);
+    EXPECT_EQ(traylessView.shown.size(), 1u);
+    EXPECT_EQ(notifier.notes.size(), 1u);
+}
+
+TEST_F(HiddenTest, ExitFromANotesMenuEndsATraylessProgramAndStopsLookingForATray) {
+    view.tray = false;
+    hidden->FormShow();
+    loop.advance(std::chrono::seconds(11));
+    hidden->NewNote();
+    hidden->NewNote();
+    window(1).pad->memoBodyChange("call the bank");
+    EXPECT_CALL(boxes, show(_, "Would you like to save this action note?", _,
+                            platform::MessageButtons::YesNo))
+        .WillOnce(Return(platform::MessageAnswer::No));
+    EXPECT_CALL(boxes, show(_, HasSubstr("Unable to create the Keywords file."), _, _));
+    window(0).pad->miExitClick();
+    EXPECT_TRUE(hidden->openNotes().empty());
     EXPECT_TRUE(view.quitted);
-    EXPECT_EQ(view.exitCode, 1) << "a start that could not go on is a failure";
-    EXPECT_NE(console.str().find("AppIndicator"), std::string::npos) << console.str();
-    EXPECT_EQ(console.str().find("is running"), std::string::npos) << console.str();
+    EXPECT_EQ(view.exitCode, 0);
+    EXPECT_EQ(hotKey.registered, 0);
+    view.tray = true;
+    loop.advance(std::chrono::seconds(5));
+    EXPECT_TRUE(view.tip.empty()) << "no icon comes back while the program ends";
 }
 
 TEST_F(HiddenTest, NotesCascadeFromTheLastOpenOne) {

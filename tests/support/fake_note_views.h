@@ -163,6 +163,7 @@ public:
     void ShowKeywords() override { calls.push_back("keywords"); }
     void ShowHelp() override { calls.push_back("help"); }
     void ShowAbout() override { calls.push_back("about"); }
+    void Exit() override { calls.push_back("exit"); }
 
     std::vector<std::string> calls;
     std::vector<TJotPad*> removed;

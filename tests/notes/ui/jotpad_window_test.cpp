@@ -35,9 +35,10 @@ TEST_F(JotPadWindowTest, EveryComponentIsThereByItsName) {
                              "edGoToDate",      "btnGoToContact", "btnGoToCategory", "mnuType",
                              "mnuLogo"})
         EXPECT_NE(note.findChild<QWidget*>(name), nullptr) << name;
-    for (const char* name : {"miAppointment", "miNote", "miTask", "miMail", "TaskRequest1",
-                             "MeetingRequest1", "miSave", "miCancel", "miShadow", "miNewJotPad",
-                             "miNewContact", "miOpenOutlook", "miKeywords", "miHelp", "miAbout"})
+    for (const char* name :
+         {"miAppointment", "miNote", "miTask", "miMail", "TaskRequest1", "MeetingRequest1",
+          "miSave", "miCancel", "miShadow", "miNewJotPad", "miNewContact", "miOpenOutlook",
+          "miKeywords", "miHelp", "miAbout", "miExit"})
         EXPECT_NE(note.findChild<QAction*>(name), nullptr) << name;
     ShadowWindow& shadow = note.shadowWindow();
     for (const char* name :
@@ -49,6 +50,7 @@ TEST_F(JotPadWindowTest, EveryComponentIsThereByItsName) {
         EXPECT_NE(shadow.findChild<QWidget*>(name), nullptr) << name;
     EXPECT_EQ(jotwise::testing::clashingMnemonics(note), "");
     EXPECT_EQ(jotwise::testing::clashingMnemonics(shadow), "");
+    EXPECT_EQ(jotwise::testing::clashingMnemonics(child<QMenu>(note, "mnuLogo")), "");
 }
 
 TEST_F(JotPadWindowTest, ANewNoteIsATaskWithOneTypeIconAndOneCheckedTypeItem) {
@@ -175,14 +177,14 @@ TEST_F(JotPadWindowTest, TheLogoMenusCommandsReachTheProgram) {
     EXPECT_TRUE(menu.isVisible());
     menu.hide();
     host.calls.clear();
-    for (const char* item :
-         {"miHelp", "miAbout", "miKeywords", "miOpenOutlook", "miNewContact", "miNewJotPad"})
+    for (const char* item : {"miHelp", "miAbout", "miKeywords", "miOpenOutlook", "miNewContact",
+                             "miNewJotPad", "miExit"})
         child<QAction>(note, item).trigger();
     QTest::keyClick(&memo(note), Qt::Key_F1);
     QTest::keyClick(&memo(note), Qt::Key_K, Qt::ControlModifier);
     EXPECT_EQ(host.calls,
               (std::vector<std::string>{"help", "about", "keywords", "open outlook", "new contact",
-                                        "new note", "help", "new contact, checked"}));
+                                        "new note", "exit", "help", "new contact, checked"}));
 }
 
 TEST_F(JotPadWindowTest, TheShadowItemOfTheLogoMenuMovesTheShadowBehindAndBack) {

@@ -14,6 +14,7 @@
 #include "shell/ui/about_window.h"
 #include "shell/ui/getting_started_window.h"
 #include "shell/ui/splash_window.h"
+#include "shell/ui/trayless_window.h"
 #include "tests/support/manual_event_loop.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/null_message_boxes.h"
@@ -38,6 +39,11 @@ public:
     void Quit(int) override {}
 };
 
+class SilentNotifier : public DesktopNotifier {
+public:
+    void notify(const std::string&, const std::string&) override {}
+};
+
 // The windows the shell shows by itself, each made anew for the font or palette in force.
 class ShellWindowLooks : public ::testing::Test {
 protected:
@@ -45,6 +51,7 @@ protected:
         if (which == "about") return std::make_unique<AboutWindow>("/bin/sh");
         if (which == "splash")
             return std::make_unique<SplashWindow>(host, loop, "/bin/sh", console);
+        if (which == "trayless") return std::make_unique<TraylessWindow>(settings, notifier);
         return std::make_unique<GettingStartedWindow>(settings, boxes, folder.path() / "autostart",
                                                       folder.path() / "jotwise");
     }
@@ -63,9 +70,10 @@ protected:
     TRegistry settings{registry};
     jotwise::testing::NullMessageBoxes boxes;
     jotwise::testing::TempFolder folder;
+    SilentNotifier notifier;
 };
 
-const char* const kWindows[] = {"about", "splash", "getting_started"};
+const char* const kWindows[] = {"about", "splash", "getting_started", "trayless"};
 
 TEST_F(ShellWindowLooks, EveryTextFitsFrom9To14Points) {
     for (const char* which : kWindows)

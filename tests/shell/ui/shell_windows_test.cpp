@@ -25,6 +25,8 @@
 #include "shell/ui/note_windows.h"
 #include "shell/ui/splash_window.h"
 #include "shell/ui/tray_window.h"
+#include "shell/ui/trayless_window.h"
+#include "tests/support/memory_registry.h"
 #include "tests/support/mock_message_boxes.h"
 #include "tests/support/session_fixture.h"
 
@@ -329,6 +331,39 @@ TEST(AboutWindow, ItOpensWithNothingFocusedAndEnterClosesItWithOne) {
     // Again: it can be shown any number of times.
     QTimer::singleShot(0, &about, [&] { named<QPushButton>(about, "btnOK").click(); });
     EXPECT_EQ(about.showModal(), 1);
+}
+
+// ---- Without a tray ----
+
+class RecordingNotifier : public DesktopNotifier {
+public:
+    void notify(const std::string& summary, const std::string&) override {
+        summaries.push_back(summary);
+    }
+    std::vector<std::string> summaries;
+};
+
+TEST(TraylessWindow, ItSaysWhatToDoInsteadOnceHoldingNothingUp) {
+    jotwise::testing::MemoryRegistry registry;
+    TRegistry settings(registry);
+    RecordingNotifier notifier;
+    TraylessWindow window(settings, notifier);
+    window.logic().NoTray(false);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.isModal());
+    EXPECT_EQ(notifier.summaries,
+              std::vector<std::string>{"Jotwise is running without a tray icon"});
+    const QString open = named<QLabel>(window, "lblOpenNote").text();
+    EXPECT_TRUE(open.contains(">jotwise note</code>")) << open.toStdString();
+    EXPECT_FALSE(open.contains("Ctrl+Alt+N")) << "not offered when it could not be taken";
+    EXPECT_TRUE(named<QLabel>(window, "lblExit").text().contains("jotwise quit"));
+    EXPECT_TRUE(named<QLabel>(window, "lblGetIcon").text().contains("AppIndicator"));
+
+    named<QPushButton>(window, "btnClose").click();
+    EXPECT_FALSE(window.isVisible());
+    window.logic().NoTray(true);
+    EXPECT_FALSE(window.isVisible()) << "told once";
+    EXPECT_EQ(notifier.summaries.size(), 1u);
 }
 
 }  // namespace

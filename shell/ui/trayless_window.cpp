@@ -1,0 +1,101 @@
+#include "shell/ui/trayless_window.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/ui/product_picture.h"
+#include "shell/ui/text_paragraph.h"
+
+namespace shell::ui {
+namespace {
+
+// About this many characters of the window's font to a line, as in Getting Started.
+constexpr int kLineLength = 58;
+
+// A command, kept on one line so that it reads (and copies) as one.
+QString code(const char* text) {
+    return QStringLiteral("<code style=\"white-space: nowrap\">%1</code>").arg(text);
+}
+
+QString openNoteText(bool hotKey) {
+    const QString shortcut =
+        QObject::tr(
+            "a keyboard shortcut of your own: in your desktop's keyboard settings, add a custom "
+            "shortcut that runs the command %1 (on GNOME: Settings, Keyboard, "
+            "Keyboard Shortcuts, Custom Shortcuts).")
+            .arg(code("jotwise note"));
+    return hotKey ? QObject::tr("<b>Open a note</b> with <b>Ctrl+Alt+N</b>, or with ") + shortcut
+                  : QObject::tr("<b>Open a note</b> with ") + shortcut;
+}
+
+}  // namespace
+
+TraylessWindow::TraylessWindow(TRegistry& settings, DesktopNotifier& notifier)
+    : QDialog(nullptr), logic_(TTraylessNotice::Services{settings, *this, notifier}) {
+    setObjectName("TTraylessNotice");
+    setWindowTitle(tr("Jotwise without a Tray Icon"));
+    setWindowIcon(productIcon());
+    setModal(false);
+
+    auto* heading = new QLabel(tr("Jotwise runs without its icon"), this);
+    heading->setObjectName("lblHeading");
+    heading->setWordWrap(true);
+    QFont larger = heading->font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.4);
+    larger.setBold(true);
+    heading->setFont(larger);
+
+    auto* noTray = paragraph(this, "lblNoTray",
+                             tr("This desktop has no system tray, so the <b>J</b> icon cannot "
+                                "show. Jotwise runs on in the background all the same."));
+    lblOpenNote_ = paragraph(this, "lblOpenNote", openNoteText(true));
+    auto* icon = paragraph(
+        this, "lblGetIcon",
+        tr("<b>Get the icon</b>: on GNOME, install the AppIndicator extension from your "
+           "distribution's packages, log in again and turn it on in Extensions. The icon shows "
+           "as soon as a tray is there."));
+    auto* exit = paragraph(this, "lblExit",
+                           tr("<b>Leave Jotwise</b> with <b>Exit</b> in a note's <b>J</b> menu, "
+                              "or the command %1.")
+                               .arg(code("jotwise quit")));
+    auto* again =
+        paragraph(this, "lblAgain",
+                  tr("This window shows once. <b>Help</b> (F1 in a note) says all this again."));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    QPushButton* close = buttons->button(QDialogButtonBox::Close);
+    close->setObjectName("btnClose");
+    close->setDefault(true);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(fontMetrics().height() / 2);
+    layout->addWidget(heading);
+    for (QLabel* part : {noTray, lblOpenNote_, icon, exit})
+        layout->addWidget(part);
+    layout->addSpacing(fontMetrics().height() / 2);
+    layout->addWidget(again);
+    layout->addWidget(buttons);
+    fitToText();
+}
+
+TraylessWindow::~TraylessWindow() = default;
+
+void TraylessWindow::fitToText() {
+    // Set, not adjusted: adjusting would keep it within two thirds of a small screen.
+    const int width = fontMetrics().averageCharWidth() * kLineLength;
+    setMinimumWidth(width);
+    resize(width, layout()->totalHeightForWidth(width));
+}
+
+void TraylessWindow::showNotice(bool hotKey) {
+    lblOpenNote_->setText(openNoteText(hotKey));
+    fitToText();
+    show();
+    raise();
+    activateWindow();
+}
+
+}  // namespace shell::ui

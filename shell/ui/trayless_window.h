@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+
+#include "shell/trayless_notice.h"
+
+class QLabel;
+
+namespace shell::ui {
+
+// What to do without a tray icon: how to open a note, how to get the icon, how to leave. A
+// window of its own beside the others, never modal.
+class TraylessWindow : public QDialog, public TraylessNoticeView {
+public:
+    TraylessWindow(TRegistry& settings, DesktopNotifier& notifier);
+    ~TraylessWindow() override;
+
+    TTraylessNotice& logic() { return logic_; }
+
+    // TraylessNoticeView
+    void showNotice(bool hotKey) override;
+
+private:
+    // The width follows the font, and the height the wrapped texts at that width.
+    void fitToText();
+
+    TTraylessNotice logic_;
+    QLabel* lblOpenNote_ = nullptr;
+};
+
+}  // namespace shell::ui
