@@ -30,8 +30,10 @@ constexpr const char* kRunning =
     "Jotwise is running: press Ctrl+Alt+N for a note; its icon is in the system tray";
 constexpr const char* kRunningWithoutHotKey =
     "Jotwise is running without Ctrl+Alt+N: its icon is in the system tray";
+// The box's first sentence; the hot key's reason, which names what to do instead, follows.
 constexpr const char* kHotKeyUnavailable =
-    "Unable to register a system-wide hot-key (CTRL+ALT+N) for Jotwise for Microsoft Outlook. "
+    "Unable to register a system-wide hot-key (CTRL+ALT+N) for Jotwise for Microsoft Outlook.";
+constexpr const char* kHotKeyTaken =
     "You may already be running a program which uses the CTRL+ALT+N hot key.";
 
 }  // namespace
@@ -45,6 +47,7 @@ THidden::THidden(Services services)
 
 THidden::~THidden() {
     services_.store.SetContactListener(nullptr);
+    services_.hotKey.onRefused(nullptr);
     if (trayTimer_) services_.loop.stopTimer(trayTimer_);
 }
 
@@ -89,15 +92,24 @@ void THidden::AddTrayIcon() {
 
 void THidden::RegisterHotKey() {
     hotKeyAtom = platform::globalAtomTable().add(kHotKeyName);
+    // A desktop that answers later may still refuse the key.
+    services_.hotKey.onRefused(
+        [this](std::uint16_t, const std::string& reason) { HotKeyUnavailable(reason); });
     std::string reason;
     if (hotKeyAtom == 0 || !services_.hotKey.registerCtrlAlt(
                                hotKeyAtom, 'N', [this] { NewNote(); }, reason)) {
-        services_.console << kRunningWithoutHotKey << "\n";
-        services_.boxes.show(kTitle, kHotKeyUnavailable, platform::MessageIcon::Information,
-                             platform::MessageButtons::Ok);
+        HotKeyUnavailable(reason);
         return;
     }
     services_.console << kRunning << "\n";
+}
+
+void THidden::HotKeyUnavailable(const std::string& reason) {
+    services_.console << kRunningWithoutHotKey << "\n";
+    std::string text = kHotKeyUnavailable;
+    text.append(" ").append(reason.empty() ? kHotKeyTaken : reason);
+    services_.boxes.show(kTitle, text, platform::MessageIcon::Information,
+                         platform::MessageButtons::Ok);
 }
 
 // ---- The tray ----

@@ -94,6 +94,8 @@ private:
     void WaitForTray(int attemptsLeft);
     void AddTrayIcon();
     void RegisterHotKey();
+    // Tells once why the program runs without the hot key, and what to do instead.
+    void HotKeyUnavailable(const std::string& reason);
 
     Services services_;
     notes::NoteContext noteContext_;
