@@ -16,6 +16,8 @@ packages=(
     dbus python3-dbusmock
     # The calendar programs and the CalDAV server the vdir mirror's tests use.
     khal todoman vdirsyncer radicale
+    # A private session bus and a fake desktop portal for the Wayland hot key's tests.
+    dbus python3-dbusmock
 )
 
 missing=()

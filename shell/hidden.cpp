@@ -41,8 +41,10 @@ constexpr const char* kRunningWithoutTrayOrHotKey =
     "Jotwise is running without Ctrl+Alt+N; no system tray: bind `jotwise note` to a key in "
     "the desktop's settings, the icon shows when a tray starts (on GNOME, the AppIndicator "
     "extension), and `jotwise quit` ends the program";
+// The box's first sentence; the hot key's reason, which names what to do instead, follows.
 constexpr const char* kHotKeyUnavailable =
-    "Unable to register a system-wide hot-key (CTRL+ALT+N) for Jotwise for Microsoft Outlook. "
+    "Unable to register a system-wide hot-key (CTRL+ALT+N) for Jotwise for Microsoft Outlook.";
+constexpr const char* kHotKeyTaken =
     "You may already be running a program which uses the CTRL+ALT+N hot key.";
 
 }  // namespace
@@ -56,6 +58,7 @@ THidden::THidden(Services services)
 
 THidden::~THidden() {
     services_.store.SetContactListener(nullptr);
+    services_.hotKey.onRefused(nullptr);
     StopTrayTimer();
 }
 
@@ -121,17 +124,25 @@ void THidden::StopTrayTimer() {
 
 bool THidden::RegisterHotKey() {
     hotKeyAtom = platform::globalAtomTable().add(kHotKeyName);
+    // A desktop that answers later may still refuse the key.
+    services_.hotKey.onRefused(
+        [this](std::uint16_t, const std::string& reason) { HotKeyUnavailable(reason); });
     std::string reason;
     if (hotKeyAtom == 0 || !services_.hotKey.registerCtrlAlt(
                                hotKeyAtom, 'N', [this] { NewNote(); }, reason)) {
-        services_.console << (trayIcon_ ? kRunningWithoutHotKey : kRunningWithoutTrayOrHotKey)
-                          << "\n";
-        services_.boxes.show(kTitle, kHotKeyUnavailable, platform::MessageIcon::Information,
-                             platform::MessageButtons::Ok);
+        HotKeyUnavailable(reason);
         return false;
     }
     services_.console << (trayIcon_ ? kRunning : kRunningWithoutTray) << "\n";
     return true;
+}
+
+void THidden::HotKeyUnavailable(const std::string& reason) {
+    services_.console << (trayIcon_ ? kRunningWithoutHotKey : kRunningWithoutTrayOrHotKey) << "\n";
+    std::string text = kHotKeyUnavailable;
+    text.append(" ").append(reason.empty() ? kHotKeyTaken : reason);
+    services_.boxes.show(kTitle, text, platform::MessageIcon::Information,
+                         platform::MessageButtons::Ok);
 }
 
 // ---- The tray ----

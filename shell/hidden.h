@@ -106,6 +106,8 @@ private:
     // False when the program runs without the hot key.
     bool RegisterHotKey();
     void StopTrayTimer();
+    // Tells once why the program runs without the hot key, and what to do instead.
+    void HotKeyUnavailable(const std::string& reason);
 
     Services services_;
     notes::NoteContext noteContext_;

@@ -60,14 +60,17 @@ bool X11GlobalHotKey::registerCtrlAlt(std::uint16_t id, char letter, std::functi
                                       std::string& reason) {
     Display* display = x11Display();
     if (!display) {
-        reason = "this desktop gives no system-wide keys to programs (it is not an X11 session)";
+        reason = std::string(
+                     "This desktop gives programs no system-wide keys (it is not an X11 "
+                     "session). ") +
+                 kDesktopShortcutInstead;
         return false;
     }
     // A Latin letter's key symbol is its lower-case character.
     const KeyCode keycode = XKeysymToKeycode(
         display, static_cast<KeySym>(std::tolower(static_cast<unsigned char>(letter))));
     if (keycode == 0) {
-        reason = std::string("the keyboard has no key for ") + letter;
+        reason = std::string("The keyboard has no key for ") + letter + ".";
         return false;
     }
     unregister(id);
@@ -87,7 +90,8 @@ bool X11GlobalHotKey::registerCtrlAlt(std::uint16_t id, char letter, std::functi
     XSetErrorHandler(previous);
     if (gGrabRefused) {
         ungrab(display, keycode);
-        reason = std::string("another program already uses Ctrl+Alt+") + letter;
+        reason = std::string("You may already be running a program which uses the CTRL+ALT+") +
+                 letter + " hot key.";
         return false;
     }
     grabs_[id] = Grab{keycode, std::move(pressed)};

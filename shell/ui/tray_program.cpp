@@ -26,9 +26,9 @@
 #include "platform/locale.h"
 #include "platform/own_file_name.h"
 #include "platform/ui/desktop_help_viewer.h"
+#include "platform/ui/global_hot_key_choice.h"
 #include "platform/ui/qt_event_loop.h"
 #include "platform/ui/qt_file_dialogs.h"
-#include "platform/ui/x11_global_hot_key.h"
 #include "shell/command_dispatcher.h"
 #include "shell/command_request.h"
 #include "shell/hidden.h"
@@ -126,7 +126,7 @@ public:
         keywordsModal_ = std::make_unique<KeywordsModal>(*keywordsWindow_);
         hidden_ = std::make_unique<THidden>(THidden::Services{
             *session_, settings_, boxes_, files_, clock_, platform::systemShortDateFormat(), loop_,
-            hotKey_, help_, *tray_, noteWindows_, *about_, keywordsModal_.get(), std::cerr,
+            *hotKey_, help_, *tray_, noteWindows_, *about_, keywordsModal_.get(), std::cerr,
             &gettingStarted_->logic(), &trayless_->logic()});
         tray_->setLogic(hidden_.get());
         hidden_->FormShow();
@@ -146,7 +146,9 @@ private:
     messages::ErrorBox errorBox_{boxes_};
     platform::QtFileDialogs files_;
     platform::SystemClock clock_;
-    platform::X11GlobalHotKey hotKey_;
+    // Ctrl+Alt+N; on Wayland the desktop lists the action under this description.
+    std::unique_ptr<platform::GlobalHotKey> hotKey_ =
+        platform::chooseGlobalHotKey({"new-note", "New action note"});
     TRegistry settings_;
     platform::DesktopHelpViewer help_;
     QtNoteWindows noteWindows_;

@@ -74,7 +74,7 @@ public:
     bool registerCtrlAlt(std::uint16_t id, char letter, std::function<void()> p,
                          std::string& reason) override {
         if (!available) {
-            reason = "taken";
+            reason = "You may already be running a program which uses the CTRL+ALT+N hot key.";
             return false;
         }
         registered = id;
@@ -85,6 +85,8 @@ public:
     void unregister(std::uint16_t id) override {
         if (id == registered) registered = 0;
     }
+    // A desktop that answers after the registration and says no.
+    void refuseLater(const std::string& reason) { refuse(registered, reason); }
     bool available = true;
     std::uint16_t registered = 0;
     char key = 0;
@@ -187,13 +189,35 @@ TEST_F(HiddenTest, StartingShowsTheTrayIconAndTakesTheHotKey) {
 TEST_F(HiddenTest, AHotKeyTakenElsewhereIsToldAndTheProgramRunsOn) {
     hotKey.available = false;
     EXPECT_CALL(boxes, show("Jotwise for Microsoft Outlook",
-                            HasSubstr("Unable to register a system-wide hot-key (CTRL+ALT+N)"),
+                            "Unable to register a system-wide hot-key (CTRL+ALT+N) for Jotwise "
+                            "for Microsoft Outlook. You may already be running a program which "
+                            "uses the CTRL+ALT+N hot key.",
                             platform::MessageIcon::Information, platform::MessageButtons::Ok));
     hidden->FormShow();
     EXPECT_EQ(view.tip, "Jotwise for Microsoft Outlook");
     EXPECT_FALSE(view.quitted);
     EXPECT_EQ(console.str(),
               "Jotwise is running without Ctrl+Alt+N: its icon is in the system tray\n");
+}
+
+TEST_F(HiddenTest, AHotKeyTheDesktopRefusesLaterIsToldWithWhatToDoInstead) {
+    hidden->FormShow();
+    ASSERT_NE(hotKey.registered, 0);
+    const std::string reason =
+        "The key was not confirmed in the desktop's dialog. Bind the command \"jotwise note\" "
+        "to a key in the desktop's keyboard settings instead.";
+    EXPECT_CALL(boxes, show("Jotwise for Microsoft Outlook",
+                            HasSubstr("Unable to register a system-wide hot-key (CTRL+ALT+N) for "
+                                      "Jotwise for Microsoft Outlook. " +
+                                      reason),
+                            platform::MessageIcon::Information, platform::MessageButtons::Ok));
+    hotKey.refuseLater(reason);
+    EXPECT_FALSE(view.quitted);
+    EXPECT_THAT(console.str(), HasSubstr("Jotwise is running without Ctrl+Alt+N"));
+
+    // The hot key may outlive the program's window; a refusal then reaches nobody.
+    hidden.reset();
+    hotKey.refuseLater(reason);
 }
 
 TEST_F(HiddenTest, ATrayHostStartingLaterIsWaitedForUpToTenSeconds) {

@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "platform/ui/desktop_help_viewer.h"
+#include "platform/ui/global_hot_key_choice.h"
 #include "platform/ui/x11_global_hot_key.h"
 #include "tests/support/mock_message_boxes.h"
 #include "tests/support/null_message_boxes.h"
@@ -30,6 +31,14 @@ TEST(X11GlobalHotKey, WithoutAnX11ConnectionTheKeyIsRefusedWithAReason) {
     EXPECT_THAT(reason, HasSubstr("X11"));
     hotKey.unregister(7);  // harmless
     EXPECT_FALSE(called);
+}
+
+TEST(GlobalHotKeyChoice, APlatformWithoutSystemWideKeysNamesTheDesktopShortcutInstead) {
+    const auto hotKey = chooseGlobalHotKey({"new-note", "New action note"});
+    std::string reason;
+    EXPECT_FALSE(hotKey->registerCtrlAlt(
+        7, 'N', [] {}, reason));
+    EXPECT_THAT(reason, HasSubstr("\"jotwise note\""));
 }
 
 TEST(DesktopHelpViewer, AMissingHelpFileIsToldWithItsPath) {
