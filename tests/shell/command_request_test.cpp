@@ -40,12 +40,6 @@ TEST(CommandRequest, EveryCommandComesThroughTheWireAsItWasSent) {
               (ProgramCommand{CommandKind::Note, "a b\xef\xbf\xbd"}));
 }
 
-TEST(CommandRequest, AnAnswerIsOkOrAReason) {
-    EXPECT_EQ(AnswerError("ok\n"), std::nullopt);
-    EXPECT_EQ(AnswerError(ErrorAnswer("a note\nstays open")), "a note stays open");
-    EXPECT_EQ(AnswerError("ok"), "Jotwise gave an answer that cannot be read");
-}
-
 TEST(CommandRequest, TheSocketLivesInAFolderOnlyItsUserMayEnter) {
     jotwise::testing::TempFolder runtime("jotwise-runtime");
     ::chmod(runtime.path().c_str(), 0700);
