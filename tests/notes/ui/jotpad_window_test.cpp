@@ -12,6 +12,7 @@
 #include "outlook/object_model.h"
 #include "tests/notes/ui/note_window_fixture.h"
 #include "tests/support/mnemonics.h"
+#include "tests/support/pictures.h"
 
 namespace notes::ui::testing {
 namespace {
@@ -175,6 +176,7 @@ TEST_F(JotPadWindowTest, TheLogoMenusCommandsReachTheProgram) {
     QTest::mouseClick(&child<QLabel>(note, "imgLogo"), Qt::LeftButton);
     auto& menu = child<QMenu>(note, "mnuLogo");
     EXPECT_TRUE(menu.isVisible());
+    jotwise::testing::keepPicture(menu, "note_logo_menu.png");
     menu.hide();
     host.calls.clear();
     for (const char* item : {"miHelp", "miAbout", "miKeywords", "miOpenOutlook", "miNewContact",
