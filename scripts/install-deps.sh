@@ -12,12 +12,11 @@ packages=(
     qt6-base-dev libqt6svg6 libsqlite3-dev sqlite3 libx11-dev libxkbcommon-dev libxtst-dev libical-dev
     xvfb xauth xdotool trayer x11-utils
     desktop-file-utils
-    # A private session bus with a notification server, for the desktop-notification test.
+    # A private session bus with a notification server and a fake desktop portal, for the
+    # desktop-notification and Wayland hot key tests.
     dbus python3-dbusmock
     # The calendar programs and the CalDAV server the vdir mirror's tests use.
     khal todoman vdirsyncer radicale
-    # A private session bus and a fake desktop portal for the Wayland hot key's tests.
-    dbus python3-dbusmock
 )
 
 missing=()
