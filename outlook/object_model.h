@@ -101,4 +101,25 @@ enum OlMailingAddress : std::int32_t {
     olOther = 3,
 };
 
+// A RecurrencePattern's RecurrenceType.
+enum OlRecurrenceType : std::int32_t {
+    olRecursDaily = 0,
+    olRecursWeekly = 1,
+    olRecursMonthly = 2,
+    olRecursMonthNth = 3,
+    olRecursYearly = 5,
+    olRecursYearNth = 6,
+};
+
+// The bits of a RecurrencePattern's DayOfWeekMask.
+enum OlDaysOfWeek : std::int32_t {
+    olSunday = 1,
+    olMonday = 2,
+    olTuesday = 4,
+    olWednesday = 8,
+    olThursday = 16,
+    olFriday = 32,
+    olSaturday = 64,
+};
+
 }  // namespace outlook

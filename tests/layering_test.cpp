@@ -13,9 +13,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The Outlook interfaces everything of the bridge, and the local store behind them, share.
-const std::vector<std::string> kOutlookInterfaces = {
-    "outlook/automation.h", "outlook/mapi.h", "outlook/object_model.h", "outlook/ole_date.h"};
+// The Outlook interfaces everything of the bridge, and the local store behind them, share,
+// with the object model's recurrence pattern as plain values.
+const std::vector<std::string> kOutlookInterfaces = {"outlook/automation.h", "outlook/mapi.h",
+                                                     "outlook/object_model.h", "outlook/ole_date.h",
+                                                     "outlook/recurrence/"};
 
 std::vector<std::string> with(std::vector<std::string> a, const std::vector<std::string>& b) {
     a.insert(a.end(), b.begin(), b.end());
