@@ -16,10 +16,7 @@ store=$2
 runs=${3:-20}
 
 work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
-export HOME="$work/home"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME"
-chmod 700 "$XDG_RUNTIME_DIR"
+temporaryProfile "$work"
 welcomedBefore
 pid=
 cleanup() {

@@ -15,10 +15,7 @@ contacts=5000
 hold_ms=2000
 
 work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
-export HOME="$work/home"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME"
-chmod 700 "$XDG_RUNTIME_DIR"
+temporaryProfile "$work"
 welcomedBefore
 pid=
 cleanup() {

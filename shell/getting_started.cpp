@@ -22,8 +22,14 @@ void TGettingStarted::ProgramStarted() {
 }
 
 void TGettingStarted::Show() {
+    services_.view.setTrayWording(trayIcon_);
     services_.view.setAutostartChecked(platform::autostartIsOn(services_.autostartFolder));
     services_.view.showAndActivate();
+}
+
+void TGettingStarted::TrayIconShown(bool shown) {
+    trayIcon_ = shown;
+    services_.view.setTrayWording(shown);
 }
 
 void TGettingStarted::chkAutostartClick(bool on) {

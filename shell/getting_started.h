@@ -13,6 +13,9 @@ class GettingStartedView {
 public:
     virtual ~GettingStartedView() = default;
     virtual void setAutostartChecked(bool on) = 0;
+    // Whether the texts send the user to the tray icon and its menu, or (without the icon) to
+    // `jotwise note` bound to a desktop shortcut and to a note's J menu.
+    virtual void setTrayWording(bool trayIcon) = 0;
     // Shows the window, or brings it to the front when it is already shown. It stays beside
     // the program's other windows and holds nothing up.
     virtual void showAndActivate() = 0;
@@ -41,10 +44,15 @@ public:
     void Show();
     // The check box "Start Jotwise when I log in".
     void chkAutostartClick(bool on);
+    // Whether the tray icon is shown: the program says so as it starts, before the window
+    // first shows, and again when the icon comes. The window's texts follow at once, even
+    // while it is open.
+    void TrayIconShown(bool shown);
 
 private:
     Services services_;
     bool firstStart_ = false;
+    bool trayIcon_ = true;
 };
 
 }  // namespace shell

@@ -65,10 +65,14 @@ THidden::~THidden() {
 // ---- Start ----
 
 void THidden::FormShow() {
-    if (services_.view.trayAvailable())
+    if (services_.view.trayAvailable()) {
         AddTrayIcon();
-    else
-        WaitForTray(kTrayAttempts);
+        return;
+    }
+    // While the program waits for a tray host, Getting Started speaks of what works without
+    // the icon; that holds with a tray too, and its texts change when the icon comes.
+    SetTrayIcon(false);
+    WaitForTray(kTrayAttempts);
 }
 
 void THidden::WaitForTray(int attemptsLeft) {
@@ -92,8 +96,13 @@ void THidden::AddTrayIcon() {
         services_.view.quit(kStartFailed);
         return;
     }
-    trayIcon_ = true;
+    SetTrayIcon(true);
     RegisterHotKey();
+}
+
+void THidden::SetTrayIcon(bool shown) {
+    trayIcon_ = shown;
+    if (services_.gettingStarted) services_.gettingStarted->TrayIconShown(shown);
 }
 
 // Most desktops without a tray still let the user bind a key to `jotwise note`, so the
@@ -111,7 +120,7 @@ void THidden::WatchForTray() {
             // The program is already running: a tray host that refuses the icon is tried again
             // at the next look rather than ending the program with its notes.
             if (!services_.view.trayAvailable() || !services_.view.addTrayIcon(kTitle)) return;
-            trayIcon_ = true;
+            SetTrayIcon(true);
             StopTrayTimer();
             services_.console << "Jotwise's icon is in the system tray now\n";
         },

@@ -101,6 +101,8 @@ private:
     void ModalGuard(ModalWindow& window);
     void WaitForTray(int attemptsLeft);
     void AddTrayIcon();
+    // Keeps whether the icon is shown, and tells Getting Started, whose texts depend on it.
+    void SetTrayIcon(bool shown);
     void RunWithoutTray();
     void WatchForTray();
     // False when the program runs without the hot key.

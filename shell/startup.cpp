@@ -206,7 +206,8 @@ int ShowVersion(std::ostream& out) {
 std::string ProgramUsage() {
     return std::string(
                "usage: jotwise                 run the tray program: Ctrl+Alt+N anywhere opens a\n"
-               "                               note, its icon in the system tray has the menu\n"
+               "                               note; the menu is on its tray icon or, where the\n"
+               "                               desktop has no tray, in a note's J menu\n"
                "       jotwise add ...         file one note without any window (below)\n"
                "       jotwise note [TEXT...]  open a note in the running program, with TEXT\n"
                "                               typed in; starts the program when none runs.\n"
@@ -214,8 +215,7 @@ std::string ProgramUsage() {
                "                               settings where Ctrl+Alt+N is not to be had\n"
                "       jotwise explorer        open the running program's Outlook window\n"
                "       jotwise keywords        open the running program's Keywords window\n"
-               "       jotwise quit            end the running program as its tray menu's\n"
-               "                               Exit does\n"
+               "       jotwise quit            end the running program as Exit in its menu does\n"
                "       jotwise --autostart on|off\n"
                "                               start Jotwise at login, or no longer\n"
                "       jotwise --help          show this text\n"

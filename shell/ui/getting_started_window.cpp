@@ -1,14 +1,13 @@
 #include "shell/ui/getting_started_window.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "messages/ui/logic_guard.h"
 
+#include "shell/ui/explaining_window.h"
 #include "shell/ui/product_picture.h"
 #include "shell/ui/text_paragraph.h"
 
@@ -17,9 +16,43 @@ namespace {
 
 using messages::ui::guarded;
 
-// About this many characters of the window's font to a line: short enough to read, wide
-// enough for the command to import contacts on one line.
-constexpr int kLineLength = 58;
+QString openNoteText(bool trayIcon) {
+    return trayIcon ? QObject::tr(
+                          "<b>Open a note</b> with <b>Ctrl+Alt+N</b> in any program, or "
+                          "double-click the J icon in the system tray. A right click on the "
+                          "icon shows the menu.")
+                    : QObject::tr(
+                          "<b>Open a note</b> with <b>Ctrl+Alt+N</b> in any program, or with "
+                          "a keyboard shortcut of your own that runs the command %1: add it in "
+                          "your desktop's keyboard settings.")
+                          .arg(code("jotwise note"));
+}
+
+// Where the program's commands are: without a tray icon, every note has them.
+QString menuText(bool trayIcon) {
+    return trayIcon ? QObject::tr("the tray menu") : QObject::tr("a note's <b>J</b> menu");
+}
+
+QString whereItemsText(bool trayIcon) {
+    return QObject::tr(
+               "<b>Everything is filed</b> in Jotwise's own store on this computer. "
+               "<b>Open Outlook</b> in %1 shows it, folder by folder.")
+        .arg(menuText(trayIcon));
+}
+
+QString contactsText(bool trayIcon) {
+    return QObject::tr(
+               "<b>Your contacts</b> make notes link to people: add one with <b>New "
+               "Contact</b> in %1, or import a vCard file in a terminal:<br>"
+               "<code>jotwise-store import-vcard contacts.vcf</code>")
+        .arg(menuText(trayIcon));
+}
+
+// Getting Started is in the tray menu only; the help page sums up the same.
+QString againText(bool trayIcon) {
+    return trayIcon ? QObject::tr("<b>Getting Started</b> in the tray menu shows this again.")
+                    : QObject::tr("<b>Help</b> (F1 in a note) says all this again.");
+}
 
 }  // namespace
 
@@ -34,17 +67,8 @@ GettingStartedWindow::GettingStartedWindow(TRegistry& settings, platform::Messag
     setWindowIcon(productIcon());
     setModal(false);
 
-    auto* welcome = new QLabel(tr("Welcome to Jotwise"), this);
-    welcome->setObjectName("lblWelcome");
-    QFont larger = welcome->font();
-    larger.setPointSizeF(larger.pointSizeF() * 1.4);
-    larger.setBold(true);
-    welcome->setFont(larger);
-
-    auto* open = paragraph(
-        this, "lblOpenNote",
-        tr("<b>Open a note</b> with <b>Ctrl+Alt+N</b> in any program, or double-click the "
-           "J icon in the system tray. A right click on the icon shows the menu."));
+    QLabel* welcome = heading(this, "lblWelcome", tr("Welcome to Jotwise"));
+    lblOpenNote_ = paragraph(this, "lblOpenNote", openNoteText(true));
     auto* examples = paragraph(
         this, "lblExamples",
         tr("<b>Type one sentence</b> and press <b>Ctrl+S</b>; the note becomes an appointment, "
@@ -53,45 +77,26 @@ GettingStartedWindow::GettingStartedWindow(TRegistry& settings, platform::Messag
            "<li><i>lunch with Ann Lee tomorrow at noon</i></li>"
            "<li><i>every other tuesday call the bank</i></li>"
            "<li><i>please ann lee send the budget figures</i></li></ul>"));
-    auto* store =
-        paragraph(this, "lblWhereItems",
-                  tr("<b>Everything is filed</b> in Jotwise's own store on this computer. "
-                     "<b>Open Outlook</b> in the tray menu shows it, folder by folder."));
-    auto* contacts = paragraph(
-        this, "lblContacts",
-        tr("<b>Your contacts</b> make notes link to people: add one with <b>New Contact</b> in "
-           "the tray menu, or import a vCard file in a terminal:<br>"
-           "<code>jotwise-store import-vcard contacts.vcf</code>"));
+    lblWhereItems_ = paragraph(this, "lblWhereItems", whereItemsText(true));
+    lblContacts_ = paragraph(this, "lblContacts", contactsText(true));
 
     chkAutostart_ = new QCheckBox(tr("&Start Jotwise when I log in"), this);
     chkAutostart_->setObjectName("chkAutostart");
     connect(chkAutostart_, &QCheckBox::toggled, this,
             [this](bool on) { guarded(this, [&] { logic_.chkAutostartClick(on); }); });
 
-    auto* again = paragraph(this, "lblAgain",
-                            tr("<b>Getting Started</b> in the tray menu shows this again."));
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton* close = buttons->button(QDialogButtonBox::Close);
-    close->setObjectName("btnClose");
-    close->setDefault(true);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+    lblAgain_ = paragraph(this, "lblAgain", againText(true));
 
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(fontMetrics().height() / 2);
     layout->addWidget(welcome);
-    for (QWidget* part : {open, examples, store, contacts})
+    for (QLabel* part : {lblOpenNote_, examples, lblWhereItems_, lblContacts_})
         layout->addWidget(part);
     layout->addSpacing(fontMetrics().height() / 2);
     layout->addWidget(chkAutostart_);
-    layout->addWidget(again);
-    layout->addWidget(buttons);
-
-    // The width follows the font, and the height follows the wrapped texts at that width
-    // (set, not adjusted: adjusting would keep it within two thirds of a small screen).
-    const int width = fontMetrics().averageCharWidth() * kLineLength;
-    setMinimumWidth(width);
-    resize(width, layout->totalHeightForWidth(width));
+    layout->addWidget(lblAgain_);
+    layout->addWidget(closeButtons(this));
+    fitToText(*this);
 }
 
 GettingStartedWindow::~GettingStartedWindow() = default;
@@ -99,6 +104,14 @@ GettingStartedWindow::~GettingStartedWindow() = default;
 void GettingStartedWindow::setAutostartChecked(bool on) {
     const QSignalBlocker quiet(chkAutostart_);
     chkAutostart_->setChecked(on);
+}
+
+void GettingStartedWindow::setTrayWording(bool trayIcon) {
+    lblOpenNote_->setText(openNoteText(trayIcon));
+    lblWhereItems_->setText(whereItemsText(trayIcon));
+    lblContacts_->setText(contactsText(trayIcon));
+    lblAgain_->setText(againText(trayIcon));
+    fitToText(*this);
 }
 
 void GettingStartedWindow::showAndActivate() {

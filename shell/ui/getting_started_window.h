@@ -6,6 +6,7 @@
 #include "shell/getting_started.h"
 
 class QCheckBox;
+class QLabel;
 
 namespace shell::ui {
 
@@ -23,11 +24,17 @@ public:
 
     // GettingStartedView
     void setAutostartChecked(bool on) override;
+    void setTrayWording(bool trayIcon) override;
     void showAndActivate() override;
 
 private:
     TGettingStarted logic_;
     QCheckBox* chkAutostart_ = nullptr;
+    // The texts that speak of the tray icon or of what works without it.
+    QLabel* lblOpenNote_ = nullptr;
+    QLabel* lblWhereItems_ = nullptr;
+    QLabel* lblContacts_ = nullptr;
+    QLabel* lblAgain_ = nullptr;
 };
 
 }  // namespace shell::ui

@@ -15,4 +15,9 @@ inline QLabel* paragraph(QWidget* parent, const char* name, const QString& text)
     return label;
 }
 
+// A command in a paragraph, kept on one line so that it reads (and copies) as one.
+inline QString code(const char* text) {
+    return QStringLiteral("<code style=\"white-space: nowrap\">%1</code>").arg(text);
+}
+
 }  // namespace shell::ui

@@ -1,23 +1,14 @@
 #include "shell/ui/trayless_window.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/ui/explaining_window.h"
 #include "shell/ui/product_picture.h"
 #include "shell/ui/text_paragraph.h"
 
 namespace shell::ui {
 namespace {
-
-// About this many characters of the window's font to a line, as in Getting Started.
-constexpr int kLineLength = 58;
-
-// A command, kept on one line so that it reads (and copies) as one.
-QString code(const char* text) {
-    return QStringLiteral("<code style=\"white-space: nowrap\">%1</code>").arg(text);
-}
 
 QString openNoteText(bool hotKey) {
     const QString shortcut =
@@ -39,13 +30,8 @@ TraylessWindow::TraylessWindow(TRegistry& settings, DesktopNotifier& notifier)
     setWindowIcon(productIcon());
     setModal(false);
 
-    auto* heading = new QLabel(tr("Jotwise runs without its icon"), this);
-    heading->setObjectName("lblHeading");
-    heading->setWordWrap(true);
-    QFont larger = heading->font();
-    larger.setPointSizeF(larger.pointSizeF() * 1.4);
-    larger.setBold(true);
-    heading->setFont(larger);
+    QLabel* title = heading(this, "lblHeading", tr("Jotwise runs without its icon"));
+    title->setWordWrap(true);
 
     auto* noTray = paragraph(this, "lblNoTray",
                              tr("This desktop has no system tray, so the <b>J</b> icon cannot "
@@ -64,35 +50,22 @@ TraylessWindow::TraylessWindow(TRegistry& settings, DesktopNotifier& notifier)
         paragraph(this, "lblAgain",
                   tr("This window shows once. <b>Help</b> (F1 in a note) says all this again."));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton* close = buttons->button(QDialogButtonBox::Close);
-    close->setObjectName("btnClose");
-    close->setDefault(true);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
-
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(fontMetrics().height() / 2);
-    layout->addWidget(heading);
+    layout->addWidget(title);
     for (QLabel* part : {noTray, lblOpenNote_, icon, exit})
         layout->addWidget(part);
     layout->addSpacing(fontMetrics().height() / 2);
     layout->addWidget(again);
-    layout->addWidget(buttons);
-    fitToText();
+    layout->addWidget(closeButtons(this));
+    fitToText(*this);
 }
 
 TraylessWindow::~TraylessWindow() = default;
 
-void TraylessWindow::fitToText() {
-    // Set, not adjusted: adjusting would keep it within two thirds of a small screen.
-    const int width = fontMetrics().averageCharWidth() * kLineLength;
-    setMinimumWidth(width);
-    resize(width, layout()->totalHeightForWidth(width));
-}
-
 void TraylessWindow::showNotice(bool hotKey) {
     lblOpenNote_->setText(openNoteText(hotKey));
-    fitToText();
+    fitToText(*this);
     show();
     raise();
     activateWindow();

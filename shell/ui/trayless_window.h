@@ -21,9 +21,6 @@ public:
     void showNotice(bool hotKey) override;
 
 private:
-    // The width follows the font, and the height the wrapped texts at that width.
-    void fitToText();
-
     TTraylessNotice logic_;
     QLabel* lblOpenNote_ = nullptr;
 };

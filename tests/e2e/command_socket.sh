@@ -15,13 +15,9 @@ grab=$3
 pictures=$4
 
 work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
-export HOME="$work/home"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME" "$pictures"
-chmod 700 "$XDG_RUNTIME_DIR"
-# The program's keywords folder is "Jotwise Data" beside the folder it runs from.
-mkdir -p "$work/bin" "$work/Jotwise Data"
-cp "$program_folder/jotwise" "$work/bin/"
+temporaryProfile "$work"
+mkdir -p "$pictures"
+programCopy "$work" "$program_folder"
 jotwise="$work/bin/jotwise"
 keywords="$work/Jotwise Data/keywords.jwk"
 welcomedBefore

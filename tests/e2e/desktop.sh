@@ -1,5 +1,23 @@
-# Helpers for driving the tray program on an X display with a tray host, for scripts that
-# source this file (the end-to-end suite and the start-up benchmark).
+# Helpers for driving the tray program on an X display, for scripts that source this file (the
+# end-to-end tests and the benchmarks that run the program).
+
+# Gives the program a profile of its own below the new, empty folder $1: its settings, data,
+# runtime folder (the user's alone, as the program demands of one) and home.
+temporaryProfile() {
+    export XDG_CONFIG_HOME="$1/config" XDG_DATA_HOME="$1/data" XDG_RUNTIME_DIR="$1/runtime"
+    export HOME="$1/home"
+    mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME"
+    chmod 700 "$XDG_RUNTIME_DIR"
+}
+
+# Copies the program from folder $2 to $1/bin, with any more of that folder's files named after
+# it, and makes its keywords folder: "Jotwise Data" beside the folder it runs from.
+programCopy() {
+    local work=$1 from=$2 file
+    shift 2
+    mkdir -p "$work/bin" "$work/Jotwise Data"
+    for file in jotwise "$@"; do cp "$from/$file" "$work/bin/"; done
+}
 
 # Runs a command every tenth of a second until it succeeds, for at most $1 seconds.
 within() {

@@ -16,16 +16,13 @@ grab=$3
 pictures=$4
 
 work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
-export HOME="$work/home"
-mkdir -p "$XDG_CONFIG_HOME/jotwise" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME" "$pictures"
-chmod 700 "$XDG_RUNTIME_DIR"
+temporaryProfile "$work"
+mkdir -p "$XDG_CONFIG_HOME/jotwise" "$pictures"
 rm -f "$pictures"/*.png
 
 # The program runs from a folder of its own with its help page, so that its keywords
-# folder ("Jotwise Data" beside the program's folder) is the test's too.
-mkdir -p "$work/bin" "$work/Jotwise Data"
-cp "$program_folder/jotwise" "$program_folder/Jotwise for MS Outlook.html" "$work/bin/"
+# folder is the test's too.
+programCopy "$work" "$program_folder" "Jotwise for MS Outlook.html"
 jotwise="$work/bin/jotwise"
 keywords="$work/Jotwise Data/keywords.jwk"
 

@@ -15,13 +15,8 @@ store=$2
 runs=${3:-50}
 
 work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
-export HOME="$work/home"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME"
-chmod 700 "$XDG_RUNTIME_DIR"
-# The program's keywords folder is "Jotwise Data" beside the folder it runs from.
-mkdir -p "$work/bin" "$work/Jotwise Data"
-cp "$program_folder/jotwise" "$work/bin/"
+temporaryProfile "$work"
+programCopy "$work" "$program_folder"
 welcomedBefore
 
 started=()

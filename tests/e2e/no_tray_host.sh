@@ -11,12 +11,8 @@ source "$(dirname "$0")/desktop.sh"
 program_folder=$1
 
 work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
-export HOME="$work/home"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$HOME"
-chmod 700 "$XDG_RUNTIME_DIR"
-mkdir -p "$work/bin" "$work/Jotwise Data"
-cp "$program_folder/jotwise" "$work/bin/"
+temporaryProfile "$work"
+programCopy "$work" "$program_folder"
 welcomedBefore
 
 started=()

@@ -1,12 +1,7 @@
 #include "shell/command_dispatcher.h"
 
-#include <list>
-#include <sstream>
-
 #include "shell/command_request.h"
-#include "shell/hidden.h"
-#include "shell/settings.h"
-#include "tests/support/note_fixture.h"
+#include "tests/shell/hidden_fixture.h"
 
 namespace shell {
 namespace {
@@ -15,88 +10,17 @@ using ::testing::_;
 using ::testing::HasSubstr;
 using ::testing::Return;
 
-class QuietHiddenView : public HiddenView {
-public:
-    bool trayAvailable() const override { return true; }
-    bool addTrayIcon(const std::string&) override { return true; }
-    void removeTrayIcon() override {}
-    void popUpTrayMenu() override {}
-    void beep() override { ++beeps; }
-    void quit(int code) override { exitCode = code; }
-    int beeps = 0;
-    std::optional<int> exitCode;
-};
-
-class CountedModal : public ModalWindow {
-public:
-    int showModal() override {
-        ++shown;
-        if (whileShown) whileShown();
-        return 1;
-    }
-    void bringToFront() override { ++raised; }
-    std::function<void()> whileShown;
-    int shown = 0, raised = 0;
-};
-
-class NoHotKey : public platform::GlobalHotKey {
-public:
-    bool registerCtrlAlt(std::uint16_t, char, std::function<void()>, std::string&) override {
-        return false;
-    }
-    void unregister(std::uint16_t) override {}
-};
-
-class NoHelp : public platform::HelpViewer {
-public:
-    void showContents() override {}
-    void showTopic(int) override {}
-};
-
-// Note windows whose closing runs the note's FormClose, as a real one does.
-class ClosingNoteWindows : public NoteWindows {
-public:
-    struct Window {
-        class View : public notes::testing::FakeJotPadView {
-        public:
-            void closeWindow() override {
-                FakeJotPadView::closeWindow();
-                if (pad) pad->FormClose();
-            }
-            notes::TJotPad* pad = nullptr;
-        } view;
-        notes::testing::FakeShadowView shadow;
-        std::unique_ptr<notes::TJotPad> pad;
-    };
-    notes::TJotPad* OpenNote(notes::NoteContext& context) override {
-        Window& w = windows.emplace_back();
-        w.pad = notes::TJotPad::Create(context, w.view, w.shadow);
-        w.view.pad = w.pad.get();
-        return w.pad.get();
-    }
-    std::list<Window> windows;
-};
-
 // The running program's THidden over a real store, with the dispatcher in front of it.
-class CommandDispatcherTest : public outlook::testing::SessionTest {
+class CommandDispatcherTest : public testing::HiddenFixture {
 protected:
     void SetUp() override {
-        ASSERT_NE(outlook->store(), nullptr);
-        ann = addContact("Ann", "Lee", "", "ann@example.com");
-        automation = &failing;
-        ASSERT_EQ(connect(), 0) << session->LastError();
-        errorBox.setSession(session.get());
-        messages::InstallErrorBox(&errorBox);
-        hidden = std::make_unique<THidden>(THidden::Services{
-            *session, settings, boxes, files, clock, platform::systemShortDateFormat(), loop,
-            hotKey, help, view, windows, about, &keywords, console});
+        HiddenFixture::SetUp();
+        makeHidden(nullptr, nullptr);
         dispatcher = std::make_unique<CommandDispatcher>(*hidden, loop);
     }
     void TearDown() override {
         dispatcher.reset();
-        windows.windows.clear();
-        hidden.reset();
-        messages::InstallErrorBox(nullptr);
+        HiddenFixture::TearDown();
     }
     std::optional<CommandAnswer> send(std::string_view bytes) {
         return dispatcher->Received(bytes);
@@ -104,20 +28,6 @@ protected:
     static CommandAnswer refusal(const std::string& reason) { return {ErrorAnswer(reason), true}; }
     const CommandAnswer ok{"ok\n", true};
 
-    std::string ann;
-    outlook::testing::FailingAutomationServer failing{outlook->automation()};
-    TRegistry settings{registry};
-    ::testing::NiceMock<jotwise::testing::MockMessageBoxes> boxes;
-    messages::ErrorBox errorBox{boxes};
-    notes::testing::ScriptedFileDialogs files;
-    platform::SystemClock clock;
-    NoHotKey hotKey;
-    NoHelp help;
-    QuietHiddenView view;
-    ClosingNoteWindows windows;
-    CountedModal about, keywords;
-    std::ostringstream console;
-    std::unique_ptr<THidden> hidden;
     std::unique_ptr<CommandDispatcher> dispatcher;
 };
 

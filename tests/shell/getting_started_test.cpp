@@ -20,8 +20,14 @@ using ::testing::HasSubstr;
 class FakeView : public GettingStartedView {
 public:
     void setAutostartChecked(bool on) override { autostart = on; }
-    void showAndActivate() override { ++shown; }
+    void setTrayWording(bool trayIcon) override { trayWording = trayIcon; }
+    void showAndActivate() override {
+        ++shown;
+        trayWordingShown = trayWording;
+    }
     std::optional<bool> autostart;
+    std::optional<bool> trayWording;
+    std::optional<bool> trayWordingShown;  // as the window last came up
     int shown = 0;
 };
 
@@ -90,6 +96,18 @@ TEST_F(GettingStartedTest, TheCheckBoxStartsTheProgramAtLoginAndShowsWhatIsTrue)
     EXPECT_EQ(boxes.shown, 1);
     EXPECT_THAT(boxes.lastText, HasSubstr(autostart.string()));
     EXPECT_EQ(view.autostart, false);
+}
+
+TEST_F(GettingStartedTest, TheTextsSpeakOfTheTrayOnlyWhileItsIconIsShown) {
+    start().TrayIconShown(false);
+    logic->ProgramStarted();
+    EXPECT_EQ(view.trayWordingShown, false) << "welcomed while no icon is shown";
+
+    // The icon comes while the window is open: its texts change with it.
+    logic->TrayIconShown(true);
+    EXPECT_EQ(view.trayWording, true);
+    logic->Show();
+    EXPECT_EQ(view.trayWordingShown, true);
 }
 
 }  // namespace

@@ -1,47 +1,16 @@
 #include "shell/hidden.h"
 
-#include <functional>
-#include <list>
-#include <sstream>
-
-#include "shell/settings.h"
+#include "shell/getting_started.h"
 #include "shell/trayless_notice.h"
-#include "tests/support/note_fixture.h"
+#include "tests/shell/hidden_fixture.h"
 
 namespace shell {
 namespace {
 
-using notes::testing::FakeJotPadView;
-using notes::testing::FakeShadowView;
 using ::testing::_;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::Return;
-
-class FakeHiddenView : public HiddenView {
-public:
-    bool trayAvailable() const override { return tray; }
-    bool addTrayIcon(const std::string& t) override {
-        if (!tray || refuse) return false;
-        tip = t;
-        return true;
-    }
-    void removeTrayIcon() override { tip.clear(); }
-    void popUpTrayMenu() override { ++menus; }
-    void beep() override { ++beeps; }
-    void quit(int code) override {
-        quitted = true;
-        exitCode = code;
-    }
-
-    bool tray = true;
-    // A tray host that is there but does not take the icon.
-    bool refuse = false;
-    std::string tip;
-    int menus = 0, beeps = 0;
-    bool quitted = false;
-    int exitCode = -1;
-};
 
 class FakeTraylessView : public TraylessNoticeView {
 public:
@@ -57,83 +26,18 @@ public:
     std::vector<std::string> notes;
 };
 
-class FakeModal : public ModalWindow {
+class FakeGettingStartedView : public GettingStartedView {
 public:
-    int showModal() override {
-        ++shown;
-        if (whileShown) whileShown();
-        return 1;
-    }
-    void bringToFront() override { ++raised; }
-    std::function<void()> whileShown;
-    int shown = 0, raised = 0;
+    void setAutostartChecked(bool) override {}
+    void setTrayWording(bool trayIcon) override { trayWording.push_back(trayIcon); }
+    void showAndActivate() override {}
+    std::vector<bool> trayWording;  // each time it was told
 };
 
-class FakeHotKey : public platform::GlobalHotKey {
-public:
-    bool registerCtrlAlt(std::uint16_t id, char letter, std::function<void()> p,
-                         std::string& reason) override {
-        if (!available) {
-            reason = "You may already be running a program which uses the CTRL+ALT+N hot key.";
-            return false;
-        }
-        registered = id;
-        key = letter;
-        pressed = std::move(p);
-        return true;
-    }
-    void unregister(std::uint16_t id) override {
-        if (id == registered) registered = 0;
-    }
-    // A desktop that answers after the registration and says no.
-    void refuseLater(const std::string& reason) { refuse(registered, reason); }
-    bool available = true;
-    std::uint16_t registered = 0;
-    char key = 0;
-    std::function<void()> pressed;
-};
-
-class FakeHelp : public platform::HelpViewer {
-public:
-    void showContents() override { ++contents; }
-    void showTopic(int) override {}
-    int contents = 0;
-};
-
-// Note windows that close for real: closing runs the note's FormClose.
-class FakeNoteWindows : public NoteWindows {
-public:
-    struct Window {
-        class View : public FakeJotPadView {
-        public:
-            void closeWindow() override {
-                FakeJotPadView::closeWindow();
-                if (pad) pad->FormClose();
-            }
-            notes::TJotPad* pad = nullptr;
-        } view;
-        FakeShadowView shadow;
-        std::unique_ptr<notes::TJotPad> pad;
-    };
-    notes::TJotPad* OpenNote(notes::NoteContext& context) override {
-        windows.emplace_back();
-        Window& w = windows.back();
-        w.pad = notes::TJotPad::Create(context, w.view, w.shadow);
-        w.view.pad = w.pad.get();
-        return w.pad.get();
-    }
-    std::list<Window> windows;
-};
-
-class HiddenTest : public outlook::testing::SessionTest {
+class HiddenTest : public testing::HiddenFixture {
 protected:
     void SetUp() override {
-        ASSERT_NE(outlook->store(), nullptr);
-        ann = addContact("Ann", "Lee", "", "ann@example.com");
-        automation = &failing;
-        ASSERT_EQ(connect(), 0) << session->LastError();
-        errorBox.setSession(session.get());
-        messages::InstallErrorBox(&errorBox);
+        HiddenFixture::SetUp();
         start();
     }
     // The program starting (again) on the same profile.
@@ -141,36 +45,20 @@ protected:
         hidden.reset();
         trayless = std::make_unique<TTraylessNotice>(
             TTraylessNotice::Services{settings, traylessView, notifier});
-        hidden = std::make_unique<THidden>(THidden::Services{
-            *session, settings, boxes, files, clock, platform::systemShortDateFormat(), loop,
-            hotKey, help, view, windows, about, &keywords, console, nullptr, trayless.get()});
+        gettingStarted = std::make_unique<TGettingStarted>(
+            TGettingStarted::Services{settings, gettingStartedView, boxes,
+                                      folder.path() / "autostart", folder.path() / "jotwise"});
+        makeHidden(gettingStarted.get(), trayless.get());
     }
-    void TearDown() override {
-        windows.windows.clear();
-        hidden.reset();
-        messages::InstallErrorBox(nullptr);
-    }
-    FakeNoteWindows::Window& window(std::size_t i) {
+    testing::FakeNoteWindows::Window& window(std::size_t i) {
         return *std::next(windows.windows.begin(), static_cast<std::ptrdiff_t>(i));
     }
 
-    std::string ann;
-    outlook::testing::FailingAutomationServer failing{outlook->automation()};
-    TRegistry settings{registry};
-    ::testing::NiceMock<jotwise::testing::MockMessageBoxes> boxes;
-    messages::ErrorBox errorBox{boxes};
-    notes::testing::ScriptedFileDialogs files;
-    platform::SystemClock clock;
-    FakeHotKey hotKey;
-    FakeHelp help;
-    FakeHiddenView view;
-    FakeNoteWindows windows;
-    FakeModal about, keywords;
-    std::ostringstream console;
     FakeTraylessView traylessView;
     FakeNotifier notifier;
     std::unique_ptr<TTraylessNotice> trayless;
-    std::unique_ptr<THidden> hidden;
+    FakeGettingStartedView gettingStartedView;
+    std::unique_ptr<TGettingStarted> gettingStarted;
 };
 
 TEST_F(HiddenTest, StartingShowsTheTrayIconAndTakesTheHotKey) {
@@ -292,6 +180,22 @@ TEST_F(HiddenTest, WithoutTrayOrHotKeyTheNoticeOffersTheShortcutOnlyAndOncePerPr
     EXPECT_FALSE(view.quitted);
     EXPECT_EQ(traylessView.shown.size(), 1u);
     EXPECT_EQ(notifier.notes.size(), 1u);
+}
+
+TEST_F(HiddenTest, GettingStartedSpeaksOfTheTrayIconOnlyWhileItIsShown) {
+    hidden->FormShow();
+    EXPECT_EQ(gettingStartedView.trayWording, std::vector<bool>{true});
+
+    // Without a tray host: from the start of the wait on, until a tray host takes the icon.
+    gettingStartedView.trayWording.clear();
+    view.tray = false;
+    start();
+    hidden->FormShow();
+    loop.advance(std::chrono::seconds(11));
+    EXPECT_EQ(gettingStartedView.trayWording, std::vector<bool>{false});
+    view.tray = true;
+    loop.advance(std::chrono::seconds(3));
+    EXPECT_EQ(gettingStartedView.trayWording, (std::vector<bool>{false, true}));
 }
 
 TEST_F(HiddenTest, ExitFromANotesMenuEndsATraylessProgramAndStopsLookingForATray) {

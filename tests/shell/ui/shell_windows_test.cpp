@@ -28,6 +28,7 @@
 #include "shell/ui/trayless_window.h"
 #include "tests/support/memory_registry.h"
 #include "tests/support/mock_message_boxes.h"
+#include "tests/support/null_message_boxes.h"
 #include "tests/support/session_fixture.h"
 
 namespace shell::ui {
@@ -342,6 +343,29 @@ public:
     }
     std::vector<std::string> summaries;
 };
+
+TEST(GettingStartedWindow, WithoutATrayIconItsTextsSendTheUserToWhatWorksInstead) {
+    jotwise::testing::MemoryRegistry registry;
+    TRegistry settings(registry);
+    jotwise::testing::NullMessageBoxes boxes;
+    jotwise::testing::TempFolder folder;
+    GettingStartedWindow window(settings, boxes, folder.path() / "autostart",
+                                folder.path() / "jotwise");
+    const auto texts = [&] {
+        QString all;
+        for (const QLabel* label : window.findChildren<QLabel*>())
+            all += label->text() + "\n";
+        return all;
+    };
+    window.logic().TrayIconShown(false);
+    EXPECT_FALSE(texts().contains("tray")) << texts().toStdString();
+    EXPECT_TRUE(named<QLabel>(window, "lblOpenNote").text().contains(">jotwise note</code>"));
+    EXPECT_TRUE(named<QLabel>(window, "lblContacts").text().contains("J</b> menu"));
+
+    window.logic().TrayIconShown(true);
+    EXPECT_TRUE(named<QLabel>(window, "lblAgain").text().contains("in the tray menu"));
+    EXPECT_FALSE(texts().contains("jotwise note"));
+}
 
 TEST(TraylessWindow, ItSaysWhatToDoInsteadOnceHoldingNothingUp) {
     jotwise::testing::MemoryRegistry registry;
