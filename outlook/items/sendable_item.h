@@ -2,11 +2,16 @@
 
 #include "outlook/items/data_item.h"
 #include "outlook/items/recipient_source.h"
+#include "outlook/recurrence/recurrence_pattern.h"
 
 namespace outlook {
 
 // Which of a note's recipients AddRecipients adds; other bits are ignored.
 enum RecipientKinds : int { kToRecipients = 1, kCcRecipients = 2 };
+
+// An appointment or task could not be made to repeat. No text in the message table: the error
+// box shows its fallback naming the id.
+inline constexpr MessageId kRecurrenceFailed = 56;
 
 // An item that can go to recipients: saved while it has none, sent once it has some.
 class TSendableItem : public TDataItem {
@@ -19,6 +24,11 @@ public:
     virtual MessageId AddRecipients(const RecipientSource& recipients, int kinds);
 
     bool hasRecipients = false;
+
+protected:
+    // Asks the item for its RecurrencePattern and writes the fields into it, which makes the
+    // item repeat.
+    MessageId PutRecurrence(const RecurrenceFields& fields);
 };
 
 class TMailMessage : public TSendableItem {
