@@ -17,7 +17,7 @@ struct TCurrentState {
     std::string category;
     std::string startTime;  // "h:m", 24-hour
     std::string endTime;
-    std::string date;       // in the short date format; a repeat's start for a recurring phrase
+    std::string date;  // in the short date format; a repeat's start for a recurring phrase
     std::optional<ParsedRepeat> repeat;
     std::string recipient;  // a contact's key
     bool isFyi = false;

@@ -27,10 +27,10 @@ ShadowLayout LayOutShadow(const ShadowLayoutInput& in) {
     const int weekdayWidth = std::max(in.weekdayWidth, 0);
     const bool repeats = in.repeatWidth > 0;
     const int repeatButton = labelHeight;
-    const int fieldWidth = std::max(
-        {kShadowFieldWidth, in.labelWidth, 2 * in.timeFieldWidth + kHyphenWidth,
-         in.dateFieldWidth + kWeekdayGap + weekdayWidth,
-         repeats ? in.repeatWidth + kWeekdayGap + repeatButton : 0});
+    const int fieldWidth =
+        std::max({kShadowFieldWidth, in.labelWidth, 2 * in.timeFieldWidth + kHyphenWidth,
+                  in.dateFieldWidth + kWeekdayGap + weekdayWidth,
+                  repeats ? in.repeatWidth + kWeekdayGap + repeatButton : 0});
     const int fieldRight = kFieldLeft + fieldWidth;
 
     ShadowLayout out;

@@ -224,14 +224,15 @@ std::string clockTime(std::chrono::minutes time) {
 std::string recurrenceJson(const std::optional<outlook::RecurrenceFields>& repeat) {
     if (!repeat) return "null";
     const outlook::RecurrenceFields& r = *repeat;
-    std::string json = "{\"RecurrenceType\":" + std::to_string(r.recurrenceType) +
-                       ",\"Interval\":" + std::to_string(r.interval) +
-                       ",\"DayOfWeekMask\":" + std::to_string(r.dayOfWeekMask) +
-                       ",\"DayOfMonth\":" + std::to_string(r.dayOfMonth) +
-                       ",\"Instance\":" + std::to_string(r.instance) +
-                       ",\"MonthOfYear\":" + std::to_string(r.monthOfYear) +
-                       ",\"PatternStartDate\":" + platform::jsonString(isoDate(r.patternStartDate)) +
-                       ",\"NoEndDate\":" + (r.noEndDate ? "true" : "false");
+    std::string json =
+        "{\"RecurrenceType\":" + std::to_string(r.recurrenceType) +
+        ",\"Interval\":" + std::to_string(r.interval) +
+        ",\"DayOfWeekMask\":" + std::to_string(r.dayOfWeekMask) +
+        ",\"DayOfMonth\":" + std::to_string(r.dayOfMonth) +
+        ",\"Instance\":" + std::to_string(r.instance) +
+        ",\"MonthOfYear\":" + std::to_string(r.monthOfYear) +
+        ",\"PatternStartDate\":" + platform::jsonString(isoDate(r.patternStartDate)) +
+        ",\"NoEndDate\":" + (r.noEndDate ? "true" : "false");
     if (!r.noEndDate) {
         json += r.occurrences > 0
                     ? ",\"Occurrences\":" + std::to_string(r.occurrences)

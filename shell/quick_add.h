@@ -34,7 +34,7 @@ struct QuickAddOptions {
     bool dryRun = false;
     bool json = false;
     bool once = false;  // a repeating sentence is filed once, on its first day
-    std::string text;  // well-formed UTF-8
+    std::string text;   // well-formed UTF-8
 };
 
 // What `jotwise add` takes; also part of `jotwise --help`.

@@ -258,9 +258,7 @@ protected:
     local_days patternDay(const char* property) {
         return floor<days>(outlook::LocalFromOleDate(pattern->properties[property].asDate()));
     }
-    std::int32_t patternInt(const char* property) {
-        return pattern->properties[property].asInt();
-    }
+    std::int32_t patternInt(const char* property) { return pattern->properties[property].asInt(); }
 
     std::shared_ptr<outlook::testing::RecordingDispatch> pattern =
         std::make_shared<outlook::testing::RecordingDispatch>();

@@ -98,17 +98,16 @@ TEST(ParsedRepeat, APastStartBeginsWithTheNextOccurrence) {
     const RecurrenceFields firstMonday = patternOf(recurring(3, 2, 1, 1), day(2026, 12, 7));
     EXPECT_EQ(firstMonday.patternStartDate, day(2027, 1, 4));
     // "the 1st of every month" likewise waits for January.
-    EXPECT_EQ(patternOf(recurring(3, 0, 0, 1), day(2026, 12, 1)).patternStartDate,
-              day(2027, 1, 1));
+    EXPECT_EQ(patternOf(recurring(3, 0, 0, 1), day(2026, 12, 1)).patternStartDate, day(2027, 1, 1));
 }
 
 // The user's own date is the start: a weekly repeat begins on its first day from there, a
 // monthly one moves to the user's day of the month.
 TEST(ParsedRepeat, TheStartGivesTheDayAndTheFirstOccurrence) {
     const std::optional<ParsedRepeat> mondays = RepeatOf(recurring(2, 2, 0, 1));
-    EXPECT_EQ(PatternFor(*mondays, day(2026, 12, 16), day(2026, 12, 16), std::nullopt)
-                  .patternStartDate,
-              day(2026, 12, 21))
+    EXPECT_EQ(
+        PatternFor(*mondays, day(2026, 12, 16), day(2026, 12, 16), std::nullopt).patternStartDate,
+        day(2026, 12, 21))
         << "a Wednesday starts a Monday repeat on the Monday after";
     const std::optional<ParsedRepeat> monthly = RepeatOf(recurring(3, 0, 0, 1));
     const RecurrenceFields on20th =
@@ -116,9 +115,9 @@ TEST(ParsedRepeat, TheStartGivesTheDayAndTheFirstOccurrence) {
     EXPECT_EQ(on20th.dayOfMonth, 20);
     EXPECT_EQ(on20th.patternStartDate, day(2027, 1, 20));
     // A start in the past stays, when nothing later is asked for.
-    EXPECT_EQ(PatternFor(*monthly, day(2026, 11, 3), day(2026, 11, 3), std::nullopt)
-                  .patternStartDate,
-              day(2026, 11, 3));
+    EXPECT_EQ(
+        PatternFor(*monthly, day(2026, 11, 3), day(2026, 11, 3), std::nullopt).patternStartDate,
+        day(2026, 11, 3));
     // The parser gives the 28th for a repeat on the 31st; that is what is filed.
     EXPECT_EQ(patternOf(recurring(3, 0, 0, 1), day(2026, 12, 28)).dayOfMonth, 28);
 }

@@ -93,8 +93,7 @@ TEST_F(QuickAddTest, RecipientsTypesAndJson) {
 TEST_F(QuickAddTest, ARepeatIsToldAndOnceFilesItOnce) {
     EXPECT_EQ(add({"--dry-run", "every other tuesday call the bank at 9am"}), kQuickAddFiled)
         << err.str();
-    EXPECT_NE(out.str().find("recurs: every 2 weeks on Tuesday\n"), std::string::npos)
-        << out.str();
+    EXPECT_NE(out.str().find("recurs: every 2 weeks on Tuesday\n"), std::string::npos) << out.str();
 
     EXPECT_EQ(add({"--dry-run", "--json", "every other tuesday call the bank at 9am"}),
               kQuickAddFiled);
@@ -109,8 +108,7 @@ TEST_F(QuickAddTest, ARepeatIsToldAndOnceFilesItOnce) {
               std::string::npos)
         << json;
 
-    EXPECT_EQ(add({"--once", "--json", "every other tuesday call the bank at 9am"}),
-              kQuickAddFiled)
+    EXPECT_EQ(add({"--once", "--json", "every other tuesday call the bank at 9am"}), kQuickAddFiled)
         << err.str();
     EXPECT_NE(out.str().find("\"recurrence\":null"), std::string::npos) << out.str();
     EXPECT_EQ(countIn(outlook::olFolderCalendar), 1);
