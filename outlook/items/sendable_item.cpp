@@ -28,7 +28,7 @@ MessageId TSendableItem::AddRecipients(const RecipientSource& recipients, int ki
 }
 
 MessageId TSendableItem::PutRecurrence(const RecurrenceFields& fields) {
-    return Guarded(kRecurrenceFailed, [&] {
+    return Guarded(messages::kRecurrenceFailed, [&] {
         const DispatchPtr pattern = Call("GetRecurrencePattern").asObject();
         PutRecurrencePattern(*pattern, fields);
     });

@@ -9,10 +9,6 @@ namespace outlook {
 // Which of a note's recipients AddRecipients adds; other bits are ignored.
 enum RecipientKinds : int { kToRecipients = 1, kCcRecipients = 2 };
 
-// An appointment or task could not be made to repeat. No text in the message table: the error
-// box shows its fallback naming the id.
-inline constexpr MessageId kRecurrenceFailed = 56;
-
 // An item that can go to recipients: saved while it has none, sent once it has some.
 class TSendableItem : public TDataItem {
 public:

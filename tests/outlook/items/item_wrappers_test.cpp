@@ -170,15 +170,16 @@ TEST_F(ItemWrapperTest, RepeatsAreWrittenIntoTheItemsRecurrencePattern) {
 
         item->failing = {"GetRecurrencePattern"};
         EXPECT_EQ(isTask ? task.SetRecurrence(fields) : appointment.SetRecurrence(fields),
-                  kRecurrenceFailed);
+                  messages::kRecurrenceFailed);
         EXPECT_EQ(session.lastError, "GetRecurrencePattern failed");
 
         item->failing.clear();
         item->results["GetRecurrencePattern"] = DispatchPtr();
-        EXPECT_EQ(appointment.SetRecurrence(fields), kRecurrenceFailed) << "a null pattern";
+        EXPECT_EQ(appointment.SetRecurrence(fields), messages::kRecurrenceFailed)
+            << "a null pattern";
         item->results["GetRecurrencePattern"] = DispatchPtr(pattern);
         pattern->failing = {"Interval"};
-        EXPECT_EQ(task.SetRecurrence(fields), kRecurrenceFailed);
+        EXPECT_EQ(task.SetRecurrence(fields), messages::kRecurrenceFailed);
         EXPECT_EQ(session.lastError, "Interval failed");
     }
 }
