@@ -85,6 +85,9 @@ constexpr std::array kMessages = std::to_array<Message>({
     {55,
      "Unable to read the Keywords file. Jotwise uses the default keywords for now and will "
      "not change the file until it is restarted."},
+    {56,
+     "Outlook was unable to make this item repeat. The note stays open: drop the repeat to "
+     "file the item once."},
     {100, "Unable to register a system-wide hot-key for Jotwise for Microsoft Outlook."},
     {101, "Could not find an expected keyword in an internal data structure."},
     {102,

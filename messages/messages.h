@@ -23,6 +23,7 @@ inline constexpr MessageId kFolderInfoUnavailable = 23;
 inline constexpr MessageId kCannotConnect = 25;
 inline constexpr MessageId kInitialCountsUnavailable = 26;
 inline constexpr MessageId kCannotShowOutlook = 29;
+inline constexpr MessageId kRecurrenceFailed = 56;
 inline constexpr MessageId kCannotShowNewContact = 30;
 inline constexpr MessageId kInitializationFailed = 32;
 inline constexpr MessageId kMapiLoginFailed = 37;

@@ -56,6 +56,7 @@ public:
     void setWeekday(std::optional<std::chrono::weekday>) override {}
     void setStartText(const std::string&) override {}
     void setEndText(const std::string&) override {}
+    void setRepeatText(const std::string&) override {}
     void setContacts(const std::vector<ContactChoice>&) override {}
     void selectContact(const std::string&) override {}
     void setCategories(const std::vector<std::string>&) override {}

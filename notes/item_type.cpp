@@ -27,6 +27,11 @@ bool IsMessageType(ItemType type) {
     return static_cast<int>(type) >= static_cast<int>(ItemType::MailMessage);
 }
 
+bool FilesRepeat(ItemType type) {
+    const ItemType base = ToBase(type);
+    return base == ItemType::Appointment || base == ItemType::Task;
+}
+
 ItemType ToMessage(ItemType type) {
     switch (type) {
         case ItemType::Appointment:

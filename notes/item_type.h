@@ -26,6 +26,8 @@ bool IsMessageType(ItemType type);
 // together; these give the message type or the base type of each pair.
 ItemType ToMessage(ItemType type);
 ItemType ToBase(ItemType type);
+// Appointments and tasks (and their requests) can repeat; notes and mail cannot.
+bool FilesRepeat(ItemType type);
 
 // How the note shows a type: its name (caption and title label), the save button's
 // caption and hint, and what it does with the Cc line.

@@ -126,7 +126,11 @@ private:
     void ForceType(ItemType t);
     TNextStateInfo NextState(ItemType type) const;
     ItemType NextType() const;
-    std::string NextDate(ItemType type) const;
+    // The pattern the phrase's repeat gives with the user's date and the times shown.
+    std::optional<outlook::RecurrenceFields> NextPattern(const std::string& start,
+                                                         const std::string& end) const;
+    std::string NextDate(ItemType type,
+                         const std::optional<outlook::RecurrenceFields>& pattern) const;
     std::string NextStart() const;
     std::string NextEnd(const std::string& start) const;
     void applyState(const TNextStateInfo& next);

@@ -1,5 +1,7 @@
 // Parsing the memo and merging the parse, the user's own choices and the recipients into
 // what the note and its shadow show.
+#include <chrono>
+#include <cmath>
 #include <cstring>
 
 #include "messages/error_box.h"
@@ -9,6 +11,9 @@
 
 namespace notes {
 namespace {
+
+using std::chrono::local_days;
+using std::chrono::year_month_day;
 
 std::string slotText(const char* slot) {
     return std::string(slot, strnlen(slot, SENTEX_TEXT_SLOT));
@@ -46,7 +51,12 @@ void TJotPad::Reparse() {
     state_.category = slotText(result.list);
     state_.startTime = slotText(result.startTime);
     state_.endTime = slotText(result.endTime);
-    state_.date = result.isRecurring ? std::string() : slotText(result.date);
+    const std::optional<ParsedRepeat> repeat = RepeatOf(result);
+    const std::string date = slotText(result.date);
+    // A repeat the user dropped stays dropped until the sentence says another one.
+    if (repeat != state_.repeat || (repeat && date != state_.date)) shadow_->repeatDropped = false;
+    state_.repeat = repeat;
+    state_.date = date;
     state_.recipient = slotText(result.recipient);
     state_.isFyi = result.isFyi != 0;
     recomputeState();
@@ -102,12 +112,36 @@ ItemType TJotPad::NextType() const {
     return toRecipients ? ToMessage(type) : ToBase(type);
 }
 
-std::string TJotPad::NextDate(ItemType type) const {
+std::optional<outlook::RecurrenceFields> TJotPad::NextPattern(const std::string& start,
+                                                              const std::string& end) const {
+    if (!state_.repeat) return std::nullopt;
+    const auto parsed = platform::parseShortDate(context_.dateFormat, state_.date);
+    if (!parsed) return std::nullopt;
+    // The user's own date starts the repeat; the parser's start may lie in the past (the first
+    // Monday of this month), so a parsed repeat begins today at the earliest.
+    const auto edited = shadow_->dateEdited ? shadow_->Date() : std::nullopt;
+    const local_days startDay(edited ? *edited : *parsed);
+    const local_days from = edited ? startDay : local_days(context_.clock.today());
+    std::optional<RepeatTimes> times;
+    if (const auto startTime = platform::parseTimeOfDay(start)) {
+        const auto minutesOf = [](double time) {
+            return std::chrono::minutes(std::lround(time * 24 * 60) % (24 * 60));
+        };
+        const auto endTime = platform::parseTimeOfDay(end);
+        times = RepeatTimes{minutesOf(*startTime), minutesOf(endTime.value_or(*startTime))};
+    }
+    return PatternFor(*state_.repeat, startDay, from, times);
+}
+
+std::string TJotPad::NextDate(ItemType type,
+                              const std::optional<outlook::RecurrenceFields>& pattern) const {
     const platform::ShortDateFormat& format = context_.dateFormat;
     if (shadow_->dateEdited) {
         const auto date = shadow_->Date();
         return date ? platform::formatShortDate(format, *date) : shadow_->DateText();
     }
+    if (pattern)
+        return platform::formatShortDate(format, year_month_day(pattern->patternStartDate));
     // A parsed date that does not read back is no date rather than an error.
     if (const auto parsed = platform::parseShortDate(format, state_.date))
         return platform::formatShortDate(format, *parsed);
@@ -132,9 +166,12 @@ std::string TJotPad::NextEnd(const std::string& start) const {
 TNextStateInfo TJotPad::NextState(ItemType type) const {
     TNextStateInfo next;
     next.itemType = type;
-    next.date = NextDate(type);
     next.startTime = NextStart();
     next.endTime = NextEnd(next.startTime);
+    const std::optional<outlook::RecurrenceFields> pattern =
+        NextPattern(next.startTime, next.endTime);
+    next.date = NextDate(type, pattern);
+    if (pattern && FilesRepeat(type) && !shadow_->repeatDropped) next.repeat = pattern;
     next.contact = shadow_->contactChosen ? shadow_->SelectedContact() : state_.contact;
     next.category = shadow_->categoryChosen ? shadow_->CategoryText() : state_.category;
     next.showAttachments = !attachments_.empty() && type != ItemType::Note;
@@ -149,6 +186,7 @@ void TJotPad::applyState(const TNextStateInfo& next) {
     shadow_->SetStartTime(next.startTime);
     shadow_->SetEndTime(next.endTime);
     shadow_->SetDate(next.date);
+    shadow_->SetRepeat(next.repeat);
     SetAttachmentsVisible(next.showAttachments);
     if (next.showMailingLabel || mailingVisible_) {
         switch (next.itemType) {

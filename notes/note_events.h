@@ -78,6 +78,8 @@ public:
     virtual void comboContactDelete() = 0;
     virtual void comboCategoryChange(const std::string& text) = 0;
     virtual void btnAddressClick() = 0;
+    // The button beside the repeat's words: file the item once.
+    virtual void btnDropRepeatClick() = 0;
     virtual void btnBesideClick() = 0;
     virtual void btnBehindClick() = 0;
     virtual void FormActivate() = 0;

@@ -52,8 +52,12 @@ public:
     FilingResult SendMail();
 
 private:
-    // The day the shadow holds, or today when it holds no valid date.
-    year_month_day Day() const { return shadow_.Date().value_or(note_.Context().clock.today()); }
+    // The day the shadow holds, or today when it holds no valid date; for a repeating item the
+    // day of its first occurrence.
+    year_month_day Day() const {
+        if (const auto& repeat = shadow_.Repeat()) return year_month_day(repeat->patternStartDate);
+        return shadow_.Date().value_or(note_.Context().clock.today());
+    }
     static outlook::OleDate At(year_month_day day, double time = 0) {
         return outlook::OleDateFromLocal(local_days(day) +
                                          milliseconds(std::llround(time * 86'400'000)));
@@ -172,6 +176,8 @@ FilingResult Filing::FileAppointment() {
         if (day == note_.Context().clock.today())
             if (const MessageId id = item->SetReminder(false)) return {id};
     }
+    if (const auto& repeat = shadow_.Repeat())
+        if (const MessageId id = item->SetRecurrence(*repeat)) return {id};
     if (contact_)
         if (const MessageId id = AttachContact(*item)) return {id};
     const bool meeting = note_.itemType() == ItemType::MeetingRequest;
@@ -200,8 +206,11 @@ FilingResult Filing::FileTask() {
         if (const MessageId id = item->SetCompanies(contact_->Company())) return {id};
         if (const MessageId id = AttachContact(*item)) return {id};
     }
-    if (const auto date = shadow_.Date())
-        if (const MessageId id = item->SetDueDate(At(*date))) return {id};
+    const std::optional<outlook::RecurrenceFields>& repeat = shadow_.Repeat();
+    if (repeat || shadow_.Date())
+        if (const MessageId id = item->SetDueDate(At(Day()))) return {id};
+    if (repeat)
+        if (const MessageId id = item->SetRecurrence(*repeat)) return {id};
     const std::optional<double> start = shadow_.StartTime(), end = shadow_.EndTime();
     if (start && end) {
         // An end before the start is on the next day: 11:30pm to 12:30am is one hour.

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "notes/item_type.h"
+#include "notes/parsed_repeat.h"
+#include "outlook/recurrence/recurrence_pattern.h"
 
 namespace notes {
 
@@ -14,7 +17,8 @@ struct TCurrentState {
     std::string category;
     std::string startTime;  // "h:m", 24-hour
     std::string endTime;
-    std::string date;       // in the short date format; empty for a recurring phrase
+    std::string date;  // in the short date format; a repeat's start for a recurring phrase
+    std::optional<ParsedRepeat> repeat;
     std::string recipient;  // a contact's key
     bool isFyi = false;
 };
@@ -25,6 +29,9 @@ struct TNextStateInfo {
     bool showMailingLabel = false;
     ItemType itemType = ItemType::Task;
     std::string contact, category, date, startTime, endTime;
+    // The repeat to show and file: none when the phrase has none, the user dropped it, or the
+    // type files no repeat.
+    std::optional<outlook::RecurrenceFields> repeat;
 };
 
 }  // namespace notes

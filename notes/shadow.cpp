@@ -10,6 +10,7 @@
 #include "outlook/automation.h"
 #include "outlook/items/contact.h"
 #include "outlook/recipients/address_import.h"
+#include "outlook/recurrence/recurrence_words.h"
 #include "outlook/session/data_store.h"
 #include "outlook/session/item_list.h"
 #include "platform/text.h"
@@ -43,7 +44,7 @@ messages::MessageId TShadow::Create() {
     FillCategories();
     SetBehind(!context_.settings.ReadBeside());
 
-    dateEdited = startEdited = endEdited = contactChosen = categoryChosen = false;
+    dateEdited = startEdited = endEdited = contactChosen = categoryChosen = repeatDropped = false;
     rememberedContact_.clear();
     SetStartTime("");
     SetEndTime("");
@@ -127,6 +128,15 @@ void TShadow::SetDate(const std::string& text) {
     UpdateDateTimeImage();
     UpdateWeekday();
     settingDate_ = false;
+}
+
+void TShadow::SetRepeat(const std::optional<outlook::RecurrenceFields>& repeat) {
+    if (repeat == repeat_) return;
+    const bool lineChanges = repeat.has_value() != repeat_.has_value();
+    repeat_ = repeat;
+    view_.setRepeatText(repeat ? outlook::DescribeRecurrence(*repeat) : std::string());
+    // The line makes the shadow taller or shorter: behind the note its bottom must stay put.
+    if (lineChanges) Place();
 }
 
 // ---- Getters ----
@@ -348,6 +358,11 @@ void TShadow::btnAddressClick() {
             std::nullopt);
     ContactPicked(importedKey);
     view_.selectContact(importedKey);
+}
+
+void TShadow::btnDropRepeatClick() {
+    repeatDropped = true;
+    note_.recomputeState();
 }
 
 void TShadow::btnBesideClick() {

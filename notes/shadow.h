@@ -9,6 +9,7 @@
 #include "notes/note_context.h"
 #include "notes/note_events.h"
 #include "notes/shadow_view.h"
+#include "outlook/recurrence/recurrence_pattern.h"
 
 namespace notes {
 
@@ -35,6 +36,8 @@ public:
     void SetStartTime(const std::string& text);
     void SetEndTime(const std::string& text);
     void SetDate(const std::string& text);
+    // The repeat the note would file, shown in words under the date; none hides the line.
+    void SetRepeat(const std::optional<outlook::RecurrenceFields>& repeat);
     // The note's type may show the date/time image "off" whatever the fields hold.
     void SetDateTimeImage(bool on);
 
@@ -49,6 +52,8 @@ public:
     // The selected contact's key, or empty.
     const std::string& SelectedContact() const { return selectedContact_; }
     const std::string& CategoryText() const { return categoryText_; }
+    // The repeat shown, which is the one filed.
+    const std::optional<outlook::RecurrenceFields>& Repeat() const { return repeat_; }
     const std::vector<ContactChoice>& Contacts() const { return contacts_; }
     const std::vector<std::string>& Categories() const { return categories_; }
 
@@ -57,6 +62,8 @@ public:
     bool endEdited = false;
     bool contactChosen = false;
     bool categoryChosen = false;
+    // The user dropped the sentence's repeat: the item is filed once.
+    bool repeatDropped = false;
 
     bool Behind() const { return behind_; }
     const ShadowView& View() const { return view_; }
@@ -90,6 +97,7 @@ public:
     void comboContactDelete() override;
     void comboCategoryChange(const std::string& text) override;
     void btnAddressClick() override;
+    void btnDropRepeatClick() override;
     void btnBesideClick() override;
     void btnBehindClick() override;
     void FormActivate() override;
@@ -124,6 +132,7 @@ private:
     std::string dateText_, startText_, endText_, categoryText_, selectedContact_;
     std::vector<ContactChoice> contacts_;
     std::vector<std::string> categories_;
+    std::optional<outlook::RecurrenceFields> repeat_;
 };
 
 }  // namespace notes

@@ -25,9 +25,12 @@ ShadowLayout LayOutShadow(const ShadowLayoutInput& in) {
     const int labelHeight = std::max(in.labelHeight, kShadowLabelHeight);
     const int fieldHeight = std::max(in.fieldHeight, kShadowFieldHeight);
     const int weekdayWidth = std::max(in.weekdayWidth, 0);
+    const bool repeats = in.repeatWidth > 0;
+    const int repeatButton = labelHeight;
     const int fieldWidth =
         std::max({kShadowFieldWidth, in.labelWidth, 2 * in.timeFieldWidth + kHyphenWidth,
-                  in.dateFieldWidth + kWeekdayGap + weekdayWidth});
+                  in.dateFieldWidth + kWeekdayGap + weekdayWidth,
+                  repeats ? in.repeatWidth + kWeekdayGap + repeatButton : 0});
     const int fieldRight = kFieldLeft + fieldWidth;
 
     ShadowLayout out;
@@ -41,7 +44,12 @@ ShadowLayout LayOutShadow(const ShadowLayoutInput& in) {
                 weekdayWidth > 0 ? fieldWidth - weekdayWidth - kWeekdayGap : fieldWidth,
                 fieldHeight};
 
-    const int timesTop = out.date.bottom() + kTimesGap;
+    int timesTop = out.date.bottom() + kTimesGap;
+    if (repeats) {
+        out.repeat = {kFieldLeft, timesTop, fieldWidth - kWeekdayGap - repeatButton, labelHeight};
+        out.dropRepeat = {fieldRight - repeatButton, timesTop, repeatButton, repeatButton};
+        timesTop = out.repeat.bottom() + kTimesGap;
+    }
     const int timeWidth = (fieldWidth - kHyphenWidth) / 2;
     out.start = {kFieldLeft, timesTop, timeWidth, fieldHeight};
     out.hyphen = {out.start.right(), timesTop, kHyphenWidth, fieldHeight};

@@ -19,13 +19,16 @@ struct ShadowLayoutInput {
     int dateFieldWidth = 0;                // the date box that shows the widest date whole
     int weekdayWidth = 0;                  // the widest weekday name
     int placementButtonSize = 16;
+    // The line that tells how the item repeats, under the date; 0 when there is none. It is
+    // shown whole, with its button beside it.
+    int repeatWidth = 0;
 };
 
 // Where every part of the shadow goes, in client coordinates. The fields fill a column on the
 // left, each under its label; the images fill a column on the right, the part of the shadow
 // that shows beyond the note when it sits behind it.
 struct ShadowLayout {
-    Rect dateTimeLabel, date, weekday, start, hyphen, end;
+    Rect dateTimeLabel, date, weekday, repeat, dropRepeat, start, hyphen, end;
     Rect contactLabel, contact, address;
     Rect categoryLabel, category;
     Rect dateTimeImage, contactImage, categoryImage;

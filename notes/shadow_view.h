@@ -28,6 +28,9 @@ public:
     virtual void setWeekday(std::optional<std::chrono::weekday> day) = 0;
     virtual void setStartText(const std::string& text) = 0;
     virtual void setEndText(const std::string& text) = 0;
+    // The line under the date box that tells how the item repeats, with its button to drop
+    // the repeat; an empty text hides both and the shadow is as short as without them.
+    virtual void setRepeatText(const std::string& words) = 0;
     // The contacts in the order to show them; the selection is cleared.
     virtual void setContacts(const std::vector<ContactChoice>& contacts) = 0;
     // Selects the contact with this key; an empty or unknown key selects nothing.

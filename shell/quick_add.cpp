@@ -1,5 +1,7 @@
 #include "shell/quick_add.h"
 
+#include <chrono>
+#include <cstdio>
 #include <deque>
 #include <map>
 #include <memory>
@@ -13,6 +15,7 @@
 #include "outlook/items/contact.h"
 #include "outlook/items/data_item.h"
 #include "outlook/recipients/mailing_info.h"
+#include "outlook/recurrence/recurrence_words.h"
 #include "outlook/session/progress_box.h"
 #include "platform/clock.h"
 #include "platform/json_text.h"
@@ -56,6 +59,8 @@ std::optional<QuickAddOptions> parseOptions(const std::vector<std::string>& args
             options.dryRun = true;
         } else if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--once") {
+            options.once = true;
         } else if (arg != "--type" && arg != "--to" && arg != "--cc" && arg != "--attach") {
             return refuse("unknown option " + arg);
         } else if (i + 1 == args.size()) {
@@ -171,6 +176,7 @@ private:
 struct Summary {
     std::string type, subject, date, start, end, contact, category, entryId;
     std::vector<std::string> to, cc;
+    std::optional<outlook::RecurrenceFields> repeat;
 };
 
 std::vector<std::string> recipientNames(notes::TJotPad& note, mapi::ULONG type) {
@@ -196,7 +202,47 @@ Summary summarise(notes::TJotPad& note, outlook::TDataStore& session) {
     summary.to = recipientNames(note, mapi::MAPI_TO);
     summary.cc = recipientNames(note, mapi::MAPI_CC);
     if (note.LastFiling()) summary.entryId = note.LastFiling()->entryId;
+    summary.repeat = shadow.Repeat();
     return summary;
+}
+
+std::string isoDate(std::chrono::local_days day) {
+    const std::chrono::year_month_day date(day);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", int(date.year()), unsigned(date.month()),
+                  unsigned(date.day()));
+    return text;
+}
+
+std::string clockTime(std::chrono::minutes time) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d:%02d", int(time.count() / 60), int(time.count() % 60));
+    return text;
+}
+
+// The pattern's properties under the object model's names, and the repeat in words.
+std::string recurrenceJson(const std::optional<outlook::RecurrenceFields>& repeat) {
+    if (!repeat) return "null";
+    const outlook::RecurrenceFields& r = *repeat;
+    std::string json =
+        "{\"RecurrenceType\":" + std::to_string(r.recurrenceType) +
+        ",\"Interval\":" + std::to_string(r.interval) +
+        ",\"DayOfWeekMask\":" + std::to_string(r.dayOfWeekMask) +
+        ",\"DayOfMonth\":" + std::to_string(r.dayOfMonth) +
+        ",\"Instance\":" + std::to_string(r.instance) +
+        ",\"MonthOfYear\":" + std::to_string(r.monthOfYear) +
+        ",\"PatternStartDate\":" + platform::jsonString(isoDate(r.patternStartDate)) +
+        ",\"NoEndDate\":" + (r.noEndDate ? "true" : "false");
+    if (!r.noEndDate) {
+        json += r.occurrences > 0
+                    ? ",\"Occurrences\":" + std::to_string(r.occurrences)
+                    : ",\"PatternEndDate\":" + platform::jsonString(isoDate(r.patternEndDate));
+    }
+    json += ",\"StartTime\":" + platform::jsonString(clockTime(r.startTime)) +
+            ",\"EndTime\":" + platform::jsonString(clockTime(r.endTime)) +
+            ",\"Duration\":" + std::to_string(r.duration) +
+            ",\"words\":" + platform::jsonString(outlook::DescribeRecurrence(r)) + "}";
+    return json;
 }
 
 void writeSummary(std::ostream& out, const Summary& s, bool filed, bool json) {
@@ -216,7 +262,8 @@ void writeSummary(std::ostream& out, const Summary& s, bool filed, bool json) {
             << ",\"contact\":" << platform::jsonString(s.contact)
             << ",\"category\":" << platform::jsonString(s.category) << ",\"to\":["
             << list(s.to, ",", true) << "],\"cc\":[" << list(s.cc, ",", true)
-            << "],\"entryId\":" << platform::jsonString(s.entryId) << "}\n";
+            << "],\"recurrence\":" << recurrenceJson(s.repeat)
+            << ",\"entryId\":" << platform::jsonString(s.entryId) << "}\n";
         return;
     }
     out << (filed ? "filed: " : "would file: ") << s.type << "\n"
@@ -225,6 +272,7 @@ void writeSummary(std::ostream& out, const Summary& s, bool filed, bool json) {
         if (!value.empty()) out << name << ": " << value << "\n";
     };
     line("date", s.date);
+    line("recurs", s.repeat ? outlook::DescribeRecurrence(*s.repeat) : std::string());
     line("start", s.start);
     line("end", s.end);
     line("contact", s.contact);
@@ -314,6 +362,7 @@ int QuickAdd::Run(const QuickAddOptions& options) {
         note->imgAttachClick();
     if (!recipients.empty()) note->SetPickedRecipients(std::move(recipients));
     if (options.type) note->miTypeClick(static_cast<int>(*options.type));
+    if (options.once) note->Shadow().btnDropRepeatClick();
 
     // Files sent along are copied whole, so each must fit the limit; nothing is filed
     // otherwise, as for a file that is not there.

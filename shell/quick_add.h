@@ -33,14 +33,16 @@ struct QuickAddOptions {
     std::vector<std::string> attachments;  // absolute paths of readable regular files
     bool dryRun = false;
     bool json = false;
-    std::string text;  // well-formed UTF-8
+    bool once = false;  // a repeating sentence is filed once, on its first day
+    std::string text;   // well-formed UTF-8
 };
 
 // What `jotwise add` takes; also part of `jotwise --help`.
 inline constexpr const char* kQuickAddUsage =
     "usage: jotwise add [--type TYPE] [--to NAME]... [--cc NAME]... [--attach FILE]...\n"
-    "                   [--dry-run] [--json] [--] TEXT...\n"
-    "TYPE is appointment, note, task, mail, task-request or meeting-request.\n";
+    "                   [--once] [--dry-run] [--json] [--] TEXT...\n"
+    "TYPE is appointment, note, task, mail, task-request or meeting-request.\n"
+    "--once files a repeating sentence (\"every tuesday\") once, on its first day.\n";
 
 // A command line as kQuickAddUsage shows it: the options, or nothing after writing to `err`
 // why the command line cannot be used. Looks at nothing but the command line and the files

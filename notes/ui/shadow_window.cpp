@@ -133,6 +133,8 @@ ShadowLayoutInput ShadowWindow::layoutInput() const {
             std::max(input.weekdayWidth,
                      metrics.horizontalAdvance(locale.dayName(day, QLocale::ShortFormat)));
     input.weekdayWidth += 2;
+    if (!repeat_->text().isEmpty())
+        input.repeatWidth = metrics.horizontalAdvance(repeat_->text()) + 2;
     return input;
 }
 
@@ -143,6 +145,8 @@ void ShadowWindow::layOut() {
     dateTimeLabel_->setGeometry(qt(layout.dateTimeLabel));
     date_->setGeometry(qt(layout.date));
     weekday_->setGeometry(qt(layout.weekday));
+    repeat_->setGeometry(qt(layout.repeat));
+    dropRepeat_->setGeometry(qt(layout.dropRepeat));
     start_->setGeometry(qt(layout.start));
     hyphen_->setGeometry(qt(layout.hyphen));
     end_->setGeometry(qt(layout.end));
@@ -172,6 +176,19 @@ void ShadowWindow::buildDateTime(const platform::ShortDateFormat& dateFormat) {
     weekday_ = new QLabel(this);
     weekday_->setObjectName("lblWeekday");
     weekday_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    repeat_ = new QLabel(this);
+    repeat_->setObjectName("lblRepeat");
+    repeat_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    repeat_->hide();
+    dropRepeat_ = new QToolButton(this);
+    dropRepeat_->setObjectName("btnDropRepeat");
+    dropRepeat_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    dropRepeat_->setIconSize(QSize(10, 10));
+    dropRepeat_->setAutoRaise(true);
+    dropRepeat_->setToolTip(tr("Do not repeat: file it once, on this date"));
+    dropRepeat_->setFocusPolicy(Qt::NoFocus);
+    dropRepeat_->hide();
 
     const auto timeField = [this](const char* name) {
         auto* combo = new QComboBox(this);
@@ -318,6 +335,8 @@ void ShadowWindow::connectEvents() {
     connect(category_->lineEdit(), &QLineEdit::textEdited, this, categoryChanged);
     connect(category_, &QComboBox::activated, this, categoryChanged);
 
+    connect(dropRepeat_, &QToolButton::clicked, this,
+            [this] { forward([](ShadowEvents& e) { e.btnDropRepeatClick(); }); });
     connect(address_, &QToolButton::clicked, this,
             [this] { forward([](ShadowEvents& e) { e.btnAddressClick(); }); });
     connect(beside_, &QToolButton::clicked, this,
@@ -350,6 +369,15 @@ void ShadowWindow::setStartText(const std::string& text) {
 
 void ShadowWindow::setEndText(const std::string& text) {
     showEditText(end_, qt(text));
+}
+
+void ShadowWindow::setRepeatText(const std::string& words) {
+    const QString text = qt(words);
+    repeat_->setText(text);
+    repeat_->setToolTip(text.isEmpty() ? QString() : tr("Repeats %1").arg(text));
+    repeat_->setVisible(!text.isEmpty());
+    dropRepeat_->setVisible(!text.isEmpty());
+    layOut();
 }
 
 void ShadowWindow::setContacts(const std::vector<ContactChoice>& contacts) {

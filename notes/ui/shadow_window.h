@@ -39,6 +39,7 @@ public:
     void setWeekday(std::optional<std::chrono::weekday> day) override;
     void setStartText(const std::string& text) override;
     void setEndText(const std::string& text) override;
+    void setRepeatText(const std::string& words) override;
     void setContacts(const std::vector<ContactChoice>& contacts) override;
     void selectContact(const std::string& key) override;
     void setCategories(const std::vector<std::string>& categories) override;
@@ -89,6 +90,8 @@ private:
     QLabel* dateTimeLabel_ = nullptr;
     DateBox* date_ = nullptr;
     QLabel* weekday_ = nullptr;
+    QLabel* repeat_ = nullptr;
+    QToolButton* dropRepeat_ = nullptr;
     QComboBox* start_ = nullptr;
     QLabel* hyphen_ = nullptr;
     QComboBox* end_ = nullptr;

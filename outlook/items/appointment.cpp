@@ -39,4 +39,8 @@ MessageId TAppointment::SetReminder(bool reminder) {
     return Guarded(kReminderFailed, [&] { Put("ReminderSet", reminder); });
 }
 
+MessageId TAppointment::SetRecurrence(const RecurrenceFields& fields) {
+    return PutRecurrence(fields);
+}
+
 }  // namespace outlook

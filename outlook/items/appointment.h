@@ -14,6 +14,8 @@ public:
     MessageId SetEnd(OleDate end);
     MessageId SetAllDayEvent(bool allDay);
     MessageId SetReminder(bool reminder);
+    // Makes the appointment repeat; its pattern's times win over Start and End.
+    MessageId SetRecurrence(const RecurrenceFields& fields);
 };
 
 }  // namespace outlook

@@ -1,5 +1,7 @@
 #include "outlook/items/sendable_item.h"
 
+#include "outlook/recurrence/pattern_properties.h"
+
 namespace outlook {
 
 MessageId TSendableItem::Commit() {
@@ -23,6 +25,13 @@ MessageId TSendableItem::AddRecipients(const RecipientSource& recipients, int ki
         }
     });
     return failed ? failed : taken;
+}
+
+MessageId TSendableItem::PutRecurrence(const RecurrenceFields& fields) {
+    return Guarded(messages::kRecurrenceFailed, [&] {
+        const DispatchPtr pattern = Call("GetRecurrencePattern").asObject();
+        PutRecurrencePattern(*pattern, fields);
+    });
 }
 
 }  // namespace outlook

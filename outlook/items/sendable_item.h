@@ -2,6 +2,7 @@
 
 #include "outlook/items/data_item.h"
 #include "outlook/items/recipient_source.h"
+#include "outlook/recurrence/recurrence_pattern.h"
 
 namespace outlook {
 
@@ -19,6 +20,11 @@ public:
     virtual MessageId AddRecipients(const RecipientSource& recipients, int kinds);
 
     bool hasRecipients = false;
+
+protected:
+    // Asks the item for its RecurrencePattern and writes the fields into it, which makes the
+    // item repeat.
+    MessageId PutRecurrence(const RecurrenceFields& fields);
 };
 
 class TMailMessage : public TSendableItem {

@@ -33,4 +33,8 @@ MessageId TTask::SetCompanies(const std::string& names) {
     return Guarded(15, [&] { Put("Companies", names); });
 }
 
+MessageId TTask::SetRecurrence(const RecurrenceFields& fields) {
+    return PutRecurrence(fields);
+}
+
 }  // namespace outlook

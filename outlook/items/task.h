@@ -17,6 +17,8 @@ public:
     MessageId SetTotalWork(double duration);
     MessageId SetContacts(const std::string& names);
     MessageId SetCompanies(const std::string& names);
+    // Makes the task repeat from its due date.
+    MessageId SetRecurrence(const RecurrenceFields& fields);
 };
 
 // The minutes of work a duration's time of day stands for (days and seconds not counted).

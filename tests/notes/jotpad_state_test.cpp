@@ -69,9 +69,74 @@ TEST_F(NoteTest, TimesDatesAndRecurrences) {
     EXPECT_EQ(shadowView.end, "11:00am");
 
     setMemo("every other tuesday call the bank at 9am");
-    EXPECT_EQ(shadowView.date, dateIn(0)) << "a recurrence gives no date of its own";
+    EXPECT_EQ(shadowView.date, nextWeekday(std::chrono::Tuesday)) << "a repeat shows its first day";
+    EXPECT_EQ(shadowView.repeat, "every 2 weeks on Tuesday");
     setMemo("every other tuesday call the bank");
-    EXPECT_EQ(shadowView.date, "");
+    EXPECT_EQ(view.type, ItemType::Task);
+    EXPECT_EQ(shadowView.repeat, "every 2 weeks on Tuesday") << "a task repeats too";
+}
+
+// The parser starts "the first monday of every month" in this month, even when that Monday
+// has passed; the note shows the first one still to come.
+TEST_F(NoteTest, ARepeatShowsItsFirstOccurrenceFromToday) {
+    using namespace std::chrono;
+    setMemo("first monday of every month review the budget at 10am");
+    EXPECT_EQ(shadowView.repeat, "monthly on the first Monday");
+    const auto shown = platform::parseShortDate(dateFormat, shadowView.date);
+    ASSERT_TRUE(shown) << shadowView.date;
+    const sys_days first{*shown};
+    EXPECT_GE(first, sys_days{clock.today()});
+    EXPECT_LT(first, sys_days{clock.today()} + days(36));
+    EXPECT_EQ(weekday(first), Monday);
+    EXPECT_LE(unsigned(shown->day()), 7u);
+    EXPECT_EQ(shadowView.start, "10:00am");
+}
+
+TEST_F(NoteTest, OnlyAppointmentsAndTasksShowARepeat) {
+    setMemo("note every friday water the plants");
+    EXPECT_EQ(view.type, ItemType::Note);
+    EXPECT_EQ(shadowView.repeat, "");
+    EXPECT_EQ(note->Shadow().Repeat(), std::nullopt);
+    ASSERT_TRUE(note->FormKeyDown(Key::F2, kNoModifier));
+    EXPECT_EQ(shadowView.repeat, "every week on Friday");
+    EXPECT_EQ(note->Shadow().Repeat()->patternStartDate,
+              std::chrono::local_days(*platform::parseShortDate(dateFormat, shadowView.date)));
+}
+
+// Dropped, the repeat stays away while the user types on, and comes back when the sentence
+// says another one.
+TEST_F(NoteTest, ADroppedRepeatStaysDroppedUntilTheSentenceChangesIt) {
+    setMemo("every friday team lunch at noon");
+    const std::string firstFriday = shadowView.date;
+    ASSERT_EQ(shadowView.repeat, "every week on Friday");
+    note->Shadow().btnDropRepeatClick();
+    EXPECT_EQ(shadowView.repeat, "");
+    EXPECT_EQ(note->Shadow().Repeat(), std::nullopt);
+    EXPECT_EQ(shadowView.date, firstFriday) << "filed once, on the day shown";
+
+    type(" with the team");
+    EXPECT_EQ(shadowView.repeat, "");
+    setMemo("every thursday team lunch at noon");
+    EXPECT_EQ(shadowView.repeat, "every week on Thursday");
+}
+
+// The user's date starts the repeat: the shadow keeps it as typed, the pattern begins on its
+// first occurrence from there, and the user's times are the occurrences' times.
+TEST_F(NoteTest, TheUsersDateAndTimesOverrideTheRepeatsStart) {
+    using namespace std::chrono;
+    setMemo("every month pay the rent");
+    ASSERT_EQ(view.type, ItemType::Task);
+    note->Shadow().csDateChange(dateIn(40));
+    const auto& repeat = note->Shadow().Repeat();
+    ASSERT_TRUE(repeat);
+    const year_month_day start{sys_days{clock.today()} + days(40)};
+    EXPECT_EQ(repeat->patternStartDate, local_days(start));
+    EXPECT_EQ(repeat->dayOfMonth, static_cast<int>(unsigned(start.day())));
+    EXPECT_EQ(shadowView.date, dateIn(40));
+
+    note->Shadow().comboStartChange("7:00pm");
+    EXPECT_EQ(note->Shadow().Repeat()->startTime, hours(19));
+    EXPECT_EQ(note->Shadow().Repeat()->duration, 60);
 }
 
 TEST_F(NoteTest, TheFolderWordDecidesTheType) {

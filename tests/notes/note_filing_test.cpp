@@ -6,6 +6,7 @@
 #include "outlook/ole_date.h"
 #include "tests/support/address_entries.h"
 #include "tests/support/note_fixture.h"
+#include "tests/support/recording_dispatch.h"
 #include "tests/support/store_trouble.h"
 
 namespace notes::testing {
@@ -239,6 +240,102 @@ TEST_F(FilingTest, AMeetingRequestSendsToBothWellsAndAttachesFilesByValue) {
               (std::vector<std::string>{"Ann Lee (E-mail):1", "Bob Smith (E-mail):2"}));
     EXPECT_EQ(attachmentsOf(meeting), (std::vector<std::string>{"1:" + file}));
     EXPECT_EQ(itemsIn(outlook::olFolderSentMail).size(), 1u);
+}
+
+// Every item hands out one recording RecurrencePattern, so that what a repeating note files
+// into it can be read back whatever the store behind offers.
+class RepeatFilingTest : public FilingTest {
+protected:
+    void SetUp() override {
+        FilingTest::SetUp();
+        failing.answers()["GetRecurrencePattern"] = pattern;
+    }
+    local_days shownDay() const {
+        const auto shown = platform::parseShortDate(dateFormat, shadowView.date);
+        EXPECT_TRUE(shown) << shadowView.date;
+        return local_days(shown.value_or(year_month_day{}));
+    }
+    local_days patternDay(const char* property) {
+        return floor<days>(outlook::LocalFromOleDate(pattern->properties[property].asDate()));
+    }
+    std::int32_t patternInt(const char* property) { return pattern->properties[property].asInt(); }
+
+    std::shared_ptr<outlook::testing::RecordingDispatch> pattern =
+        std::make_shared<outlook::testing::RecordingDispatch>();
+};
+
+TEST_F(RepeatFilingTest, ARepeatingAppointmentStartsOnItsFirstDayAndLogsOneJournalEntry) {
+    setMemo("every other tuesday lunch with ann lee at noon");
+    ASSERT_EQ(view.type, ItemType::Appointment);
+    const local_days first = shownDay();
+    note->btnSaveClick();
+    ASSERT_TRUE(view.closed);
+
+    const DispatchPtr item = onlyItemIn(outlook::olFolderCalendar);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(timeOf(item, "Start"), first + 12h);
+    EXPECT_EQ(timeOf(item, "End"), first + 13h);
+    EXPECT_EQ(patternInt("RecurrenceType"), outlook::olRecursWeekly);
+    EXPECT_EQ(patternInt("Interval"), 2);
+    EXPECT_EQ(patternInt("DayOfWeekMask"), outlook::olTuesday);
+    EXPECT_EQ(patternDay("PatternStartDate"), first);
+    EXPECT_EQ(patternInt("Duration"), 60);
+    EXPECT_EQ(pattern->properties["NoEndDate"], outlook::Variant(true));
+    EXPECT_EQ(itemsIn(outlook::olFolderJournal).size(), 1u) << "one entry, for the first day";
+}
+
+TEST_F(RepeatFilingTest, ARepeatingTaskIsDueOnItsFirstDay) {
+    setMemo("pay the rent on the 15th of every month");
+    ASSERT_EQ(view.type, ItemType::Task);
+    const local_days first = shownDay();
+    EXPECT_EQ(unsigned(year_month_day(first).day()), 15u);
+    note->btnSaveClick();
+    ASSERT_TRUE(view.closed);
+
+    const DispatchPtr task = onlyItemIn(outlook::olFolderTasks);
+    ASSERT_NE(task, nullptr);
+    EXPECT_EQ(timeOf(task, "DueDate"), local_seconds(first));
+    EXPECT_EQ(patternInt("RecurrenceType"), outlook::olRecursMonthly);
+    EXPECT_EQ(patternInt("DayOfMonth"), 15);
+    EXPECT_EQ(patternDay("PatternStartDate"), first);
+}
+
+TEST_F(RepeatFilingTest, NotesMailAndADroppedRepeatAreFiledOnce) {
+    setMemo("note every friday water the plants");
+    note->btnSaveClick();
+    EXPECT_EQ(itemsIn(outlook::olFolderNotes).size(), 1u);
+
+    FakeJotPadView mailView;
+    FakeShadowView mailShadow;
+    auto mail = TJotPad::Create(*context, mailView, mailShadow);
+    mail->memoBodyChange("fyi ann lee every friday the plants need water");
+    ASSERT_EQ(mailView.type, ItemType::MailMessage);
+    mail->btnSaveClick();
+    EXPECT_TRUE(mailView.closed);
+
+    FakeJotPadView onceView;
+    FakeShadowView onceShadow;
+    auto once = TJotPad::Create(*context, onceView, onceShadow);
+    once->memoBodyChange("every friday team lunch at noon");
+    once->Shadow().btnDropRepeatClick();
+    const auto shown = platform::parseShortDate(dateFormat, onceShadow.date);
+    ASSERT_TRUE(shown);
+    once->btnSaveClick();
+    EXPECT_TRUE(onceView.closed);
+    const DispatchPtr lunch = onlyItemIn(outlook::olFolderCalendar);
+    ASSERT_NE(lunch, nullptr);
+    EXPECT_EQ(timeOf(lunch, "Start"), local_days(*shown) + 12h) << "on the day shown";
+
+    EXPECT_TRUE(pattern->log.empty()) << "no pattern was asked for";
+}
+
+TEST_F(RepeatFilingTest, ARepeatThatCannotBeFiledIsToldAndFilesNothing) {
+    setMemo("every friday team lunch at noon");
+    failing.failing() = {"GetRecurrencePattern"};
+    EXPECT_CALL(boxes, show(_, HasSubstr("Outlook refused 'GetRecurrencePattern'"), _, _));
+    note->btnSaveClick();
+    EXPECT_FALSE(view.closed);
+    EXPECT_TRUE(itemsIn(outlook::olFolderCalendar).empty());
 }
 
 TEST_F(FilingTest, AnEmptyNoteIsFiledOnlyWhenTheUserSaysSo) {

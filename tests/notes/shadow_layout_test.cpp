@@ -31,6 +31,31 @@ TEST(ShadowLayout, TextThatFitsTheDefaultSizesKeepsTheShadowAt182By145) {
     EXPECT_EQ(layout.placementButton, (Rect{163, 2, 16, 16}));
 }
 
+// The repeat's line goes between the date and the times and makes the shadow one line taller;
+// words wider than the fields widen them, so that the line is never cut.
+TEST(ShadowLayout, TheRepeatLineSitsUnderTheDateAndIsShownWhole) {
+    ShadowLayoutInput input;
+    input.timeFieldWidth = 60;
+    input.dateFieldWidth = 100;
+    input.weekdayWidth = 28;
+    const ShadowLayout without = LayOutShadow(input);
+    input.repeatWidth = 90;
+    const ShadowLayout with = LayOutShadow(input);
+    EXPECT_EQ(with.width, without.width);
+    EXPECT_EQ(with.height, without.height + 15 + 2);
+    EXPECT_EQ(with.repeat, (Rect{4, 41, 138 - 4 - 15, 15}));
+    EXPECT_EQ(with.dropRepeat, (Rect{142 - 15, 41, 15, 15}));
+    EXPECT_EQ(with.start.top, with.repeat.bottom() + 2);
+    EXPECT_LE(with.end.bottom(), with.contactLabel.top);
+    EXPECT_LE(with.dateTimeImage.bottom(), with.contactImage.top);
+
+    input.repeatWidth = 200;
+    const ShadowLayout wide = LayOutShadow(input);
+    EXPECT_GE(wide.repeat.width, 200);
+    EXPECT_LT(wide.repeat.right(), wide.dropRepeat.left);
+    EXPECT_LT(wide.dropRepeat.right(), wide.imageColumnLeft);
+}
+
 TEST(ShadowLayout, LargerTextWidensTheFieldsAndDeepensTheRowsWithoutOverlaps) {
     ShadowLayoutInput input;
     input.labelHeight = 22;

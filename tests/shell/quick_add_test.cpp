@@ -8,6 +8,7 @@
 #include "outlook/object_model.h"
 #include "platform/utf8_text.h"
 #include "tests/support/failing_dispatch.h"
+#include "tests/support/recording_dispatch.h"
 #include "tests/support/session_fixture.h"
 #include "tests/support/store_trouble.h"
 
@@ -85,6 +86,50 @@ TEST_F(QuickAddTest, RecipientsTypesAndJson) {
     EXPECT_EQ(add({"--type", "meeting-request", "--to", "Ann Lee", "review at 3pm"}),
               kQuickAddFiled);
     EXPECT_NE(out.str().find("filed: Meeting Request\n"), std::string::npos) << out.str();
+}
+
+// A repeat is told in words and, in JSON, by the pattern's own property names; --once files
+// the sentence as a single item.
+TEST_F(QuickAddTest, ARepeatIsToldAndOnceFilesItOnce) {
+    EXPECT_EQ(add({"--dry-run", "every other tuesday call the bank at 9am"}), kQuickAddFiled)
+        << err.str();
+    EXPECT_NE(out.str().find("recurs: every 2 weeks on Tuesday\n"), std::string::npos) << out.str();
+
+    EXPECT_EQ(add({"--dry-run", "--json", "every other tuesday call the bank at 9am"}),
+              kQuickAddFiled);
+    const std::string json = out.str();
+    EXPECT_NE(json.find("\"recurrence\":{\"RecurrenceType\":1,\"Interval\":2,"
+                        "\"DayOfWeekMask\":4,\"DayOfMonth\":0,\"Instance\":0,"
+                        "\"MonthOfYear\":0,\"PatternStartDate\":\""),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"NoEndDate\":true,\"StartTime\":\"09:00\",\"EndTime\":\"10:00\","
+                        "\"Duration\":60,\"words\":\"every 2 weeks on Tuesday\"}"),
+              std::string::npos)
+        << json;
+
+    EXPECT_EQ(add({"--once", "--json", "every other tuesday call the bank at 9am"}), kQuickAddFiled)
+        << err.str();
+    EXPECT_NE(out.str().find("\"recurrence\":null"), std::string::npos) << out.str();
+    EXPECT_EQ(countIn(outlook::olFolderCalendar), 1);
+
+    EXPECT_EQ(add({"--once", "--dry-run", "every friday water the plants"}), kQuickAddFiled);
+    EXPECT_EQ(out.str().find("recurs:"), std::string::npos) << out.str();
+}
+
+// Filed, the pattern goes into the item's RecurrencePattern.
+TEST_F(QuickAddTest, ARepeatingSentenceFilesItsPattern) {
+    auto pattern = std::make_shared<outlook::testing::RecordingDispatch>();
+    failing.answers()["GetRecurrencePattern"] = pattern;
+    EXPECT_EQ(add({"the", "first", "monday", "of", "every", "month", "review", "the", "budget"}),
+              kQuickAddFiled)
+        << err.str();
+    EXPECT_NE(out.str().find("recurs: monthly on the first Monday\n"), std::string::npos)
+        << out.str();
+    EXPECT_EQ(countIn(outlook::olFolderTasks), 1);
+    EXPECT_EQ(pattern->properties["RecurrenceType"],
+              outlook::Variant(std::int32_t{outlook::olRecursMonthNth}));
+    EXPECT_EQ(pattern->properties["Instance"], outlook::Variant(std::int32_t{1}));
 }
 
 TEST_F(QuickAddTest, UnusableCommandLinesFileNothing) {

@@ -114,6 +114,7 @@ public:
     void setWeekday(std::optional<std::chrono::weekday> day) override { weekday = day; }
     void setStartText(const std::string& t) override { start = t; }
     void setEndText(const std::string& t) override { end = t; }
+    void setRepeatText(const std::string& words) override { repeat = words; }
     void setContacts(const std::vector<ContactChoice>& c) override {
         contacts = c;
         selected.clear();
@@ -137,7 +138,7 @@ public:
     void focusContact() override { focused = "contact"; }
     void focusCategory() override { focused = "category"; }
 
-    std::string date, start, end, selected, category, focused;
+    std::string date, start, end, repeat, selected, category, focused;
     std::optional<std::chrono::weekday> weekday;
     std::vector<ContactChoice> contacts;
     std::vector<std::string> categories;

@@ -63,6 +63,12 @@ protected:
         memo = text;
         note->memoBodyChange(memo);
     }
+    // The day of the week today or after it, as the date box shows it.
+    std::string nextWeekday(std::chrono::weekday day) const {
+        using namespace std::chrono;
+        const sys_days today{clock.today()};
+        return dateIn(static_cast<int>((day - weekday(today)).count()));
+    }
     std::string dateIn(int days) const {
         using namespace std::chrono;
         return platform::formatShortDate(

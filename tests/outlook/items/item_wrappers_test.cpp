@@ -144,6 +144,46 @@ TEST_F(ItemWrapperTest, FailuresBecomeTheSessionsLastErrorAndTheirOwnIds) {
     EXPECT_EQ(journal.SetType("Phone call"), 9);
 }
 
+// The pattern goes into the object the item hands out, never onto the item itself; an item
+// that has none to hand out fails with the id of its own, its cause kept.
+TEST_F(ItemWrapperTest, RepeatsAreWrittenIntoTheItemsRecurrencePattern) {
+    Session session;
+    SetCurrentItemSession(&session);
+    RecurrenceFields fields;
+    fields.recurrenceType = olRecursWeekly;
+    fields.interval = 2;
+    fields.dayOfWeekMask = olTuesday;
+    fields.patternStartDate = std::chrono::local_days(std::chrono::year(2026) / 12 / 8);
+
+    for (const bool isTask : {false, true}) {
+        auto item = std::make_shared<RecordingDispatch>();
+        auto pattern = std::make_shared<RecordingDispatch>();
+        item->results["GetRecurrencePattern"] = DispatchPtr(pattern);
+        TAppointment appointment(item);
+        TTask task(item);
+        EXPECT_EQ(isTask ? task.SetRecurrence(fields) : appointment.SetRecurrence(fields), 0);
+        EXPECT_EQ(item->log, (Log{"call GetRecurrencePattern"}));
+        EXPECT_EQ(pattern->properties["RecurrenceType"], Variant(std::int32_t{olRecursWeekly}));
+        EXPECT_EQ(pattern->properties["Interval"], Variant(std::int32_t{2}));
+        EXPECT_EQ(pattern->properties["DayOfWeekMask"], Variant(std::int32_t{olTuesday}));
+        EXPECT_EQ(pattern->properties["NoEndDate"], Variant(true));
+
+        item->failing = {"GetRecurrencePattern"};
+        EXPECT_EQ(isTask ? task.SetRecurrence(fields) : appointment.SetRecurrence(fields),
+                  messages::kRecurrenceFailed);
+        EXPECT_EQ(session.lastError, "GetRecurrencePattern failed");
+
+        item->failing.clear();
+        item->results["GetRecurrencePattern"] = DispatchPtr();
+        EXPECT_EQ(appointment.SetRecurrence(fields), messages::kRecurrenceFailed)
+            << "a null pattern";
+        item->results["GetRecurrencePattern"] = DispatchPtr(pattern);
+        pattern->failing = {"Interval"};
+        EXPECT_EQ(task.SetRecurrence(fields), messages::kRecurrenceFailed);
+        EXPECT_EQ(session.lastError, "Interval failed");
+    }
+}
+
 // A recipient source that takes every entry, or refuses them with a message id.
 class FixedRecipients : public RecipientSource {
 public:
