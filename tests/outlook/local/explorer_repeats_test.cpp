@@ -73,6 +73,42 @@ TEST(ExplorerRepeats, EachOccurrenceWithinTheShownDaysIsListed) {
               (std::vector<std::string>{"Bank at 9:00"}));
 }
 
+TEST(ExplorerRepeats, AWeekExpandedOnItsOwnHasTheDaysOfTheWholeExpansion) {
+    // The views expand from the first day shown, not from the repeat's start: the interval
+    // must still count from the start.
+    std::vector<RecurrenceFields> patterns;
+    RecurrenceFields p = everyOtherTuesday(dayOf(2027, 3, 2));
+    patterns.push_back(p);
+    p.recurrenceType = olRecursDaily;
+    p.interval = 3;
+    patterns.push_back(p);
+    p.recurrenceType = olRecursMonthly;
+    p.interval = 2;
+    p.dayOfMonth = 2;
+    patterns.push_back(p);
+    p.recurrenceType = olRecursMonthNth;
+    p.instance = 5;
+    p.dayOfWeekMask = olFriday;
+    patterns.push_back(p);
+    // 29 February every other year, from a leap year (from an odd year it never comes).
+    p.recurrenceType = olRecursYearly;
+    p.interval = 2;
+    p.dayOfMonth = 29;
+    p.monthOfYear = 2;
+    p.patternStartDate = dayOf(2028, 1, 10);
+    patterns.push_back(p);
+    for (const auto& pattern : patterns) {
+        // 300 weeks from Monday 1 March 2027.
+        const local_days first = dayOf(2027, 3, 1), last = first + weeks(300) - days(1);
+        const auto whole = OccurrenceDays(pattern, pattern.patternStartDate, last);
+        std::vector<local_days> weekByWeek;
+        for (local_days week = first; week < last; week += days(7))
+            for (const local_days day : OccurrenceDays(pattern, week, week + days(6)))
+                weekByWeek.push_back(day);
+        EXPECT_EQ(weekByWeek, whole) << pattern.recurrenceType << " every " << pattern.interval;
+    }
+}
+
 TEST(ExplorerRepeats, AnOccurrenceFromTheDayBeforeReachesIntoTheFirstDayShown) {
     RecurrenceFields nightly;
     nightly.recurrenceType = olRecursDaily;
