@@ -43,6 +43,7 @@ bench: build
 	scripts/with-xvfb.sh --tray bench/command_bench.sh build/shell/jotwise \
 		build/outlook/local/jotwise-store
 	build/bench/mirror_bench
+	build/bench/recurrence_bench
 	bench/quick_add_load.sh build/shell/jotwise build/outlook/local/jotwise-store
 
 clean:

@@ -5,9 +5,12 @@
 
 #include "outlook/local/store/file_time.h"
 #include "outlook/local/store/item_kind.h"
+#include "outlook/local/store/recurrence_property.h"
 #include "outlook/local/store/store.h"
 #include "outlook/object_model.h"
 #include "outlook/ole_date.h"
+#include "outlook/recurrence/occurrences.h"
+#include "outlook/recurrence/recurrence_words.h"
 #include "platform/text.h"
 
 namespace outlook::local {
@@ -198,8 +201,7 @@ ListRow listRow(FolderKind folder, const Store& store, std::int64_t id, const Pr
     return row;
 }
 
-std::optional<AgendaEntry> agendaEntry(const Store& store, std::int64_t id,
-                                       const PropertyBag& props) {
+std::optional<AgendaEntry> agendaEntry(Store& store, std::int64_t id, const PropertyBag& props) {
     const KnownTags& known = store.known();
     const auto start = localTime(props, known[Known::Start]);
     if (!start) return std::nullopt;
@@ -210,17 +212,44 @@ std::optional<AgendaEntry> agendaEntry(const Store& store, std::int64_t id,
     entry.end = std::max(*start, localTime(props, known[Known::End]).value_or(*start));
     entry.allDay = props.boolValue(known[Known::AllDayEvent]).value_or(false);
     entry.categories = props.string(known[Known::Categories]);
+    entry.recurrence = storedRecurrence(store, props);
+    if (entry.recurrence) entry.repeats = DescribeRecurrence(*entry.recurrence);
     return entry;
+}
+
+std::vector<AgendaEntry> occurrencesIn(const std::vector<AgendaEntry>& appointments,
+                                       local_days first, local_days last) {
+    std::vector<AgendaEntry> shown;
+    for (const auto& appointment : appointments) {
+        if (!appointment.recurrence) {
+            shown.push_back(appointment);
+            continue;
+        }
+        const seconds length = appointment.end - appointment.start;
+        const seconds timeOfDay = appointment.start - floor<days>(appointment.start);
+        // An occurrence that began on an earlier day may still reach into the first one.
+        const local_days from = first - floor<days>(length + timeOfDay);
+        for (const local_days day : OccurrenceDays(*appointment.recurrence, from, last)) {
+            AgendaEntry occurrence = appointment;
+            occurrence.start = day + timeOfDay;
+            occurrence.end = occurrence.start + length;
+            shown.push_back(std::move(occurrence));
+        }
+    }
+    return shown;
 }
 
 std::vector<AgendaDay> buildAgenda(const std::vector<AgendaEntry>& appointments, local_days first,
                                    int dayCount) {
     std::vector<AgendaDay> agenda;
+    if (dayCount <= 0) return agenda;
+    const std::vector<AgendaEntry> shown =
+        occurrencesIn(appointments, first, first + days(dayCount - 1));
     for (int i = 0; i < dayCount; ++i) {
         AgendaDay day;
         day.day = first + days(i);
         const local_seconds begins = day.day, ends = day.day + days(1);
-        for (const auto& appointment : appointments) {
+        for (const auto& appointment : shown) {
             // A moment (start == end) belongs to the day it falls on.
             const bool overlaps = appointment.start == appointment.end
                                       ? appointment.start >= begins && appointment.start < ends

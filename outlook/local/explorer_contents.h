@@ -9,6 +9,7 @@
 #include "outlook/local/item_details.h"
 #include "outlook/local/store/folder_kind.h"
 #include "outlook/local/store/item_record.h"
+#include "outlook/recurrence/recurrence_pattern.h"
 
 namespace outlook::local {
 
@@ -56,6 +57,10 @@ struct AgendaEntry {
     std::chrono::local_seconds end{};
     bool allDay = false;
     std::string categories;
+    // The appointment's repeat (its start and end are then the first occurrence's), and the
+    // repeat in words; nothing and "" for a single appointment.
+    std::optional<RecurrenceFields> recurrence;
+    std::string repeats;
     // On a day of the agenda: whether it began on an earlier day or goes on after this one.
     bool fromEarlierDay = false;
     bool intoLaterDay = false;
@@ -68,10 +73,15 @@ struct AgendaDay {
 
 // The calendar item behind a row of the Calendar folder, or nothing for an item without a
 // start.
-std::optional<AgendaEntry> agendaEntry(const Store& store, std::int64_t id,
-                                       const PropertyBag& props);
-// `dayCount` days from `first`, each with the appointments that take up some of it (an
-// appointment ending at midnight does not reach into the next day).
+std::optional<AgendaEntry> agendaEntry(Store& store, std::int64_t id, const PropertyBag& props);
+// The appointments that take up some of the days `first` to `last`: a single one as it is,
+// a repeating one once for each of its occurrences there (at the first occurrence's time of
+// day and length), expanded over those days only.
+std::vector<AgendaEntry> occurrencesIn(const std::vector<AgendaEntry>& appointments,
+                                       std::chrono::local_days first, std::chrono::local_days last);
+// `dayCount` days from `first`, each with the appointments, or occurrences of repeating
+// ones, that take up some of it (an appointment ending at midnight does not reach into the
+// next day).
 std::vector<AgendaDay> buildAgenda(const std::vector<AgendaEntry>& appointments,
                                    std::chrono::local_days first, int dayCount);
 

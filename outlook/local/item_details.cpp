@@ -7,6 +7,8 @@
 #include "outlook/local/store/file_time.h"
 #include "outlook/object_model.h"
 #include "outlook/ole_date.h"
+#include "outlook/recurrence/pattern_properties.h"
+#include "outlook/recurrence/recurrence_words.h"
 
 namespace outlook::local {
 
@@ -290,6 +292,17 @@ ItemDetails describeItem(Dispatch& item) {
                 ++at;
             details.properties.insert(at, {"Business address", {address}});
         }
+    }
+    if ((objectClass == olAppointment || objectClass == olTask) &&
+        item.get("IsRecurring").asBool()) {
+        const DispatchPtr pattern = item.call("GetRecurrencePattern").asObject();
+        // The repeat goes with the times it repeats.
+        auto at = details.properties.begin();
+        while (at != details.properties.end() && at->label != "Location" &&
+               at->label != "Duration" && at->label != "Status")
+            ++at;
+        details.properties.insert(
+            at, {"Repeats", {DescribeRecurrence(GetRecurrencePattern(*pattern))}});
     }
     details.body = item.get("Body").asString();
 

@@ -4,8 +4,10 @@
 
 #include "outlook/local/store/item_kind.h"
 #include "outlook/local/store/property_value.h"
+#include "outlook/local/store/recurrence_property.h"
 #include "outlook/local/store/store.h"
 #include "outlook/local/store/store_tags.h"
+#include "outlook/recurrence/recurrence_words.h"
 
 namespace outlook::local {
 
@@ -125,6 +127,8 @@ void listItem(Store& store, const ItemRecord& item, std::ostream& out) {
     out << "Entry id: " << HexFromBin(store.itemEntryId(item.id)) << '\n'
         << "Folder: " << (folder ? folder->name : "?") << '\n';
     listProps(store, item.props.all(), out);
+    if (const auto pattern = storedRecurrence(store, item.props))
+        out << "Repeats: " << DescribeRecurrence(*pattern) << '\n';
     for (const auto& r : item.recipients) {
         static const char* kTypes[] = {"From", "To", "Cc", "Bcc"};
         out << "Recipient: " << (r.type >= 0 && r.type <= 3 ? kTypes[r.type] : "?") << ' '

@@ -16,7 +16,8 @@ class Store;
 std::string itemSummary(Store& store, const PropertyBag& props);
 
 // Every property of an item, one per line ("TAG  TYPE  NAME  VALUE"), then its recipients
-// and attachments. Named properties show their property set and name.
+// and attachments. Named properties show their property set and name; a repeat is also
+// given in words ("Repeats: every 2 weeks on Tuesday").
 void listItem(Store& store, const ItemRecord& item, std::ostream& out);
 void listAddressEntry(Store& store, const AddressEntry& entry, std::ostream& out);
 

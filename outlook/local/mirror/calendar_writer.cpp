@@ -7,8 +7,11 @@
 #include <set>
 
 #include "outlook/local/mirror/mirror_names.h"
+#include "outlook/local/mirror/system_time_zone.h"
+#include "outlook/local/store/recurrence_property.h"
 #include "outlook/local/store/store.h"
 #include "outlook/object_model.h"
+#include "outlook/recurrence/recurrence_rule.h"
 #include "platform/text.h"
 #include "platform/utf8_text.h"
 
@@ -63,6 +66,19 @@ icaltimetype localDate(FileTime time) {
     date.month = fields.tm_mon + 1;
     date.day = fields.tm_mday;
     return date;
+}
+
+// The local wall-clock time, without a zone.
+icaltimetype localDateTime(FileTime time) {
+    const std::tm fields = localFields(time);
+    icaltimetype t = icaltime_null_time();
+    t.year = fields.tm_year + 1900;
+    t.month = fields.tm_mon + 1;
+    t.day = fields.tm_mday;
+    t.hour = fields.tm_hour;
+    t.minute = fields.tm_min;
+    t.second = fields.tm_sec;
+    return t;
 }
 
 icaltimetype nextDay(icaltimetype date) {
@@ -165,15 +181,52 @@ icalparameter* xParameter(const char* name, const std::string& value) {
     return parameter;
 }
 
+// The system's time zone as the times of repeating items are written in, so that an
+// occurrence keeps its time of day across a daylight-saving change: each such time is local
+// with the zone's TZID, and the calendar carries the zone's VTIMEZONE from the earliest of
+// those times on. A zone libical does not know leaves the times floating (local wherever
+// they are read); a system on UTC writes them in UTC, as single items are.
+struct LocalZone {
+    std::string name;
+    icaltimezone* zone = nullptr;
+    bool looked = false;
+    std::optional<FileTime> earliest;  // of the times written with the TZID
+
+    void look() {
+        if (looked) return;
+        looked = true;
+        name = systemTimeZoneName();
+        if (!name.empty()) zone = icaltimezone_get_builtin_timezone(name.c_str());
+        if (!zone) name.clear();
+    }
+    bool utc() const { return zone == icaltimezone_get_utc_timezone(); }
+    bool tagged() const { return zone && !utc(); }
+    void used(FileTime time) {
+        if (!earliest || time.ticks < earliest->ticks) earliest = time;
+    }
+    // The zone's VTIMEZONE under its plain name, from the earliest time on.
+    Component definition() const {
+        Component copy(icalcomponent_new_clone(icaltimezone_get_component(zone)));
+        icalproperty* tzid = icalcomponent_get_first_property(copy.get(), ICAL_TZID_PROPERTY);
+        if (tzid) icalproperty_set_tzid(tzid, name.c_str());
+        icaltimezone_truncate_vtimezone(copy.get(), utcTime(*earliest), icaltime_null_time(), 0);
+        return copy;
+    }
+};
+
 // Builds the component of one item.
 class ComponentBuilder {
 public:
-    ComponentBuilder(Store& store, const ItemRecord& record, ItemKind kind)
+    ComponentBuilder(Store& store, const ItemRecord& record, ItemKind kind, LocalZone& zone)
         : store_(store),
           record_(record),
           props_(record.props),
           known_(store.known()),
-          kind_(kind) {}
+          kind_(kind),
+          zone_(zone) {
+        if (kind == ItemKind::Appointment || kind == ItemKind::Task)
+            recurrence_ = storedRecurrence(store, props_);
+    }
 
     Component build() {
         switch (kind_) {
@@ -255,10 +308,42 @@ private:
             if (icaltime_compare(last, first) <= 0) last = nextDay(first);
             add(c(), icalproperty_new_dtstart(first));
             add(c(), icalproperty_new_dtend(last));
+            if (recurrence_) add(c(), rule(false));
+            return;
+        }
+        if (recurrence_) {
+            add(c(), wallClock(icalproperty_new_dtstart, *start));
+            if (end->ticks >= start->ticks) add(c(), wallClock(icalproperty_new_dtend, *end));
+            add(c(), rule(true));
             return;
         }
         add(c(), icalproperty_new_dtstart(utcTime(*start)));
         if (end->ticks >= start->ticks) add(c(), icalproperty_new_dtend(utcTime(*end)));
+    }
+
+    // A time of a repeating item, on the local wall clock (see LocalZone).
+    icalproperty* wallClock(icalproperty* (*make)(icaltimetype), FileTime time) {
+        zone_.look();
+        if (!zone_.zone || zone_.utc())
+            return make(zone_.zone ? utcTime(time) : localDateTime(time));
+        zone_.used(time);
+        icalproperty* property = make(localDateTime(time));
+        icalproperty_add_parameter(property, icalparameter_new_tzid(zone_.name.c_str()));
+        return property;
+    }
+
+    // The item's RRULE. A rule on local times with a TZID ends at the last second of its end
+    // day in that zone, given in UTC as such a rule must be.
+    icalproperty* rule(bool timed) {
+        icalrecurrencetype value =
+            icalrecurrencetype_from_string(RecurrenceRule(*recurrence_, timed).c_str());
+        zone_.look();
+        if (timed && zone_.zone && !icaltime_is_null_time(value.until)) {
+            icaltimetype until = value.until;
+            icaltime_set_timezone(&until, zone_.zone);
+            value.until = icaltime_convert_to_zone(until, icaltimezone_get_utc_timezone());
+        }
+        return icalproperty_new_rrule(value);
     }
 
     void addEventStatus() {
@@ -275,7 +360,18 @@ private:
     void addTaskFields() {
         const auto due = props_.time(known_[Known::DueDate]);
         bool dueIsDate = false;
-        if (due) {
+        if (due && recurrence_) {
+            // A repeating to-do repeats from its DTSTART: both are the due day or time.
+            dueIsDate = isLocalMidnight(*due);
+            if (dueIsDate) {
+                add(c(), icalproperty_new_dtstart(localDate(*due)));
+                add(c(), icalproperty_new_due(localDate(*due)));
+            } else {
+                add(c(), wallClock(icalproperty_new_dtstart, *due));
+                add(c(), wallClock(icalproperty_new_due, *due));
+            }
+            add(c(), rule(!dueIsDate));
+        } else if (due) {
             dueIsDate = isLocalMidnight(*due);
             add(c(), icalproperty_new_due(dueIsDate ? localDate(*due) : utcTime(*due)));
         }
@@ -408,6 +504,8 @@ private:
     const PropertyBag& props_;
     const KnownTags& known_;
     ItemKind kind_;
+    LocalZone& zone_;
+    std::optional<RecurrenceFields> recurrence_;
     Component component_;
 };
 
@@ -443,6 +541,7 @@ bool hasCalendarForm(ItemKind kind) {
 
 struct CalendarDocument::Calendar {
     Component component = newCalendar();
+    LocalZone zone;
 };
 
 CalendarDocument::CalendarDocument(Store& store)
@@ -453,7 +552,7 @@ CalendarDocument::~CalendarDocument() = default;
 bool CalendarDocument::add(const ItemRecord& record) {
     const ItemKind kind = itemKindFromMessageClass(record.props.string(PR_MESSAGE_CLASS));
     if (!hasCalendarForm(kind)) return false;
-    Component component = ComponentBuilder(store_, record, kind).build();
+    Component component = ComponentBuilder(store_, record, kind, calendar_->zone).build();
     if (!component) return false;
     icalcomponent_add_component(calendar_->component.get(), component.release());
     ++count_;
@@ -461,7 +560,16 @@ bool CalendarDocument::add(const ItemRecord& record) {
 }
 
 std::string CalendarDocument::text() const {
-    return textOf(calendar_->component.get());
+    const LocalZone& zone = calendar_->zone;
+    if (!zone.tagged() || !zone.earliest) return textOf(calendar_->component.get());
+    // The time zone goes before the components that refer to it.
+    Component calendar = newCalendar();
+    icalcomponent_add_component(calendar.get(), zone.definition().release());
+    icalcomponent* items = calendar_->component.get();
+    for (icalcomponent* item = icalcomponent_get_first_component(items, ICAL_ANY_COMPONENT); item;
+         item = icalcomponent_get_next_component(items, ICAL_ANY_COMPONENT))
+        icalcomponent_add_component(calendar.get(), icalcomponent_new_clone(item));
+    return textOf(calendar.get());
 }
 
 std::string calendarOf(Store& store, const ItemRecord& record) {

@@ -22,8 +22,10 @@ bool hasCalendarForm(ItemKind kind);
 //
 // Times of day are written in UTC ("...Z"), so that no time zone definition is needed and
 // every reader places them on the same instant; all-day appointments and due dates at
-// midnight are written as dates (VALUE=DATE), in the local calendar. The store is used to
-// tell what a linked item is (a contact, or another item).
+// midnight are written as dates (VALUE=DATE), in the local calendar. A repeating item has
+// an RRULE, and its times are local with the TZID of the system's time zone, whose VTIMEZONE
+// the calendar then holds: a repeat at 9:00 stays at 9:00 across daylight-saving changes.
+// The store is used to tell what a linked item is (a contact, or another item).
 class CalendarDocument {
 public:
     explicit CalendarDocument(Store& store);

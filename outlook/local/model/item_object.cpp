@@ -149,6 +149,7 @@ Variant ItemObject::getMember(std::string_view property) {
             isMember(property, "CreationTime") ? PR_CREATION_TIME : PR_LAST_MODIFICATION_TIME);
         return time ? oleDateFromFileTime(*time) : OleDate{kNoDateSerial};
     }
+    if (isMember(property, "IsRecurring") && canRepeat()) return recurrence().has_value();
     const ItemProperty* definition = &propertyOfThisKind(property);
     if (kind_ == ItemKind::Note && definition->fixed == PR_SUBJECT) return noteSubject();
     if (definition->named == Known::Duration) return durationMinutes();
@@ -258,6 +259,7 @@ void ItemObject::putMember(std::string_view property, const Variant& value) {
     for (const char* readOnly : {"EntryID", "Class", "MessageClass", "Attachments", "Recipients",
                                  "Saved", "Sent", "Parent", "CreationTime", "LastModificationTime"})
         if (isMember(property, readOnly)) throwReadOnly(readOnly);
+    if (isMember(property, "IsRecurring") && canRepeat()) throwReadOnly("IsRecurring");
     const ItemProperty* definition = &propertyOfThisKind(property);
     checkValue(*definition, value);
     const KnownTags& known = context_->store->known();
@@ -266,8 +268,16 @@ void ItemObject::putMember(std::string_view property, const Variant& value) {
         throw AutomationError(
             "Property 'Subject' is read-only for a note item: it is the first "
             "line of the body");
+    if (definition->named == Known::Start || definition->named == Known::End ||
+        definition->named == Known::Duration) {
+        if (definition->named == Known::Duration)
+            putDuration(value);
+        else
+            putDate(*definition, value);
+        followRecurrenceTimes();
+        return;
+    }
     if (definition->value == ValueKind::Date) return putDate(*definition, value);
-    if (definition->named == Known::Duration) return putDuration(value);
     if (isContactNameField(definition->fixed)) {
         setContactName(record_.props, known[Known::FileAs], definition->fixed,
                        value.isEmpty() ? std::string() : value.asString());

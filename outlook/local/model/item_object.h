@@ -9,6 +9,7 @@
 #include "outlook/local/model/model_object.h"
 #include "outlook/local/store/item_kind.h"
 #include "outlook/local/store/item_record.h"
+#include "outlook/recurrence/recurrence_pattern.h"
 
 namespace outlook::local {
 
@@ -47,6 +48,17 @@ public:
     void recipientsChanged() { record_.recipientsChanged = true; }
     void attachmentsChanged() { record_.attachmentsChanged = true; }
 
+    // Used by the RecurrencePattern (item_object_recurrence.cpp). The item's repeat as it
+    // stands (changes are kept with the item until Save), or nothing when it has none.
+    std::optional<RecurrenceFields> recurrence() const;
+    // What a repeat starts as on an item that has none: weekly on the day of the item's
+    // start (a task's due date, else today), from that day on, with no end, at the item's
+    // times.
+    RecurrenceFields defaultRecurrence() const;
+    // Makes the item repeat so; AutomationError naming the property when the pattern is
+    // unusable.
+    void setRecurrence(const RecurrenceFields& pattern);
+
     ItemObject(ContextPtr context, ItemKind kind, ItemRecord record);
 
 private:
@@ -60,6 +72,15 @@ private:
     void putDuration(const Variant& value);
     std::int32_t durationMinutes() const;
     Variant noteSubject() const;
+
+    // Repeats (item_object_recurrence.cpp).
+    bool canRepeat() const;
+    void clearRecurrence();
+    // The repeat's times after the appointment's Start, End or Duration changed.
+    void followRecurrenceTimes();
+    // Before a save: an appointment starts and ends as its first occurrence, a task is due
+    // on it.
+    void fitToRecurrence();
 
     // Actions (item_object_actions.cpp).
     void save();

@@ -2,6 +2,7 @@
 #include "outlook/local/model/dispatch_support.h"
 #include "outlook/local/model/item_object.h"
 #include "outlook/local/model/recipient_object.h"
+#include "outlook/local/model/recurrence_pattern_object.h"
 #include "outlook/object_model.h"
 
 namespace outlook::local {
@@ -31,6 +32,19 @@ Variant ItemObject::callMethod(std::string_view method, const Arguments& argumen
     if (isMember(method, "Close")) {
         close(arguments);
         return {};
+    }
+    if (isMember(method, "GetRecurrencePattern") || isMember(method, "ClearRecurrencePattern")) {
+        expectArguments(method, arguments, 0, 0);
+        if (!canRepeat())
+            throw AutomationError(std::string(method) + " is not supported by " +
+                                  describeKind(kind_));
+        if (isMember(method, "ClearRecurrencePattern")) {
+            clearRecurrence();
+            return {};
+        }
+        // Asking for the pattern makes the item repeat, as the object model does.
+        if (!recurrence()) setRecurrence(defaultRecurrence());
+        return DispatchPtr(std::make_shared<RecurrencePatternObject>(shared_from_this()));
     }
     if (isMember(method, "Delete")) {
         expectArguments(method, arguments, 0, 0);
@@ -62,6 +76,7 @@ void ItemObject::adoptSaved(const ItemRecord& saved) {
 }
 
 void ItemObject::save() {
+    fitToRecurrence();
     ItemRecord record = snapshotRecord();
     context_->store->saveItem(record);
     adoptSaved(record);
@@ -93,6 +108,7 @@ ItemRecord ItemObject::requestCopy(ItemKind requestKind) {
 
 void ItemObject::send() {
     if (sent_) throw AutomationError("The item has already been sent");
+    fitToRecurrence();
     auto& store = *context_->store;
     const KnownTags& known = store.known();
     switch (kind_) {

@@ -545,6 +545,12 @@ PropTag Store::namedTag(const MAPINAMEID& name, ULONG type) {
     return PROP_TAG(type, id);
 }
 
+std::optional<PropTag> Store::findNamedTag(const MAPINAMEID& name, ULONG type) {
+    std::lock_guard lock(mutex_);
+    if (auto id = names_->find(name)) return PROP_TAG(type, *id);
+    return std::nullopt;
+}
+
 void Store::transact(const std::function<void()>& body) {
     openLevel();
     try {

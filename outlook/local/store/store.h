@@ -130,6 +130,9 @@ public:
     const KnownTags& known() const { return known_; }
     // The tag for a named property with the given type, allocating its id if needed.
     mapi::PropTag namedTag(const mapi::MAPINAMEID& name, mapi::ULONG type);
+    // The tag for a named property with the given type when the store has an id for it;
+    // nothing otherwise (a read: stores made before the property was used stay unchanged).
+    std::optional<mapi::PropTag> findNamedTag(const mapi::MAPINAMEID& name, mapi::ULONG type);
 
     AddressBookData& addressBook() { return *addressBook_; }
 

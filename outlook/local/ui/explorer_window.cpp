@@ -535,6 +535,10 @@ void ExplorerMainWindow::showAgenda() {
             auto* line =
                 new QTreeWidgetItem(heading, {when, qt(entry.subject), qt(entry.categories)});
             line->setData(0, kEntryIdRole, qt(entry.entryId));
+            if (!entry.repeats.empty()) {
+                line->setIcon(1, repeatIcon());
+                line->setToolTip(1, tr("Repeats %1").arg(qt(entry.repeats)));
+            }
         }
         if (day.entries.empty()) {
             auto* none = new QTreeWidgetItem(heading, {tr("No appointments")});

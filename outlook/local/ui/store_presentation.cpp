@@ -41,12 +41,22 @@ QString displayText(const DisplayValue& value) {
     return value.dateOnly ? date : date + "  " + timeText(time.time());
 }
 
-QIcon folderIcon(FolderKind folder) {
+namespace {
+
+QIcon storeIcon(const char* themeName, const char* file) {
     static const bool registered = (registerStoreIcons(), true);
     (void)registered;
-    const auto icon = [](const char* themeName, const char* file) {
-        return QIcon::fromTheme(themeName, QIcon(QString(":/store/icons/%1.svg").arg(file)));
-    };
+    return QIcon::fromTheme(themeName, QIcon(QString(":/store/icons/%1.svg").arg(file)));
+}
+
+}  // namespace
+
+QIcon repeatIcon() {
+    return storeIcon("appointment-recurring", "repeat");
+}
+
+QIcon folderIcon(FolderKind folder) {
+    const auto icon = storeIcon;
     switch (folder) {
         case FolderKind::Calendar:
             return icon("x-office-calendar", "calendar");

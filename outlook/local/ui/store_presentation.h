@@ -26,6 +26,8 @@ QString timeText(QTime time);
 QString displayText(const DisplayValue& value);
 // The folder's icon from the desktop's theme, or our own drawing.
 QIcon folderIcon(FolderKind folder);
+// The mark of an occurrence of a repeating item.
+QIcon repeatIcon();
 
 // Gives `window` the size it had when last closed, or `fallback` (grown to what its
 // contents need at the current font), never more than the room the screen it lands on has

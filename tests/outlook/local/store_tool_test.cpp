@@ -95,6 +95,24 @@ TEST_F(LocalStoreTool, ShowListsEveryPropertyWithNamedOnesNamed) {
     EXPECT_EQ(tool({"show", mapi::HexFromBin(store().itemEntryId(999))}).code, 1);
 }
 
+TEST_F(LocalStoreTool, ShowSaysARepeatInWords) {
+    auto call = createItem(olAppointmentItem);
+    call->put("Subject", "Call the bank");
+    call->put("Start", OleDate{46448.375});  // Tuesday 2 March 2027, 9:00
+    call->call("GetRecurrencePattern").asObject()->put("Interval", 2);
+    call->call("Save");
+    const Result shown = tool({"show", call->get("EntryID").asString()});
+    ASSERT_EQ(shown.code, 0) << shown.err;
+    EXPECT_NE(shown.out.find("\nRepeats: every 2 weeks on Tuesday\n"), std::string::npos)
+        << shown.out;
+
+    auto lunch = createItem(olAppointmentItem);
+    lunch->put("Subject", "Lunch");
+    lunch->call("Save");
+    EXPECT_EQ(tool({"show", lunch->get("EntryID").asString()}).out.find("Repeats"),
+              std::string::npos);
+}
+
 TEST_F(LocalStoreTool, ImportsTheGoodCardsOfAFileInOneTransaction) {
     const fs::path file =
         writeFile("cards.vcf",

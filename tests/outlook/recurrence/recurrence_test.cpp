@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <libical/ical.h>
 
 #include "outlook/recurrence/occurrences.h"
 #include "outlook/recurrence/pattern_properties.h"
@@ -141,6 +142,53 @@ TEST(Occurrences, AnEndedRepeatStops) {
     until.noEndDate = false;
     until.patternEndDate = day(2026, 12, 22);
     EXPECT_EQ(OccurrenceDays(until, day(2026, 12, 1), day(2027, 1, 31)).size(), 3u);
+}
+
+// The days libical's iterator gives walking the rule from the pattern's start.
+std::vector<local_days> walkedByLibical(const RecurrenceFields& p, local_days from, local_days to) {
+    const icalrecurrencetype rule = icalrecurrencetype_from_string(RecurrenceRule(p, true).c_str());
+    const year_month_day start(p.patternStartDate);
+    icaltimetype dtstart = icaltime_null_time();
+    dtstart.year = int(start.year());
+    dtstart.month = int(unsigned(start.month()));
+    dtstart.day = int(unsigned(start.day()));
+    icalrecur_iterator* iterator = icalrecur_iterator_new(rule, dtstart);
+    std::vector<local_days> days;
+    for (icaltimetype t = icalrecur_iterator_next(iterator); !icaltime_is_null_time(t);
+         t = icalrecur_iterator_next(iterator)) {
+        const local_days day = local_days(year(t.year) / t.month / t.day);
+        if (day > to) break;
+        if (day >= from) days.push_back(day);
+    }
+    icalrecur_iterator_free(iterator);
+    return days;
+}
+
+TEST(Occurrences, DailyAndWeeklyRepeatsFallOnTheDaysLibicalGives) {
+    const local_days from = day(2027, 1, 1), to = day(2029, 12, 31);
+    int compared = 0;
+    for (const local_days start : {day(2026, 11, 3), day(2027, 2, 28), day(2027, 6, 19)}) {
+        for (std::int32_t interval : {1, 2, 3, 5}) {
+            RecurrenceFields daily = pattern(olRecursDaily, start, interval);
+            EXPECT_EQ(OccurrenceDays(daily, from, to), walkedByLibical(daily, from, to));
+            for (std::int32_t mask :
+                 {0, int(olTuesday), 62, olSunday | olSaturday, 0x7F, olMonday | olThursday}) {
+                RecurrenceFields p = weekly(start, interval, mask);
+                EXPECT_EQ(OccurrenceDays(p, from, to), walkedByLibical(p, from, to))
+                    << "every " << interval << " weeks, mask " << mask;
+                p.noEndDate = false;
+                p.patternEndDate = day(2028, 5, 9);
+                EXPECT_EQ(OccurrenceDays(p, from, to), walkedByLibical(p, from, to))
+                    << "ending, every " << interval << " weeks, mask " << mask;
+                // From a day inside the run, as the views ask.
+                EXPECT_EQ(OccurrenceDays(p, day(2027, 8, 11), day(2027, 8, 24)),
+                          walkedByLibical(p, day(2027, 8, 11), day(2027, 8, 24)));
+                EXPECT_EQ(FirstOccurrenceFrom(p, start), walkedByLibical(p, start, to).front());
+                compared += 4;
+            }
+        }
+    }
+    EXPECT_EQ(compared, 288);
 }
 
 TEST(PatternProperties, RoundTripUnderTheObjectModelsNames) {

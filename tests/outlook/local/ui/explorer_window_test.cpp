@@ -240,6 +240,37 @@ TEST_F(ExplorerWindowTest, TheCalendarAlsoShowsAWeekByDay) {
     EXPECT_TRUE(table(window).isVisible());
 }
 
+TEST_F(ExplorerWindowTest, EachOccurrenceOfARepeatIsMarkedAsOne) {
+    // Every other Tuesday from 2 December 2025, a week in the past, and one single lunch.
+    auto call = saveAppointment("Call the bank", localAt(2025, 12, 2, 9), 30);
+    call->call("GetRecurrencePattern").asObject()->put("Interval", 2);
+    call->call("Save");
+    saveAppointment("Lunch", localAt(2025, 12, 2, 12), 60);
+    ExplorerMainWindow& window = display(olFolderCalendar);
+    window.setView(ExplorerMainWindow::View::Week);
+    window.showAgendaFrom(QDate(2025, 12, 1));
+    auto& agenda = child<QTreeWidget>(window, "treeAgenda");
+    ASSERT_EQ(agenda.topLevelItem(1)->childCount(), 2);
+    const QTreeWidgetItem* occurrence = agenda.topLevelItem(1)->child(0);
+    EXPECT_EQ(occurrence->text(1), "Call the bank");
+    EXPECT_FALSE(occurrence->icon(1).isNull());
+    EXPECT_EQ(occurrence->toolTip(1), "Repeats every 2 weeks on Tuesday");
+    EXPECT_TRUE(agenda.topLevelItem(1)->child(1)->icon(1).isNull());
+
+    // Not the week after; again the week after that, where it opens the item itself.
+    QTest::mouseClick(&child<QToolButton>(window, "btnNext"), Qt::LeftButton);
+    EXPECT_EQ(agenda.topLevelItem(1)->child(0)->text(0), "No appointments");
+    QTest::mouseClick(&child<QToolButton>(window, "btnNext"), Qt::LeftButton);
+    ASSERT_EQ(agenda.topLevelItem(1)->childCount(), 1);
+    agenda.setCurrentItem(agenda.topLevelItem(1)->child(0));
+    auto& properties = child<QTreeWidget>(window, "treeProperties");
+    QStringList lines;
+    for (int i = 0; i < properties.topLevelItemCount(); ++i)
+        lines << properties.topLevelItem(i)->text(0) + ": " + properties.topLevelItem(i)->text(1);
+    EXPECT_TRUE(lines.contains("Repeats: every 2 weeks on Tuesday"))
+        << lines.join("\n").toStdString();
+}
+
 TEST_F(ExplorerWindowTest, AnEmptyFolderSaysWhatWouldBeThereAndHowToAddIt) {
     ExplorerMainWindow& window = display(olFolderCalendar);
     auto& hint = child<QLabel>(window, "lblEmptyFolder");
@@ -334,12 +365,17 @@ protected:
             .asObject()
             ->call("Add", {ann, static_cast<std::int32_t>(olByReference)});
         lunch->call("Save");
-        saveAppointment("Team stand-up", at(0, 9), 15, "Business");
+        // Repeats, marked on each of their days in the week view.
+        auto standup = saveAppointment("Team stand-up", at(0, 9), 15, "Business");
+        standup->call("GetRecurrencePattern").asObject()->put("DayOfWeekMask", 62);
+        standup->call("Save");
         saveAppointment("Dentist", at(1, 15, 30), 45, "Personal");
         auto review = saveAppointment("Budget review", at(2, 10), 90, "Business; Key Customer");
         review->put("Location", "Room 4.12");
         review->call("Save");
-        saveAppointment("Call the bank", at(3, 9), 30, "Personal");
+        auto bank = saveAppointment("Call the bank", at(3, 9), 30, "Personal");
+        bank->call("GetRecurrencePattern").asObject()->put("Interval", 2);
+        bank->call("Save");
         saveAppointment("Yoga", at(4, 18), 60, "Personal");
         lunchId = lunch->get("EntryID").asString();
         const auto task = [&](const char* subject, int day, std::int32_t status) {
