@@ -62,62 +62,12 @@ void expand(const RecurrenceFields& pattern, local_days from, Take take) {
     }
 }
 
-// Daily and weekly repeats, the most common and the ones with the most occurrences, are
-// counted out directly, which is many times faster than libical's iterator; they give the
-// same days (the tests compare the two). Repeats that end after a number of occurrences, and
-// the monthly and yearly ones, go through libical.
-bool countable(const RecurrenceFields& p) {
-    const bool weekDays = p.dayOfWeekMask >= 0 && p.dayOfWeekMask <= 0x7F;
-    return (p.recurrenceType == olRecursDaily ||
-            (p.recurrenceType == olRecursWeekly && weekDays)) &&
-           p.interval >= 1 && (p.noEndDate || p.occurrences == 0);
-}
-
-template <typename Take>
-void count(const RecurrenceFields& p, local_days from, Take take) {
-    using std::chrono::days;
-    const local_days start = p.patternStartDate;
-    const bool ends = !p.noEndDate;
-    if (from < start) from = start;
-    if (p.recurrenceType == olRecursDaily) {
-        const long step = p.interval;
-        const long skipped = ((from - start).count() + step - 1) / step;
-        for (local_days day = start + days(skipped * step); !ends || day <= p.patternEndDate;
-             day += days(step))
-            if (!take(day)) return;
-        return;
-    }
-    // Weeks begin on Sunday; every `interval`-th week from the start's is one with days.
-    const std::int32_t mask =
-        p.dayOfWeekMask ? p.dayOfWeekMask : 1 << std::chrono::weekday(start).c_encoding();
-    const local_days firstWeek = start - days(std::chrono::weekday(start).c_encoding());
-    const long stride = 7L * p.interval;
-    for (local_days week = firstWeek + days((from - firstWeek).count() / stride * stride);;
-         week += days(stride)) {
-        for (unsigned weekday = 0; weekday < 7; ++weekday) {
-            if (!(mask & (1 << weekday))) continue;
-            const local_days day = week + days(weekday);
-            if (day < from) continue;
-            if (ends && day > p.patternEndDate) return;
-            if (!take(day)) return;
-        }
-    }
-}
-
-template <typename Take>
-void occurrences(const RecurrenceFields& pattern, local_days from, Take take) {
-    if (countable(pattern))
-        count(pattern, from, take);
-    else
-        expand(pattern, from, take);
-}
-
 }  // namespace
 
 std::vector<local_days> OccurrenceDays(const RecurrenceFields& pattern, local_days from,
                                        local_days to) {
     std::vector<local_days> days;
-    occurrences(pattern, from, [&](local_days day) {
+    expand(pattern, from, [&](local_days day) {
         if (day > to) return false;
         days.push_back(day);
         return true;
@@ -127,7 +77,7 @@ std::vector<local_days> OccurrenceDays(const RecurrenceFields& pattern, local_da
 
 std::optional<local_days> FirstOccurrenceFrom(const RecurrenceFields& pattern, local_days day) {
     std::optional<local_days> first;
-    occurrences(pattern, day, [&](local_days occurrence) {
+    expand(pattern, day, [&](local_days occurrence) {
         first = occurrence;
         return false;
     });
