@@ -1,8 +1,10 @@
 // The note and its shadow at the font sizes people use: every text can be read whole, and the
 // shadow's text is as large as the note's.
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QToolButton>
 #include <string>
 
 #include "tests/notes/ui/note_window_fixture.h"
@@ -54,6 +56,18 @@ TEST_P(NoteFonts, EveryTypeOfNoteAndItsShadowShowTheirTextsWhole) {
     ASSERT_EQ(typeShown(note), "Appointment");
     expectEverythingFits(note, "appointment");
 
+    // A repeat adds its line under the date, and dropping it takes the line away again.
+    retype(note, "team meeting the first monday of every month at 10am");
+    auto& repeat = child<QLabel>(note.shadowWindow(), "lblRepeat");
+    EXPECT_EQ(repeat.text().toStdString(), "monthly on the first Monday");
+    expectEverythingFits(note, "repeating_appointment");
+    auto& drop = child<QToolButton>(note.shadowWindow(), "btnDropRepeat");
+    ASSERT_TRUE(drop.isVisible());
+    drop.click();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(repeat.isVisible());
+    EXPECT_FALSE(drop.isVisible());
+
     retype(note, "fyi ann the budget for the spring fair is approved");
     ASSERT_EQ(typeShown(note), "Mail Message");
     expectEverythingFits(note, "mail_message");
@@ -103,6 +117,13 @@ TEST_F(NoteWindowTest, InADarkPaletteTheNoteAndItsShadowStayReadable) {
     EXPECT_THAT(clippedTexts(note), IsEmpty());
     EXPECT_THAT(clippedTexts(note.shadowWindow()), IsEmpty());
     jotwise::testing::keepPicture(noteAndShadowPicture(note), "fonts_dark_meeting_request.png");
+
+    child<QPlainTextEdit>(note, "memoBody").clear();
+    QTest::keyClicks(&memo(note), "every other tuesday call the bank at 9am");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(child<QLabel>(note.shadowWindow(), "lblRepeat").isVisible());
+    EXPECT_THAT(clippedTexts(note.shadowWindow()), IsEmpty());
+    jotwise::testing::keepPicture(noteAndShadowPicture(note), "fonts_dark_repeat.png");
 }
 
 }  // namespace

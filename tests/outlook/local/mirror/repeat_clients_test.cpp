@@ -95,6 +95,34 @@ TEST_F(RepeatClients, KhalListsEveryOtherTuesdayAndNotTheTuesdaysBetween) {
     expectEveryOtherTuesdayAtNine(dayOf(2027, 3, 2));
 }
 
+#ifdef JOTWISE_PROGRAM_PATH  // the program is built only with its windows
+// The whole way: the sentence typed to `jotwise add`, filed by the program into its profile's
+// store, mirrored, and read back by khal.
+TEST_F(RepeatClients, KhalListsEveryOtherTuesdayFiledByJotwiseAdd) {
+    if (!installed("khal")) GTEST_SKIP() << "khal is not installed (scripts/install-deps.sh)";
+    const std::string profile =
+        "TZ=America/New_York XDG_CONFIG_HOME=" +
+        shellQuote((temp.path() / "profile" / "config").string()) +
+        " XDG_DATA_HOME=" + shellQuote((temp.path() / "profile" / "data").string()) + " ";
+    ASSERT_EQ(runCommand(profile + JOTWISE_STORE_PATH + " mirror --to " +
+                         shellQuote(root().string()) + " >/dev/null")
+                  .exitCode,
+              0);
+    // The parser's "every other tuesday" begins on the coming Tuesday, today if it is one.
+    const auto today = runCommand("TZ=America/New_York date +%F.%u").out;
+    const int year = std::stoi(today.substr(0, 4));
+    const unsigned month = std::stoul(today.substr(5, 2)),
+                   dayOfMonth = std::stoul(today.substr(8, 2));
+    const int isoWeekday = std::stoi(today.substr(11, 1));
+    const local_days tuesday = dayOf(year, month, dayOfMonth) + days((2 - isoWeekday + 7) % 7);
+    const auto filed = runCommand(profile + JOTWISE_PROGRAM_PATH +
+                                  " add every other tuesday call the bank at 9am 2>&1");
+    ASSERT_EQ(filed.exitCode, 0) << filed.out;
+    EXPECT_NE(filed.out.find("recurs: every 2 weeks on Tuesday"), std::string::npos) << filed.out;
+    expectEveryOtherTuesdayAtNine(tuesday);
+}
+#endif
+
 TEST_F(RepeatClients, KhalListsAWeeklyNineOClockAtNineOnBothSidesOfTheClockChange) {
     if (!installed("khal")) GTEST_SKIP() << "khal is not installed (scripts/install-deps.sh)";
     const ScopedTimeZone berlin("Europe/Berlin");
