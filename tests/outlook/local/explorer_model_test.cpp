@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "outlook/ole_date.h"
-#include "tests/support/local_store_fixture.h"
+#include "tests/outlook/local/explorer_model_fixture.h"
 
 namespace outlook::local::testing {
 namespace {
@@ -28,7 +28,7 @@ std::vector<std::string> texts(const ListRow& row) {
     return out;
 }
 
-class ExplorerModelTest : public LocalStoreFixture {
+class ExplorerModelTest : public ExplorerModelFixture {
 protected:
     DispatchPtr appointment(const char* subject, local_seconds start, int minutes,
                             const char* categories = "") {
@@ -40,14 +40,6 @@ protected:
         item->call("Save");
         return item;
     }
-    ExplorerModel& model() {
-        if (!model_) model_ = std::make_unique<ExplorerModel>(outlook());
-        return *model_;
-    }
-    void TearDown() override { model_.reset(); }
-
-private:
-    std::unique_ptr<ExplorerModel> model_;
 };
 
 TEST_F(ExplorerModelTest, ListsTheFoldersAUserFilesIntoFirst) {

@@ -6,6 +6,7 @@
 #include "outlook/local/explorer_model.h"
 #include "outlook/ole_date.h"
 #include "outlook/recurrence/occurrences.h"
+#include "tests/outlook/local/explorer_model_fixture.h"
 #include "tests/outlook/local/mirror/mirror_fixture.h"
 #include "tests/outlook/local/repeating_items.h"
 
@@ -134,17 +135,7 @@ TEST(ExplorerRepeats, AnOccurrenceFromTheDayBeforeReachesIntoTheFirstDayShown) {
     EXPECT_EQ(listedDays.size(), 7u);
 }
 
-class ExplorerRepeatsInTheStore : public LocalStoreFixture {
-protected:
-    ExplorerModel& model() {
-        if (!model_) model_ = std::make_unique<ExplorerModel>(outlook());
-        return *model_;
-    }
-    void TearDown() override { model_.reset(); }
-
-private:
-    std::unique_ptr<ExplorerModel> model_;
-};
+using ExplorerRepeatsInTheStore = ExplorerModelFixture;
 
 TEST_F(ExplorerRepeatsInTheStore, AWeeklyNineOClockStaysAtNineAcrossTheClockChange) {
     const ScopedTimeZone berlin("Europe/Berlin");

@@ -15,16 +15,6 @@ using mirror::calendarProblems;
 
 class MirrorCalendarWriter : public MirrorFixture {
 protected:
-    ItemRecord recordOf(const DispatchPtr& item) {
-        const auto ref = store().parse(*mapi::FBinFromHex(item->get("EntryID").asString()));
-        return *store().loadItem(ref->row);
-    }
-    // The item's calendar, after checking that libical finds nothing wrong in it.
-    std::string calendar(const DispatchPtr& item) {
-        const std::string text = calendarOf(store(), recordOf(item));
-        EXPECT_EQ(calendarProblems(text), std::vector<std::string>{}) << text;
-        return text;
-    }
     DispatchPtr saved(std::int32_t type, const char* subject) {
         auto item = createItem(type);
         item->put("Subject", subject);

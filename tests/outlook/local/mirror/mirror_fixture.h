@@ -12,10 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "outlook/local/mirror/calendar_writer.h"
 #include "outlook/local/mirror/mirror.h"
 #include "outlook/local/mirror/mirror_names.h"
 #include "outlook/local/mirror/mirror_setting.h"
 #include "outlook/local/store/store.h"
+#include "outlook/mapi.h"
 #include "outlook/ole_date.h"
 #include "tests/support/local_store_fixture.h"
 
@@ -108,6 +110,17 @@ protected:
     }
     mirror::Mirror& activeMirror() { return *mirror_; }
     void flush() { mirror_->flush(); }
+
+    ItemRecord recordOf(const DispatchPtr& item) {
+        const auto ref = store().parse(*mapi::FBinFromHex(item->get("EntryID").asString()));
+        return *store().loadItem(ref->row);
+    }
+    // The item's calendar, after checking that libical finds nothing wrong in it.
+    std::string calendar(const DispatchPtr& item) {
+        const std::string text = mirror::calendarOf(store(), recordOf(item));
+        EXPECT_EQ(mirror::calendarProblems(text), std::vector<std::string>{}) << text;
+        return text;
+    }
 
     std::string uidOf(const DispatchPtr& item) {
         return item->get("EntryID").asString() + "-jotwise";

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
 
 #include "outlook/recurrence/occurrences.h"
@@ -162,6 +163,59 @@ TEST_F(RepeatClients, KhalSkipsTheMonthsWithoutTheDayAsTheStoreDoes) {
         expected.push_back(isoDate(day) + " 08:00");
     EXPECT_EQ(expected.size(), 7u);
     EXPECT_EQ(khalStarts(dayOf(2027, 1, 1), "365d"), expected);
+}
+
+// Each form a sentence can file, read back by khal over a year, falls on the days the store's
+// own expansion gives.
+TEST_F(RepeatClients, KhalReadsEveryFormOfRepeatToTheStoresOwnDays) {
+    if (!installed("khal")) GTEST_SKIP() << "khal is not installed (scripts/install-deps.sh)";
+    startMirror();
+    const local_days start = dayOf(2027, 1, 5);
+    const auto form = [&](OlRecurrenceType type, std::int32_t interval) {
+        RecurrenceFields p = everyOtherTuesday(start);
+        p.recurrenceType = type;
+        p.interval = interval;
+        return p;
+    };
+    std::map<std::string, RecurrenceFields> forms;
+    forms["daily"] = form(olRecursDaily, 3);
+    forms["weekdays"] = form(olRecursWeekly, 1);
+    forms["weekdays"].dayOfWeekMask = olMonday | olTuesday | olWednesday | olThursday | olFriday;
+    forms["weekend"] = form(olRecursWeekly, 2);
+    forms["weekend"].dayOfWeekMask = olSaturday | olSunday;
+    forms["firstMonday"] = form(olRecursMonthNth, 1);
+    forms["firstMonday"].instance = 1;
+    forms["firstMonday"].dayOfWeekMask = olMonday;
+    forms["lastFriday"] = forms["firstMonday"];
+    forms["lastFriday"].instance = 5;
+    forms["lastFriday"].dayOfWeekMask = olFriday;
+    forms["day15"] = form(olRecursMonthly, 1);
+    forms["day15"].dayOfMonth = 15;
+    forms["yearly"] = form(olRecursYearly, 1);
+    forms["yearly"].dayOfMonth = 28;
+    forms["yearly"].monthOfYear = 2;
+    for (const auto& [name, pattern] : forms) {
+        auto item = createItem(olAppointmentItem);
+        item->put("Subject", name);
+        fileRepeating(item, pattern);
+    }
+    flush();
+    configureKhal("America/New_York");
+    const auto listed =
+        runClient("khal list --format " + shellQuote("@{title}|{start}") + " 2027-01-01 800d");
+    ASSERT_EQ(listed.exitCode, 0) << listed.out;
+    std::map<std::string, std::vector<std::string>> byForm;
+    const std::regex line(R"(@(\w+)\|(\d{4}-\d\d-\d\d) 09:00)");
+    for (auto it = std::sregex_iterator(listed.out.begin(), listed.out.end(), line);
+         it != std::sregex_iterator(); ++it)
+        if ((*it)[2] <= "2028-12-30") byForm[(*it)[1]].push_back((*it)[2]);
+    for (const auto& [name, pattern] : forms) {
+        std::vector<std::string> expected;
+        for (const local_days day : OccurrenceDays(pattern, dayOf(2027, 1, 1), dayOf(2028, 12, 30)))
+            expected.push_back(isoDate(day));
+        EXPECT_FALSE(expected.empty()) << name;
+        EXPECT_EQ(byForm[name], expected) << name;
+    }
 }
 
 TEST_F(RepeatClients, TodomanListsARepeatingTask) {

@@ -24,15 +24,6 @@ std::string itemPart(const std::string& text) {
 
 class RepeatWriter : public MirrorFixture {
 protected:
-    ItemRecord recordOf(const DispatchPtr& item) {
-        const auto ref = store().parse(*mapi::FBinFromHex(item->get("EntryID").asString()));
-        return *store().loadItem(ref->row);
-    }
-    std::string calendar(const DispatchPtr& item) {
-        const std::string text = calendarOf(store(), recordOf(item));
-        EXPECT_EQ(calendarProblems(text), std::vector<std::string>{}) << text;
-        return text;
-    }
     DispatchPtr bankCall(const RecurrenceFields& pattern) {
         auto item = createItem(olAppointmentItem);
         item->put("Subject", "call the bank");
