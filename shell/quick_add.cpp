@@ -15,6 +15,7 @@
 #include "outlook/items/contact.h"
 #include "outlook/items/data_item.h"
 #include "outlook/recipients/mailing_info.h"
+#include "outlook/recurrence/pattern_dates.h"
 #include "outlook/recurrence/recurrence_words.h"
 #include "outlook/session/progress_box.h"
 #include "platform/clock.h"
@@ -206,14 +207,6 @@ Summary summarise(notes::TJotPad& note, outlook::TDataStore& session) {
     return summary;
 }
 
-std::string isoDate(std::chrono::local_days day) {
-    const std::chrono::year_month_day date(day);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u", int(date.year()), unsigned(date.month()),
-                  unsigned(date.day()));
-    return text;
-}
-
 std::string clockTime(std::chrono::minutes time) {
     char text[8];
     std::snprintf(text, sizeof text, "%02d:%02d", int(time.count() / 60), int(time.count() % 60));
@@ -231,12 +224,12 @@ std::string recurrenceJson(const std::optional<outlook::RecurrenceFields>& repea
         ",\"DayOfMonth\":" + std::to_string(r.dayOfMonth) +
         ",\"Instance\":" + std::to_string(r.instance) +
         ",\"MonthOfYear\":" + std::to_string(r.monthOfYear) +
-        ",\"PatternStartDate\":" + platform::jsonString(isoDate(r.patternStartDate)) +
+        ",\"PatternStartDate\":" + platform::jsonString(outlook::IsoDate(r.patternStartDate)) +
         ",\"NoEndDate\":" + (r.noEndDate ? "true" : "false");
     if (!r.noEndDate) {
-        json += r.occurrences > 0
-                    ? ",\"Occurrences\":" + std::to_string(r.occurrences)
-                    : ",\"PatternEndDate\":" + platform::jsonString(isoDate(r.patternEndDate));
+        json += r.occurrences > 0 ? ",\"Occurrences\":" + std::to_string(r.occurrences)
+                                  : ",\"PatternEndDate\":" +
+                                        platform::jsonString(outlook::IsoDate(r.patternEndDate));
     }
     json += ",\"StartTime\":" + platform::jsonString(clockTime(r.startTime)) +
             ",\"EndTime\":" + platform::jsonString(clockTime(r.endTime)) +

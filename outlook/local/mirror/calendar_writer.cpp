@@ -58,27 +58,26 @@ bool isLocalMidnight(FileTime time) {
     return fields.tm_hour == 0 && fields.tm_min == 0 && fields.tm_sec == 0;
 }
 
-// The local calendar day the time falls on.
-icaltimetype localDate(FileTime time) {
+// The local wall-clock time, without a zone; as a date, only the local calendar day.
+icaltimetype localTime(FileTime time, bool asDate) {
     const std::tm fields = localFields(time);
-    icaltimetype date = icaltime_null_date();
-    date.year = fields.tm_year + 1900;
-    date.month = fields.tm_mon + 1;
-    date.day = fields.tm_mday;
-    return date;
-}
-
-// The local wall-clock time, without a zone.
-icaltimetype localDateTime(FileTime time) {
-    const std::tm fields = localFields(time);
-    icaltimetype t = icaltime_null_time();
+    icaltimetype t = asDate ? icaltime_null_date() : icaltime_null_time();
     t.year = fields.tm_year + 1900;
     t.month = fields.tm_mon + 1;
     t.day = fields.tm_mday;
+    if (asDate) return t;
     t.hour = fields.tm_hour;
     t.minute = fields.tm_min;
     t.second = fields.tm_sec;
     return t;
+}
+
+icaltimetype localDate(FileTime time) {
+    return localTime(time, true);
+}
+
+icaltimetype localDateTime(FileTime time) {
+    return localTime(time, false);
 }
 
 icaltimetype nextDay(icaltimetype date) {

@@ -7,6 +7,7 @@
 
 #include "outlook/local/store/known_properties.h"
 #include "outlook/local/store/store.h"
+#include "outlook/recurrence/pattern_dates.h"
 
 namespace outlook::local {
 
@@ -45,14 +46,6 @@ bool knownType(std::int32_t type) {
 
 bool between(std::int32_t value, std::int32_t low, std::int32_t high) {
     return value >= low && value <= high;
-}
-
-std::string dateText(local_days day) {
-    const std::chrono::year_month_day d(day);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u", int(d.year()), unsigned(d.month()),
-                  unsigned(d.day()));
-    return text;
 }
 
 std::optional<local_days> dateFrom(std::string_view text) {
@@ -138,8 +131,8 @@ std::string recurrenceText(const RecurrenceFields& p) {
            ";DayOfMonth=" + std::to_string(p.dayOfMonth) +
            ";Instance=" + std::to_string(p.instance) +
            ";MonthOfYear=" + std::to_string(p.monthOfYear) +
-           ";PatternStartDate=" + dateText(p.patternStartDate) +
-           ";PatternEndDate=" + (hasEnd ? dateText(p.patternEndDate) : std::string()) +
+           ";PatternStartDate=" + IsoDate(p.patternStartDate) +
+           ";PatternEndDate=" + (hasEnd ? IsoDate(p.patternEndDate) : std::string()) +
            ";NoEndDate=" + (p.noEndDate ? "1" : "0") +
            ";Occurrences=" + std::to_string(p.occurrences) +
            ";StartTime=" + std::to_string(p.startTime.count()) +
