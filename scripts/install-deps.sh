@@ -17,6 +17,9 @@ packages=(
     dbus python3-dbusmock
     # The calendar programs and the CalDAV server the vdir mirror's tests use.
     khal todoman vdirsyncer radicale
+    # Mail: GMime builds the messages; the transport's tests deliver through msmtp to a real
+    # SMTP server on loopback.
+    libgmime-3.0-dev msmtp python3-aiosmtpd
 )
 
 missing=()
