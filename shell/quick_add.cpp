@@ -238,7 +238,15 @@ std::string recurrenceJson(const std::optional<outlook::RecurrenceFields>& repea
     return json;
 }
 
-void writeSummary(std::ostream& out, const Summary& s, bool filed, bool json) {
+std::string deliveryJson(const std::optional<QuickAddDelivery>& delivery) {
+    if (!delivery) return "null";
+    return std::string("{\"sent\":") + (delivery->sent ? "true" : "false") +
+           (delivery->sent ? ",\"to\":" : ",\"reason\":") + platform::jsonString(delivery->text) +
+           "}";
+}
+
+void writeSummary(std::ostream& out, const Summary& s, bool filed, bool json,
+                  const std::optional<QuickAddDelivery>& delivery = std::nullopt) {
     const auto list = [](const std::vector<std::string>& names, const char* separator, bool quote) {
         std::string text;
         for (const std::string& name : names)
@@ -256,7 +264,8 @@ void writeSummary(std::ostream& out, const Summary& s, bool filed, bool json) {
             << ",\"category\":" << platform::jsonString(s.category) << ",\"to\":["
             << list(s.to, ",", true) << "],\"cc\":[" << list(s.cc, ",", true)
             << "],\"recurrence\":" << recurrenceJson(s.repeat)
-            << ",\"entryId\":" << platform::jsonString(s.entryId) << "}\n";
+            << ",\"entryId\":" << platform::jsonString(s.entryId)
+            << ",\"delivery\":" << deliveryJson(delivery) << "}\n";
         return;
     }
     out << (filed ? "filed: " : "would file: ") << s.type << "\n"
@@ -273,6 +282,7 @@ void writeSummary(std::ostream& out, const Summary& s, bool filed, bool json) {
     line("to", list(s.to, "; ", false));
     line("cc", list(s.cc, "; ", false));
     line("entry id", s.entryId);
+    if (delivery) line(delivery->sent ? "sent" : "queued", delivery->text);
 }
 
 // The session, the error box and the installed globals, for the length of one command.
@@ -282,6 +292,7 @@ public:
         : out_(out),
           err_(err),
           registry_(platform.outlook.registry),
+          deliver_(platform.deliver),
           boxes_(err),
           errorBox_(boxes_),
           session_(platform.outlook) {
@@ -309,6 +320,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     platform::Registry& registry_;
+    std::function<std::optional<QuickAddDelivery>()> deliver_;
     WrittenMessageBoxes boxes_;
     messages::ErrorBox errorBox_;
     outlook::TDataStore session_;
@@ -372,8 +384,15 @@ int QuickAdd::Run(const QuickAddOptions& options) {
     const std::optional<notes::FilingResult>& result = note->LastFiling();
     if (!result) return kQuickAddFailed;
     if (result->committed) {
-        writeSummary(out_, summarise(*note, session_), true, options.json);
-        return result->id ? kQuickAddFailed : kQuickAddFiled;
+        const std::optional<QuickAddDelivery> delivery =
+            deliver_ ? deliver_() : std::optional<QuickAddDelivery>();
+        writeSummary(out_, summarise(*note, session_), true, options.json, delivery);
+        if (result->id) return kQuickAddFailed;
+        if (delivery && !delivery->sent) {
+            err_ << "jotwise add: " << delivery->advice << "\n";
+            return kQuickAddQueued;
+        }
+        return kQuickAddFiled;
     }
     return result->id == notes::kFilingDeclined ? kQuickAddDeclined : kQuickAddFailed;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -17,6 +18,14 @@ enum QuickAddExit : int {
     kQuickAddFailed = 1,    // filing failed; the message is on standard error
     kQuickAddRefused = 2,   // the command line was not usable; nothing was filed
     kQuickAddDeclined = 3,  // filing would have lost a link, so nothing was filed
+    kQuickAddQueued = 4,    // filed, but the message it sent waits in the Outbox (reason printed)
+};
+
+// What became of a message the note sent.
+struct QuickAddDelivery {
+    bool sent = false;
+    std::string text;    // whom it went to, or why it waits
+    std::string advice;  // when it waits: what to do about it, in a sentence or two
 };
 
 // What `jotwise add` works with; the program's start chooses the store behind it.
@@ -24,6 +33,9 @@ struct QuickAddPlatform {
     outlook::TDataStore::Platform outlook;
     // Where the keywords file is read from; the one beside the program when not given.
     std::optional<std::filesystem::path> keywordsFile;
+    // Delivers what the filing sent and says how that went; nothing when it sent nothing.
+    // Not given: what was sent is left to the store.
+    std::function<std::optional<QuickAddDelivery>()> deliver = {};
 };
 
 // A `jotwise add` command line that can be used.

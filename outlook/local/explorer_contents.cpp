@@ -7,6 +7,8 @@
 #include "outlook/local/store/item_kind.h"
 #include "outlook/local/store/recurrence_property.h"
 #include "outlook/local/store/store.h"
+#include "outlook/local/store/store_tags.h"
+#include "outlook/local/transport/outbox_properties.h"
 #include "outlook/object_model.h"
 #include "outlook/ole_date.h"
 #include "outlook/recurrence/occurrences.h"
@@ -102,6 +104,11 @@ FolderLayout folderLayout(FolderKind folder) {
                     true};
         case FolderKind::SentItems:
             return {{textColumn("Subject"), textColumn("To"), timeColumn("Sent")}, 2, true};
+        case FolderKind::Outbox:
+            return {{textColumn("Subject"), textColumn("To"), textColumn("Not sent because"),
+                     timeColumn("Modified")},
+                    3,
+                    true};
         case FolderKind::DeletedItems:
             return {{textColumn("Subject"), textColumn("Kind"), timeColumn("Modified")}, 2, true};
         default:
@@ -134,7 +141,8 @@ std::string emptyFolderHint(FolderKind folder) {
         case FolderKind::Inbox:
             return "The Inbox is empty. Messages that arrive in this store are listed here.";
         case FolderKind::Outbox:
-            return "Nothing waiting to be sent. Messages on their way out are listed here.";
+            return "Nothing waiting to be sent. A message that cannot go out yet waits here with "
+                   "the reason, and is tried again every 5 minutes.";
         case FolderKind::Drafts:
             return "No drafts. A message saved without being sent is kept here.";
         case FolderKind::DeletedItems:
@@ -147,7 +155,7 @@ bool folderShowsRecipients(FolderKind folder) {
     return isMailFolder(folder);
 }
 
-ListRow listRow(FolderKind folder, const Store& store, std::int64_t id, const PropertyBag& props,
+ListRow listRow(FolderKind folder, Store& store, std::int64_t id, const PropertyBag& props,
                 const std::vector<RecipientRecord>& recipients) {
     const KnownTags& known = store.known();
     const ItemKind kind = itemKindFromMessageClass(props.string(PR_MESSAGE_CLASS));
@@ -191,6 +199,19 @@ ListRow listRow(FolderKind folder, const Store& store, std::int64_t id, const Pr
             cells = {{titleOf(kind, store, props)},
                      {kindName(objectClassOf(kind))},
                      timeCell(props, PR_LAST_MODIFICATION_TIME)};
+            break;
+        case FolderKind::Outbox:
+            cells = {{titleOf(kind, store, props)},
+                     {toLine(recipients)},
+                     {transport::waitingReason(store, props).value_or("not tried yet")},
+                     timeCell(props, PR_LAST_MODIFICATION_TIME)};
+            break;
+        case FolderKind::SentItems:
+            cells = {{titleOf(kind, store, props)},
+                     {toLine(recipients)},
+                     timeCell(props, props.has(tags::PR_CLIENT_SUBMIT_TIME)
+                                         ? tags::PR_CLIENT_SUBMIT_TIME
+                                         : PR_LAST_MODIFICATION_TIME)};
             break;
         default:
             cells = {{titleOf(kind, store, props)},

@@ -44,7 +44,7 @@ struct ListRow {
 
 // The row of an item in `folder`: its properties, and its recipients for the mail folders
 // (which show whom a message is for).
-ListRow listRow(FolderKind folder, const Store& store, std::int64_t id, const PropertyBag& props,
+ListRow listRow(FolderKind folder, Store& store, std::int64_t id, const PropertyBag& props,
                 const std::vector<RecipientRecord>& recipients);
 // Whether the rows of `folder` need the items' recipients.
 bool folderShowsRecipients(FolderKind folder);

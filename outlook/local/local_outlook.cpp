@@ -27,7 +27,8 @@ LocalOutlook::LocalOutlook(const std::filesystem::path& database, platform::Regi
                            platform::EventLoop& loop)
     : connection_(mirroredConnection(database, registry, loop)),
       windows_(std::make_shared<WindowSet>()),
-      automation_(std::make_unique<LocalAutomationServer>(connection_, windows_)),
+      outbox_(std::make_shared<transport::OutboxQueue>()),
+      automation_(std::make_unique<LocalAutomationServer>(connection_, windows_, outbox_)),
       mapi_(std::make_unique<LocalSubsystem>(connection_, windows_, loop)) {}
 
 LocalOutlook::~LocalOutlook() {

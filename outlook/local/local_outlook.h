@@ -7,6 +7,7 @@
 #include "outlook/automation.h"
 #include "outlook/local/store/store.h"
 #include "outlook/local/store/store_connection.h"
+#include "outlook/local/transport/outbox_queue.h"
 #include "outlook/local/window_set.h"
 #include "outlook/mapi.h"
 #include "platform/event_loop.h"
@@ -18,8 +19,8 @@ class LocalAutomationServer;
 class LocalSubsystem;
 
 // The local mail and calendar store as the program uses it: its automation server
-// ("Outlook.Application") and its messaging subsystem, both on one SQLite store, and the
-// windows the store shows.
+// ("Outlook.Application") and its messaging subsystem, both on one SQLite store, the
+// windows the store shows, and the queue of what Send puts in the Outbox.
 //
 // The registry receives the default category list when the store is new, and its mirror
 // setting says whether and where the store keeps a vdir mirror. The event loop delivers
@@ -57,6 +58,8 @@ public:
     void setItemForm(ItemForm* form) { windows_->setItemForm(form); }
     void setAddressDialog(AddressDialog* dialog) { windows_->setAddressDialog(dialog); }
     WindowSet& windows() { return *windows_; }
+    // Hears of each item Send puts in the Outbox; without a listener it waits there.
+    transport::OutboxQueue& outbox() { return *outbox_; }
 
 private:
     LocalOutlook(const std::filesystem::path& database, platform::Registry& registry,
@@ -64,6 +67,7 @@ private:
 
     std::shared_ptr<StoreConnection> connection_;
     std::shared_ptr<WindowSet> windows_;
+    std::shared_ptr<transport::OutboxQueue> outbox_;
     std::unique_ptr<LocalAutomationServer> automation_;
     std::unique_ptr<LocalSubsystem> mapi_;
 };

@@ -17,6 +17,7 @@
 #include "messages/error_box.h"
 #include "notes/ui/jotpad_window.h"
 #include "outlook/local/local_outlook.h"
+#include "outlook/local/transport/background_sender.h"
 #include "outlook/local/ui/store_windows.h"
 #include "outlook/local/window_sizes.h"
 #include "outlook/session/data_store.h"
@@ -52,6 +53,9 @@
 
 namespace shell::ui {
 namespace {
+
+// How often what waits in the Outbox is tried again while the program runs.
+constexpr std::chrono::minutes kOutboxRetry{5};
 
 // ---- The running program ----
 
@@ -106,6 +110,15 @@ public:
             outlook::local::LocalOutlook::defaultDatabasePath(), *registry_, loop_);
         // The store's own windows: the contact form, the explorer, the address book.
         storeWindows_ = outlook::local::installStoreWindows(*outlook_, nullptr, &windowSizes_);
+        // What a note sends goes out in the background; what did not go is said in a box.
+        sender_ = std::make_unique<outlook::local::transport::BackgroundSender>(
+            [outlook = outlook_.get()] { return outlook->store(); }, *registry_, loop_,
+            [this](const outlook::local::transport::Delivery& delivery) {
+                boxes_.show(kProgramTitle, outlook::local::transport::notSentText(delivery),
+                            platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+            });
+        outlook_->outbox().setListener(
+            [sender = sender_.get()](std::int64_t item) { sender->sendQueued(item); });
         session_ = std::make_unique<outlook::TDataStore>(
             outlook::TDataStore::Platform{outlook_->automation(), outlook_->mapi(), *registry_});
         outlook::InstallDataStore(session_.get());
@@ -117,6 +130,8 @@ public:
         errorBox_.setSession(nullptr);
         outlook::InstallDataStore(nullptr);
         session_.reset();
+        if (outlook_) outlook_->outbox().setListener(nullptr);
+        sender_.reset();
         storeWindows_.reset();
         outlook_.reset();
     }
@@ -133,6 +148,8 @@ public:
         gettingStarted_->logic().ProgramStarted();
         commands_ = std::make_unique<CommandDispatcher>(*hidden_, loop_);
         commandServer_ = startCommandServer(*commands_, std::cerr);
+        // What waits in the Outbox goes out now and is tried again every few minutes.
+        sender_->retryEvery(kOutboxRetry);
     }
 
     // exit, not quit: quit asks every window to close first, and a note may refuse.
@@ -157,6 +174,7 @@ private:
 
     std::unique_ptr<outlook::local::LocalOutlook> outlook_;
     std::unique_ptr<outlook::local::StoreWindows> storeWindows_;
+    std::unique_ptr<outlook::local::transport::BackgroundSender> sender_;
     std::unique_ptr<outlook::TDataStore> session_;
 
     std::unique_ptr<GettingStartedWindow> gettingStarted_;

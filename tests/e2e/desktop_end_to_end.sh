@@ -140,6 +140,8 @@ chooseFromTrayMenu() {
 ann=$("$store" add-contact --first Ann --last Lee --email ann@example.com --company Acme) ||
     fail "the contacts could not be seeded"
 "$store" add-contact --first Bob --last Smith --email bob@example.com >/dev/null
+# What the notes send is taken by a mail command that keeps it as a file.
+"$store" mail --command "cat > \"$work/sent.eml\"" --from "Jo Wise <jo@example.org>" >/dev/null
 # A profile the program has run on before: the Getting Started window of a first start stays
 # closed, and the windows below are the only ones.
 welcomedBefore '[HKEY_CURRENT_USER\Software\Microsoft\Office\8.0\Outlook\Categories]
@@ -235,6 +237,8 @@ grep -qF "Recipient: To Bob Smith (E-mail) <bob@example.com>" <<<"$request" ||
     fail "the task request did not go to Bob Smith"
 grep -qF "Attachment: budget.txt (15 bytes)" <<<"$request" ||
     fail "the task request lost its attachment"
+grep -q "^To: Bob Smith <bob@example.com>" "$work/sent.eml" ||
+    fail "the task request did not reach the mail command"
 allNotesClosed || fail "the sent note did not close"
 
 # ---- The tray menu, the explorer, and a contact typed into the contact form ----

@@ -6,6 +6,7 @@
 
 #include "outlook/local/cli/command_options.h"
 #include "outlook/local/cli/contact_writer.h"
+#include "outlook/local/cli/mail_commands.h"
 #include "outlook/local/cli/property_listing.h"
 #include "outlook/local/cli/vcard_reader.h"
 #include "outlook/local/mirror/calendar_writer.h"
@@ -17,6 +18,7 @@
 #include "outlook/local/store/recipient_resolver.h"
 #include "outlook/local/store/store.h"
 #include "outlook/local/store/store_file.h"
+#include "outlook/local/transport/mail_setup.h"
 #include "platform/text.h"
 #include "platform/whole_file.h"
 
@@ -71,9 +73,18 @@ const char* StoreTool::usage() {
            "                             all now, and keeps the setting only when that works\n"
            "  mirror --off               stop keeping it (the files stay)\n"
            "  mirror                     where the copy is kept, if anywhere\n"
+           "  send-outbox [--resend ENTRYID]\n"
+           "                             deliver what waits in the Outbox; --resend also sends\n"
+           "                             an item whose earlier hand-over was interrupted\n"
+           "  mail [--command CMD] [--from ADDRESS]\n"
+           "                             how mail is sent: a sendmail-compatible command (by\n"
+           "                             default msmtp when set up, else /usr/sbin/sendmail)\n"
+           "                             and the sender, \"Name <address>\"; \"\" unsets one;\n"
+           "                             without options, the present setup\n"
            "  --help                     this text\n"
            "\n"
-           "Exit codes: 0 done, 1 the store or the operation failed, 2 wrong command line.\n";
+           "Exit codes: 0 done, 1 the store or the operation failed, 2 wrong command line,\n"
+           "4 (send-outbox) something still waits in the Outbox.\n";
 }
 
 int StoreTool::usageError(const std::string& message) {
@@ -174,6 +185,27 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
                               : kFailed;
             return usageError("'export' takes --ics FOLDER or --vcf [FOLDER]");
         }
+        if (command == "send-outbox") {
+            std::optional<std::int64_t> resend;
+            if (rest.size() == 2 && rest[0] == "--resend") {
+                const auto id = FBinFromHex(rest[1]);
+                if (!id || rest[1].empty())
+                    return usageError("'" + rest[1] + "' is not an entry id (hexadecimal)");
+                if (!open()) return kFailed;
+                const auto ref = store->parse(*id);
+                if (!ref || ref->kind != EntryKind::Message)
+                    return usageError("'" + rest[1] + "' is not the entry id of an item");
+                resend = ref->row;
+            } else if (!rest.empty()) {
+                return usageError("'send-outbox' takes --resend ENTRYID or nothing");
+            }
+            if (!registry_) {
+                err_ << "jotwise-store: there are no settings that say how to send mail\n";
+                return kFailed;
+            }
+            return open() ? sendOutbox(*store, *registry_, resend, out_) : kFailed;
+        }
+        if (command == "mail") return mail(rest);
         if (command == "mirror") {
             const bool to = rest.size() == 2 && rest[0] == "--to" && !rest[1].empty();
             const bool off = rest.size() == 1 && rest[0] == "--off";
@@ -201,6 +233,32 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
         return kFailed;
     }
     return usageError("unknown command '" + command + "'");
+}
+
+int StoreTool::mail(const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = CommandOptions::parse(args, {"command", "from"}, {}, error);
+    if (!options) return usageError("mail: " + error);
+    if (!registry_) {
+        err_ << "jotwise-store: there are no settings to keep the mail setup in\n";
+        return kFailed;
+    }
+    const std::string from = options->get("from");
+    if (!from.empty() && !transport::parseMailbox(from))
+        return usageError("mail: '" + from +
+                          "' is not an address (\"Ann Lee <ann@example.org>\" or "
+                          "\"ann@example.org\")");
+    for (const char* name : {"command", "from"}) {
+        if (!options->has(name)) continue;
+        const char* value =
+            std::string(name) == "from" ? transport::kFromValue : transport::kSendCommandValue;
+        if (!transport::writeMailSetting(*registry_, value, options->get(name))) {
+            err_ << "jotwise-store: the mail setup cannot be written to the settings\n";
+            return kFailed;
+        }
+    }
+    printMailSetup(*registry_, out_);
+    return kDone;
 }
 
 int StoreTool::folders(Store& store) {

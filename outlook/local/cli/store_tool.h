@@ -14,9 +14,10 @@ struct FolderRecord;
 
 // The jotwise-store command line: lists and shows what a store holds and adds contacts,
 // mail users and distribution lists, also from vCard files; exports folders as iCalendar or
-// vCard and switches the vdir mirror on and off.
+// vCard, switches the vdir mirror on and off, and sends what waits in the Outbox.
 //
-// Exit codes: 0 done, 1 the store or the operation failed, 2 the command line is wrong.
+// Exit codes: 0 done, 1 the store or the operation failed, 2 the command line is wrong, 4 an
+// Outbox item still waits after send-outbox.
 class StoreTool {
 public:
     // `registry` receives the default categories when the tool creates the store; may be
@@ -42,6 +43,7 @@ private:
     int importVCards(const std::shared_ptr<Store>& store, const std::vector<std::string>& args);
     int mirrorTo(Store& store, const std::string& folder);
     int mirrorOff(Store* store);
+    int mail(const std::vector<std::string>& args);
     int exportCalendar(Store& store, const std::string& folderName);
     int exportContacts(Store& store, const std::string& folderName);
     const FolderRecord* findFolder(Store& store, const std::string& nameOrId);

@@ -80,7 +80,8 @@ std::shared_ptr<ItemObject> ItemObject::load(ContextPtr context, std::int64_t id
         item->recipients_.push_back(std::make_shared<RecipientObject>(context, r, item));
     for (const auto& a : item->record_.attachments)
         item->attachments_.push_back(std::make_shared<AttachmentObject>(context, a, item));
-    item->sent_ = item->record_.folder == context->store->folder(FolderKind::SentItems).id;
+    item->sent_ = item->record_.folder == context->store->folder(FolderKind::SentItems).id ||
+                  item->record_.folder == context->store->folder(FolderKind::Outbox).id;
     return item;
 }
 

@@ -1,8 +1,10 @@
+#include "outlook/local/mirror/mirror_names.h"
 #include "outlook/local/model/attachment_object.h"
 #include "outlook/local/model/dispatch_support.h"
 #include "outlook/local/model/item_object.h"
 #include "outlook/local/model/recipient_object.h"
 #include "outlook/local/model/recurrence_pattern_object.h"
+#include "outlook/local/transport/outbox_properties.h"
 #include "outlook/object_model.h"
 
 namespace outlook::local {
@@ -95,7 +97,7 @@ void ItemObject::resolveAllRecipients() {
 ItemRecord ItemObject::requestCopy(ItemKind requestKind) {
     ItemRecord copy = snapshotRecord();
     copy.id = 0;
-    copy.folder = context_->store->folder(FolderKind::SentItems).id;
+    copy.folder = context_->store->folder(FolderKind::Outbox).id;
     copy.props.erase(PR_CREATION_TIME);
     copy.props.setString(PR_MESSAGE_CLASS, std::string(messageClassOf(requestKind)));
     copy.props.markAllChanged();
@@ -111,15 +113,19 @@ void ItemObject::send() {
     fitToRecurrence();
     auto& store = *context_->store;
     const KnownTags& known = store.known();
+    // Send puts the message in the Outbox; the transport delivers it from there and moves
+    // it to Sent Items.
+    std::int64_t queued = 0;
     switch (kind_) {
         case ItemKind::Mail:
         case ItemKind::MeetingRequest:
         case ItemKind::TaskRequest: {
             resolveAllRecipients();
             ItemRecord record = snapshotRecord();
-            record.folder = store.folder(FolderKind::SentItems).id;
+            record.folder = store.folder(FolderKind::Outbox).id;
             store.saveItem(record);
             adoptSaved(record);
+            queued = record.id;
             break;
         }
         case ItemKind::Appointment:
@@ -136,15 +142,21 @@ void ItemObject::send() {
                 kind_ == ItemKind::Appointment ? ItemKind::MeetingRequest : ItemKind::TaskRequest);
             store.transact([&] {
                 store.saveItem(record);
+                // The invitation names the appointment or task by the UID its calendar
+                // file has, so that the recipient's answer and updates find it.
+                request.props.setString(transport::outboxTags(store).calendarUid,
+                                        mirror::uidOf(store.itemEntryId(record.id)));
                 store.saveItem(request);
             });
             adoptSaved(record);
+            queued = request.id;
             break;
         }
         default:
             throw AutomationError("Send is not supported by " + describeKind(kind_));
     }
     sent_ = true;
+    if (context_->outbox) context_->outbox->queued(queued);
 }
 
 void ItemObject::assign() {

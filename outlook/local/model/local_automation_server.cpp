@@ -15,6 +15,7 @@ DispatchPtr LocalAutomationServer::createObject(std::string_view progId) {
     auto context = std::make_shared<ModelContext>();
     context->store = std::move(store);
     context->windows = windows_;
+    context->outbox = outbox_;
     return std::make_shared<ApplicationObject>(std::move(context));
 }
 

@@ -4,6 +4,7 @@
 
 #include "outlook/automation.h"
 #include "outlook/local/store/store_connection.h"
+#include "outlook/local/transport/outbox_queue.h"
 #include "outlook/local/window_set.h"
 
 namespace outlook::local {
@@ -13,14 +14,18 @@ namespace outlook::local {
 class LocalAutomationServer : public AutomationServer {
 public:
     LocalAutomationServer(std::shared_ptr<StoreConnection> connection,
-                          std::shared_ptr<WindowSet> windows)
-        : connection_(std::move(connection)), windows_(std::move(windows)) {}
+                          std::shared_ptr<WindowSet> windows,
+                          std::shared_ptr<transport::OutboxQueue> outbox)
+        : connection_(std::move(connection)),
+          windows_(std::move(windows)),
+          outbox_(std::move(outbox)) {}
 
     DispatchPtr createObject(std::string_view progId) override;
 
 private:
     std::shared_ptr<StoreConnection> connection_;
     std::shared_ptr<WindowSet> windows_;
+    std::shared_ptr<transport::OutboxQueue> outbox_;
 };
 
 }  // namespace outlook::local

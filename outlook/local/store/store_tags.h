@@ -9,6 +9,8 @@ using mapi::PropTag;
 
 inline constexpr PropTag PR_IMPORTANCE = 0x00170003;
 inline constexpr PropTag PR_RESPONSE_REQUESTED = 0x0063000B;
+inline constexpr PropTag PR_CLIENT_SUBMIT_TIME = 0x00390040;  // when a message was sent
+inline constexpr PropTag PR_INTERNET_MESSAGE_ID = 0x1035001E;
 inline constexpr PropTag PR_MESSAGE_FLAGS = 0x0E070003;
 inline constexpr PropTag PR_MESSAGE_SIZE = 0x0E080003;
 inline constexpr PropTag PR_HASATTACH = 0x0E1B000B;

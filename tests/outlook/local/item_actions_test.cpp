@@ -74,7 +74,7 @@ TEST_F(LocalStoreItemActions, RecipientTypeIsChecked) {
     EXPECT_EQ(added->get("Address"), Variant("bob@example.com"));
 }
 
-TEST_F(LocalStoreItemActions, SendingMailMovesItIntoSentItems) {
+TEST_F(LocalStoreItemActions, SendingMailQueuesItInTheOutbox) {
     auto mail = createItem(olMailItem);
     mail->put("Subject", "Hello");
     EXPECT_EQ(errorOf([&] { mail->call("Send", {}); }),
@@ -88,7 +88,7 @@ TEST_F(LocalStoreItemActions, SendingMailMovesItIntoSentItems) {
     addRecipient(mail, "ann lee")->put("Type", 2);
     mail->call("Send", {});
     EXPECT_EQ(countIn(olFolderDrafts), 0);
-    EXPECT_EQ(countIn(olFolderSentMail), 1);
+    EXPECT_EQ(countIn(olFolderOutbox), 1);
     auto sent = mapiNamespace()->call("GetItemFromID", {mail->get("EntryID")}).asObject();
     auto recipient = sent->get("Recipients").asObject()->call("Item", {1}).asObject();
     EXPECT_EQ(recipient->get("Address"), Variant("ann@example.com"));
@@ -114,11 +114,10 @@ TEST_F(LocalStoreItemActions, AMeetingStaysInTheCalendarAndItsRequestIsSent) {
     meeting->put("ResponseRequested", true);
     meeting->call("Send", {});
     EXPECT_EQ(classesIn(olFolderCalendar), std::vector<std::string>{"IPM.Appointment"});
-    EXPECT_EQ(classesIn(olFolderSentMail),
-              std::vector<std::string>{"IPM.Schedule.Meeting.Request"});
+    EXPECT_EQ(classesIn(olFolderOutbox), std::vector<std::string>{"IPM.Schedule.Meeting.Request"});
     EXPECT_EQ(meeting->get("MeetingStatus"), Variant(1));
     auto request =
-        defaultFolder(olFolderSentMail)->get("Items").asObject()->call("Item", {1}).asObject();
+        defaultFolder(olFolderOutbox)->get("Items").asObject()->call("Item", {1}).asObject();
     EXPECT_EQ(request->get("Subject"), Variant("Review"));
     EXPECT_EQ(request->get("Recipients").asObject()->get("Count"), Variant(1));
 }
@@ -131,7 +130,7 @@ TEST_F(LocalStoreItemActions, ATaskIsSentOnlyOnceAssigned) {
     task->call("Assign", {});
     task->call("Send", {});
     EXPECT_EQ(classesIn(olFolderTasks), std::vector<std::string>{"IPM.Task"});
-    EXPECT_EQ(classesIn(olFolderSentMail), std::vector<std::string>{"IPM.TaskRequest"});
+    EXPECT_EQ(classesIn(olFolderOutbox), std::vector<std::string>{"IPM.TaskRequest"});
     EXPECT_NE(errorOf([&] { createItem(olNoteItem)->call("Send", {}); }), "(no error)");
     EXPECT_NE(errorOf([&] { createItem(olAppointmentItem)->call("Assign", {}); }), "(no error)");
 }
