@@ -1,5 +1,6 @@
 #include "outlook/local/transport/mime_message.h"
 
+#include <algorithm>
 #include <chrono>
 #include <stdexcept>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "outlook/local/transport/gmime_support.h"
 #include "outlook/local/transport/mail_text.h"
 #include "platform/text.h"
+#include "platform/utf8_text.h"
 
 namespace outlook::local::transport {
 
@@ -16,6 +18,13 @@ namespace {
 constexpr const char* kCharset = "utf-8";
 
 using ObjectPtr = GObjectPtr<GMimeObject>;
+
+std::string upperCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
 
 ObjectPtr asObject(GMimePart* part) {
     return ObjectPtr(GMIME_OBJECT(part));
@@ -45,28 +54,45 @@ ObjectPtr textPart(const char* subtype, const std::string& text) {
     return owned;
 }
 
-// The iCalendar method as a parameter value: letters, digits and "-", upper case.
-std::string checkedMethod(std::string_view method) {
-    std::string out(platform::trimmed(method));
-    if (out.empty()) out = "REQUEST";
-    for (char& c : out) {
-        const bool word =
-            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
-        if (!word)
-            throw std::invalid_argument("'" + oneLine(method) + "' is not a calendar method");
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+// The METHOD the calendar itself gives, upper case; "" when it has none.
+std::string methodInCalendar(const std::string& calendar) {
+    std::size_t line = 0;
+    while (line < calendar.size()) {
+        const std::size_t end = std::min(calendar.find('\n', line), calendar.size());
+        std::string_view text(calendar.data() + line, end - line);
+        if (text.size() > 7 && platform::equalsIgnoreCase(text.substr(0, 7), "METHOD:"))
+            return upperCase(platform::trimmed(text.substr(7)));
+        line = end + 1;
     }
-    return out;
+    return {};
+}
+
+// The iCalendar method as a parameter value: letters, digits and "-", upper case, and the
+// one the calendar gives, since calendar programs refuse a part whose two methods differ.
+std::string checkedMethod(const OutgoingMessage& message) {
+    std::string method = upperCase(platform::trimmed(message.calendarMethod));
+    if (method.empty()) method = "REQUEST";
+    const bool word = std::all_of(method.begin(), method.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+    });
+    if (!word)
+        throw std::invalid_argument("'" + oneLine(message.calendarMethod) +
+                                    "' is not a calendar method");
+    const std::string inCalendar = methodInCalendar(message.calendar);
+    if (!inCalendar.empty() && inCalendar != method)
+        throw std::invalid_argument("The message's calendar method is " + method +
+                                    " but its calendar says " + oneLine(inCalendar));
+    return method;
 }
 
 ObjectPtr calendarPart(const OutgoingMessage& message) {
+    const std::string method = checkedMethod(message);
     ObjectPtr part = textPart("calendar", partText(message.calendar));
     // The method comes before the charset, where calendar programs look for it.
     GMimeContentType* type = g_mime_object_get_content_type(part.get());
     GMimeParamList* params = g_mime_content_type_get_parameters(type);
     g_mime_param_list_clear(params);
-    g_mime_content_type_set_parameter(type, "method",
-                                      checkedMethod(message.calendarMethod).c_str());
+    g_mime_content_type_set_parameter(type, "method", method.c_str());
     g_mime_content_type_set_parameter(type, "charset", kCharset);
     return part;
 }
@@ -86,6 +112,9 @@ ObjectPtr attachmentPart(const OutgoingAttachment& attachment) {
         g_mime_part_new_with_type(type.substr(0, slash).c_str(), type.substr(slash + 1).c_str()));
     setContent(GMIME_PART(part.get()), attachment.bytes);
     g_mime_part_set_content_encoding(GMIME_PART(part.get()), GMIME_CONTENT_ENCODING_BASE64);
+    // Text without a charset is read as ASCII; a UTF-8 file says what it is.
+    if (type.starts_with("text/") && platform::isValidUtf8(attachment.bytes))
+        g_mime_object_set_content_type_parameter(part.get(), "charset", kCharset);
     g_mime_object_set_disposition(part.get(), GMIME_DISPOSITION_ATTACHMENT);
     if (!fileName.empty()) {
         g_mime_part_set_filename(GMIME_PART(part.get()), fileName.c_str());

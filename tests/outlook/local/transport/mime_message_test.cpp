@@ -224,6 +224,7 @@ TEST(MimeMessage, AttachmentsComeBackByteForByteWithNameAndType) {
     // Only the file's name goes out, not the folders it was in.
     EXPECT_EQ(mimeType(parts[2]), "text/plain");
     EXPECT_STREQ(g_mime_part_get_filename(GMIME_PART(parts[2])), "notes.txt");
+    EXPECT_EQ(typeParameter(parts[2], "charset"), "utf-8");
     EXPECT_EQ(contentOf(parts[2]), "one\ntwo\n");
 
     EXPECT_EQ(mimeType(parts[3]), "application/octet-stream");
@@ -258,6 +259,10 @@ TEST(MimeMessage, ACalendarIsAnAlternativeToTheTextAndAttachmentsComeBeside) {
     std::erase(calendar, '\r');
     EXPECT_EQ(contentOf(parts[1]), calendar);
 
+    // The part's method is the calendar's own.
+    message.calendarMethod = "CANCEL";
+    EXPECT_THROW(mimeMessageText(message), std::invalid_argument);
+    message.calendar.replace(message.calendar.find("METHOD:REQUEST"), 14, "METHOD:CANCEL");
     message.calendarMethod = "cancel";
     message.attachments = {{"agenda.txt", "", "1. budget\n"}};
     mime = parsed(mimeMessageText(message));
