@@ -47,7 +47,16 @@ std::string recipientName(const RecipientRecord& recipient) {
 // The request as the appointment or task it was sent from: the mirror writes the repeat of
 // those kinds only, and the copy keeps the repeat's properties.
 std::optional<ItemRecord> asSentItem(const ItemRecord& request) {
-    ItemRecord item = request;
+    ItemRecord item;
+    item.id = request.id;
+    item.folder = request.folder;
+    item.props = request.props;
+    item.recipients = request.recipients;
+    // Links are written from their paths; the contents of attachments stay behind.
+    for (const auto& attachment : request.attachments) {
+        item.attachments.push_back(attachment);
+        item.attachments.back().data.reset();
+    }
     switch (itemKindFromMessageClass(request.props.string(mapi::PR_MESSAGE_CLASS))) {
         case ItemKind::Appointment:
         case ItemKind::MeetingRequest:

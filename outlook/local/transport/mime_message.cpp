@@ -68,7 +68,7 @@ std::string methodInCalendar(const std::string& calendar) {
 }
 
 // The iCalendar method as a parameter value: letters, digits and "-", upper case, and the
-// one the calendar gives, since calendar programs refuse a part whose two methods differ.
+// one the calendar gives, so that readers that look at either act the same.
 std::string checkedMethod(const OutgoingMessage& message) {
     std::string method = upperCase(platform::trimmed(message.calendarMethod));
     if (method.empty()) method = "REQUEST";

@@ -17,7 +17,8 @@ namespace outlook::local::transport {
 // Subjects and names are kept on one line, so no text can add a header. Throws
 // std::invalid_argument when the message cannot be sent as given: no To or Cc recipient, an
 // address that is not exactly one address, no usable Message-ID, or a calendar method that
-// is not a word; std::runtime_error when GMime cannot write it.
+// is not a word or not the calendar's own METHOD; std::runtime_error when GMime cannot
+// write it.
 std::string mimeMessageText(const OutgoingMessage& message);
 
 }  // namespace outlook::local::transport
