@@ -140,14 +140,14 @@ chooseFromTrayMenu() {
 ann=$("$store" add-contact --first Ann --last Lee --email ann@example.com --company Acme) ||
     fail "the contacts could not be seeded"
 "$store" add-contact --first Bob --last Smith --email bob@example.com >/dev/null
-# What the notes send is taken by a mail command that keeps it as a file.
-"$store" mail --command "cat > \"$work/sent.eml\"" --from "Jo Wise <jo@example.org>" >/dev/null
 # A profile the program has run on before: the Getting Started window of a first start stays
 # closed, and the windows below are the only ones.
 welcomedBefore '[HKEY_CURRENT_USER\Software\Microsoft\Office\8.0\Outlook\Categories]
 @="Business;Errands;Personal"
 
 '
+# What the notes send is taken by a mail command that keeps it as a file.
+"$store" mail --command "cat > \"$work/sent.eml\"" --from "Jo Wise <jo@example.org>" >/dev/null
 # Keywords the user gave: "annie" names Ann Lee, "biz" the category Business.
 printf 'annie,,,%s\nbiz,,Business,\n' "$ann" >"$keywords"
 echo "a file to send" >"$HOME/budget.txt"

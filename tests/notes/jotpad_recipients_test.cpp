@@ -19,7 +19,7 @@ protected:
         ASSERT_EQ(view.type, ItemType::TaskRequest);
         ASSERT_EQ(view.toNames, "Ann Lee ");
     }
-    outlook::DispatchPtr sentItems() { return folderItems(outlook::olFolderSentMail); }
+    outlook::DispatchPtr sentItems() { return folderItems(outlook::olFolderOutbox); }
 };
 
 TEST_F(NoteRecipientsTest, CancelKeepsTheRecipientTheTextNames) {

@@ -177,7 +177,7 @@ TEST_F(FilingTest, ATaskRequestGoesToItsToRecipientsAndACopyMailToTheCcOnes) {
     ASSERT_NE(task, nullptr);
     EXPECT_EQ(task->get("Subject").asString(), "prepare the budget") << "the first line only";
     EXPECT_EQ(recipientsOf(task), (std::vector<std::string>{"Ann Lee (E-mail):1"}));
-    const std::vector<DispatchPtr> sent = itemsIn(outlook::olFolderSentMail);
+    const std::vector<DispatchPtr> sent = itemsIn(outlook::olFolderOutbox);
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0]->get("MessageClass").asString(), "IPM.TaskRequest");
     EXPECT_EQ(sent[1]->get("MessageClass").asString(), "IPM.Note");
@@ -213,7 +213,7 @@ TEST_F(FilingTest, AMailGoesWithoutCategoriesAndWithItsFilesAndContactAsCopies) 
     note->Shadow().comboContactChange(bob);
     note->btnSaveClick();
     ASSERT_TRUE(view.closed);
-    const DispatchPtr mail = onlyItemIn(outlook::olFolderSentMail);
+    const DispatchPtr mail = onlyItemIn(outlook::olFolderOutbox);
     ASSERT_NE(mail, nullptr);
     EXPECT_EQ(recipientsOf(mail), (std::vector<std::string>{"Ann Lee (E-mail):1"}));
     EXPECT_EQ(mail->get("Categories").asString(), "");
@@ -239,7 +239,7 @@ TEST_F(FilingTest, AMeetingRequestSendsToBothWellsAndAttachesFilesByValue) {
     EXPECT_EQ(recipientsOf(meeting),
               (std::vector<std::string>{"Ann Lee (E-mail):1", "Bob Smith (E-mail):2"}));
     EXPECT_EQ(attachmentsOf(meeting), (std::vector<std::string>{"1:" + file}));
-    EXPECT_EQ(itemsIn(outlook::olFolderSentMail).size(), 1u);
+    EXPECT_EQ(itemsIn(outlook::olFolderOutbox).size(), 1u);
 }
 
 // Every item hands out one recording RecurrencePattern, so that what a repeating note files
@@ -422,11 +422,11 @@ TEST_F(FilingTest, EveryStepOfEveryTypeThatFailsIsToldAndFilesNothing) {
          Key::F4},
         {"please ann lee send the figures",
          {"Recipients", "Assign", "Send"},
-         outlook::olFolderSentMail,
+         outlook::olFolderOutbox,
          Key::Other},
         {"fyi ann lee the figures are in",
          {"Recipients", "Body", "Subject", "Send"},
-         outlook::olFolderSentMail,
+         outlook::olFolderOutbox,
          Key::Other},
     };
     for (const Case& c : cases) {
@@ -559,7 +559,7 @@ TEST_F(FilingTest, AFileThatCannotBeCopiedIsRefusedWithItsReason) {
     note->btnSaveClick();
     ::testing::Mock::VerifyAndClearExpectations(&boxes);
     EXPECT_FALSE(view.closed);
-    EXPECT_TRUE(itemsIn(outlook::olFolderSentMail).empty()) << "nothing sent with 0 bytes";
+    EXPECT_TRUE(itemsIn(outlook::olFolderOutbox).empty()) << "nothing sent with 0 bytes";
 
     // A file larger than the limit is refused when it would be copied.
     FakeJotPadView otherView;
@@ -576,11 +576,11 @@ TEST_F(FilingTest, AFileThatCannotBeCopiedIsRefusedWithItsReason) {
     other->btnSaveClick();
     ::testing::Mock::VerifyAndClearExpectations(&boxes);
     EXPECT_FALSE(otherView.closed);
-    EXPECT_TRUE(itemsIn(outlook::olFolderSentMail).empty());
+    EXPECT_TRUE(itemsIn(outlook::olFolderOutbox).empty());
     settings.attachmentLimit = 4 * 1024 * 1024;
     other->btnSaveClick();
     EXPECT_TRUE(otherView.closed);
-    const DispatchPtr mail = onlyItemIn(outlook::olFolderSentMail);
+    const DispatchPtr mail = onlyItemIn(outlook::olFolderOutbox);
     ASSERT_NE(mail, nullptr);
     const DispatchPtr attached = mail->get("Attachments").asObject()->call("Item", {1}).asObject();
     EXPECT_EQ(attached->get("Size").asInt(), 3 * 1024 * 1024);

@@ -79,7 +79,7 @@ TEST_F(QuickAddTest, RecipientsTypesAndJson) {
         0u)
         << json;
     EXPECT_NE(json.find("\"to\":[\"Bob Smith\"],\"cc\":[\"Ann Lee\"]"), std::string::npos) << json;
-    EXPECT_EQ(countIn(outlook::olFolderSentMail), 2) << "the task request and the copy mail";
+    EXPECT_EQ(countIn(outlook::olFolderOutbox), 2) << "the task request and the copy mail";
 
     EXPECT_EQ(add({"--type", "note", "--", "--not-an-option"}), kQuickAddFiled) << err.str();
     EXPECT_EQ(countIn(outlook::olFolderNotes), 1);
@@ -198,7 +198,7 @@ TEST_F(QuickAddTest, RecipientsMakeABaseTypeItsRequest) {
               kQuickAddFiled)
         << err.str();
     EXPECT_NE(out.str().find("filed: Meeting Request\n"), std::string::npos) << out.str();
-    EXPECT_EQ(countIn(outlook::olFolderSentMail), 2) << "both went to their recipients";
+    EXPECT_EQ(countIn(outlook::olFolderOutbox), 2) << "both went to their recipients";
 }
 
 TEST_F(QuickAddTest, AttachedFilesKeepTheirWholePathAndMustFitTheLimit) {
@@ -221,7 +221,7 @@ TEST_F(QuickAddTest, AttachedFilesKeepTheirWholePathAndMustFitTheLimit) {
     EXPECT_EQ(add({"--to", "Ann Lee", "--attach", big.string(), "the", "recording"}),
               kQuickAddRefused);
     EXPECT_NE(err.str().find("is 2.0 MB, larger than the 1.0 MB"), std::string::npos) << err.str();
-    EXPECT_EQ(countIn(outlook::olFolderSentMail), 0);
+    EXPECT_EQ(countIn(outlook::olFolderOutbox), 0);
 }
 
 TEST_F(QuickAddTest, TextThatIsNotUtf8IsMendedAndTheJsonStaysValid) {

@@ -43,9 +43,9 @@ protected:
         addRecipient(item, "Carol Kim", olTo);
         addRecipient(item, "Dan Ray", olCC);
     }
-    // The request Send left in Sent Items (the only one there).
+    // The request Send left in the Outbox (the only one there).
     ItemRecord sentRequest() {
-        auto items = defaultFolder(olFolderSentMail)->get("Items").asObject();
+        auto items = defaultFolder(olFolderOutbox)->get("Items").asObject();
         EXPECT_EQ(items->get("Count"), Variant(1));
         return recordOf(items->call("Item", {1}).asObject());
     }

@@ -91,7 +91,7 @@ TEST_F(OutboxDelivery, SendQueuesInTheOutboxAndTheSenderMovesEachMessageToSentIt
     EXPECT_NE(message.find("Subject: Budget"), std::string::npos) << message;
     EXPECT_NE(message.find("ann@example.com"), std::string::npos) << message;
     EXPECT_NE(message.find("jo@example.org"), std::string::npos) << message;
-    EXPECT_NE(message.find("Message-ID: " + sent->props.string(tags::PR_INTERNET_MESSAGE_ID)),
+    EXPECT_NE(message.find("Message-Id: " + sent->props.string(tags::PR_INTERNET_MESSAGE_ID)),
               std::string::npos)
         << message;
 
@@ -172,7 +172,7 @@ TEST_F(OutboxDelivery, AHandOverCutShortIsReportedAndSentAgainOnlyOnRequest) {
     ASSERT_EQ(deliveries.size(), 1u);
     EXPECT_EQ(deliveries[0].state, DeliveryState::Interrupted);
     EXPECT_NE(deliveries[0].problem.find("may have gone out"), std::string::npos);
-    EXPECT_NE(deliveries[0].problem.find("--resend " + HexFromBin(store().itemEntryId(item))),
+    EXPECT_NE(deliveries[0].problem.find("--resend " + mapi::HexFromBin(store().itemEntryId(item))),
               std::string::npos)
         << deliveries[0].problem;
     EXPECT_EQ(delivered().size(), 1u);
@@ -184,7 +184,7 @@ TEST_F(OutboxDelivery, AHandOverCutShortIsReportedAndSentAgainOnlyOnRequest) {
     const auto messages = delivered();
     ASSERT_EQ(messages.size(), 2u);
     // Sent again under the same Message-ID, so the recipient's programs can tell.
-    const auto id = [](const std::string& m) { return m.substr(m.find("Message-ID:"), 40); };
+    const auto id = [](const std::string& m) { return m.substr(m.find("Message-Id:"), 40); };
     EXPECT_EQ(id(messages[0]), id(messages[1]));
 }
 
@@ -212,7 +212,7 @@ TEST_F(OutboxDelivery, AMeetingRequestInvitesToTheAppointmentsOwnUid) {
     meeting->call("Send", {});
     ASSERT_EQ(queued.size(), 1u);
     const auto request = store().loadItem(queued[0]);
-    const std::string uid = mirror::uidOf(*FBinFromHex(meeting->get("EntryID").asString()));
+    const std::string uid = mirror::uidOf(*mapi::FBinFromHex(meeting->get("EntryID").asString()));
     EXPECT_EQ(request->props.string(outboxTags(store()).calendarUid), uid);
 
     MailSetup anonymous = working();
