@@ -6,6 +6,7 @@
 #include <ctime>
 #include <set>
 
+#include "outlook/local/mirror/ical_component.h"
 #include "outlook/local/mirror/mirror_names.h"
 #include "outlook/local/mirror/system_time_zone.h"
 #include "outlook/local/store/recurrence_property.h"
@@ -29,11 +30,6 @@ constexpr int kAppointmentReminderLeadSeconds = 15 * 60;
 constexpr int kTaskReminderHourOnDueDay = 8;
 // An appointment with neither an end nor a duration lasts half an hour.
 constexpr int kDefaultDurationMinutes = 30;
-
-struct ComponentDeleter {
-    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
 std::time_t unixTime(FileTime time) {
     const std::int64_t ticks = time.ticks - kUnixEpochTicks;
@@ -515,13 +511,6 @@ Component newCalendar() {
     return calendar;
 }
 
-std::string textOf(icalcomponent* component) {
-    char* text = icalcomponent_as_ical_string_r(component);
-    std::string out = text ? text : "";
-    icalmemory_free_buffer(text);
-    return out;
-}
-
 // The X-LIC-ERROR texts libical left in a component and its sub-components.
 void collectErrors(icalcomponent* component, std::vector<std::string>& problems) {
     for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_XLICERROR_PROPERTY); p;
@@ -560,7 +549,7 @@ bool CalendarDocument::add(const ItemRecord& record) {
 
 std::string CalendarDocument::text() const {
     const LocalZone& zone = calendar_->zone;
-    if (!zone.tagged() || !zone.earliest) return textOf(calendar_->component.get());
+    if (!zone.tagged() || !zone.earliest) return componentText(calendar_->component.get());
     // The time zone goes before the components that refer to it.
     Component calendar = newCalendar();
     icalcomponent_add_component(calendar.get(), zone.definition().release());
@@ -568,7 +557,7 @@ std::string CalendarDocument::text() const {
     for (icalcomponent* item = icalcomponent_get_first_component(items, ICAL_ANY_COMPONENT); item;
          item = icalcomponent_get_next_component(items, ICAL_ANY_COMPONENT))
         icalcomponent_add_component(calendar.get(), icalcomponent_new_clone(item));
-    return textOf(calendar.get());
+    return componentText(calendar.get());
 }
 
 std::string calendarOf(Store& store, const ItemRecord& record) {

@@ -7,19 +7,16 @@
 #include <stdexcept>
 
 #include "outlook/local/mirror/calendar_writer.h"
+#include "outlook/local/mirror/ical_component.h"
 #include "outlook/local/store/item_kind.h"
 #include "outlook/local/store/store_tags.h"
+#include "outlook/local/transport/outgoing_item.h"
 #include "platform/text.h"
 #include "platform/utf8_text.h"
 
 namespace outlook::local::transport {
 
 namespace {
-
-struct ComponentDeleter {
-    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
-};
-using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
 // Text as iCalendar can carry it.
 std::string calendarText(std::string_view text) {
@@ -33,15 +30,6 @@ std::string mailtoOf(std::string_view address) {
     for (unsigned char c : text)
         if (c <= ' ' || c == 0x7F) return {};
     return "mailto:" + text;
-}
-
-// The name to show for a recipient: the address book's, without the " (E-mail)" that marks
-// a contact's address there; else the name as given.
-std::string recipientName(const RecipientRecord& recipient) {
-    constexpr std::string_view kContactMark = " (E-mail)";
-    std::string name = recipient.displayName;
-    if (name.ends_with(kContactMark)) name.resize(name.size() - kContactMark.size());
-    return calendarText(name.empty() ? recipient.name : name);
 }
 
 // The request as the appointment or task it was sent from: the mirror writes the repeat of
@@ -126,8 +114,8 @@ void addAttendees(icalcomponent* item, const std::vector<RecipientRecord>& recip
         const bool cc = recipient.type == static_cast<std::int32_t>(mapi::MAPI_CC);
         const std::string mailto = recipient.resolved ? mailtoOf(recipient.address) : "";
         if ((!to && !cc) || mailto.empty()) continue;
-        icalproperty* attendee =
-            withName(icalproperty_new_attendee(mailto.c_str()), recipientName(recipient));
+        icalproperty* attendee = withName(icalproperty_new_attendee(mailto.c_str()),
+                                          calendarText(personalName(recipient)));
         icalproperty_add_parameter(attendee, icalparameter_new_role(to ? ICAL_ROLE_REQPARTICIPANT
                                                                        : ICAL_ROLE_OPTPARTICIPANT));
         icalproperty_add_parameter(attendee, icalparameter_new_partstat(ICAL_PARTSTAT_NEEDSACTION));
@@ -184,13 +172,6 @@ icalcomponent* firstItem(icalcomponent* calendar) {
     return nullptr;
 }
 
-std::string textOf(icalcomponent* component) {
-    char* text = icalcomponent_as_ical_string_r(component);
-    std::string out = text ? text : "";
-    icalmemory_free_buffer(text);
-    return out;
-}
-
 }  // namespace
 
 std::string requestCalendar(Store& store, const ItemRecord& request, std::string_view uid,
@@ -205,7 +186,7 @@ std::string requestCalendar(Store& store, const ItemRecord& request, std::string
 
     const std::string text = mirror::calendarOf(store, *item);
     if (text.empty()) return {};
-    Component calendar(icalparser_parse_string(text.c_str()));
+    mirror::Component calendar(icalparser_parse_string(text.c_str()));
     icalcomponent* component = calendar ? firstItem(calendar.get()) : nullptr;
     if (!component) throw std::runtime_error("The item's calendar cannot be read back");
 
@@ -226,7 +207,7 @@ std::string requestCalendar(Store& store, const ItemRecord& request, std::string
         addToDoStart(component);
         addToDoPriority(component, request);
     }
-    return textOf(calendar.get());
+    return mirror::componentText(calendar.get());
 }
 
 }  // namespace outlook::local::transport

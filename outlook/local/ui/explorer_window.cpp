@@ -392,6 +392,8 @@ void ExplorerMainWindow::showRows() {
             const DisplayValue& value = row.cells[i];
             auto* cell = new QStandardItem(displayText(value));
             cell->setEditable(false);
+            // A text cut short by its column (an Outbox item's reason) reads whole on hover.
+            if (!value.time) cell->setToolTip(cell->text());
             if (i < layout.columns.size() && layout.columns[i].time)
                 cell->setData(value.time ? qlonglong(value.time->time_since_epoch().count())
                                          : std::numeric_limits<qlonglong>::min(),

@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <fstream>
 
+#include "outlook/local/transport/outbox_sender.h"
 #include "outlook/local/ui/store_presentation.h"
 #include "tests/outlook/local/ui/store_window_fixture.h"
 #include "tests/support/text_fits.h"
@@ -411,6 +412,27 @@ TEST_F(ExplorerPictures, PicturesOfTheCalendarTasksAndContacts) {
     display(olFolderContacts);
     ASSERT_TRUE(window.selectItem(annId));
     keep(window, "explorer_contacts.png");
+}
+
+TEST_F(ExplorerPictures, TheOutboxSaysWhyEachItemWaits) {
+    for (const char* subject : {"The budget figures", "Minutes of Monday's meeting"}) {
+        auto mail = createItem(olMailItem);
+        mail->put("Subject", subject);
+        mail->get("Recipients").asObject()->call("Add", {"Ann Lee"});
+        mail->call("Send", {});
+    }
+    transport::MailSetup refused;
+    refused.command =
+        "cat >/dev/null; echo 'msmtp: cannot connect to smtp.example.org, port 587: "
+        "Connection refused' >&2; exit 69";
+    transport::OutboxSender(store(), refused).sendWaiting();
+    ExplorerMainWindow& window = display(olFolderOutbox);
+    window.resize(1040, 660);
+    ASSERT_EQ(table(window).model()->rowCount(), 2);
+    EXPECT_EQ(table(window).model()->headerData(2, Qt::Horizontal).toString(), "Not sent because");
+    EXPECT_EQ(cell(window, 0, 2),
+              "msmtp: cannot connect to smtp.example.org, port 587: Connection refused");
+    keep(window, "explorer_outbox.png");
 }
 
 // A full folder, an empty one and the agenda, at the sizes users pick and in the dark.
