@@ -25,7 +25,8 @@ std::shared_ptr<StoreConnection> mirroredConnection(const std::filesystem::path&
 
 LocalOutlook::LocalOutlook(const std::filesystem::path& database, platform::Registry& registry,
                            platform::EventLoop& loop)
-    : connection_(mirroredConnection(database, registry, loop)),
+    : registry_(registry),
+      connection_(mirroredConnection(database, registry, loop)),
       windows_(std::make_shared<WindowSet>()),
       outbox_(std::make_shared<transport::OutboxQueue>()),
       automation_(std::make_unique<LocalAutomationServer>(connection_, windows_, outbox_)),

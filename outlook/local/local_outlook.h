@@ -58,6 +58,8 @@ public:
     void setItemForm(ItemForm* form) { windows_->setItemForm(form); }
     void setAddressDialog(AddressDialog* dialog) { windows_->setAddressDialog(dialog); }
     WindowSet& windows() { return *windows_; }
+    // The registry the store was opened with (the master category list lives there).
+    platform::Registry& registry() { return registry_; }
     // Hears of each item Send puts in the Outbox; without a listener it waits there.
     transport::OutboxQueue& outbox() { return *outbox_; }
 
@@ -65,6 +67,7 @@ private:
     LocalOutlook(const std::filesystem::path& database, platform::Registry& registry,
                  platform::EventLoop& loop);
 
+    platform::Registry& registry_;
     std::shared_ptr<StoreConnection> connection_;
     std::shared_ptr<WindowSet> windows_;
     std::shared_ptr<transport::OutboxQueue> outbox_;

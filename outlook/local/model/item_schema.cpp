@@ -26,7 +26,7 @@ constexpr unsigned kLinked = kMail | kSchedule | kTasks | kJournal;
 
 using V = ValueKind;
 
-const std::array<ItemProperty, 38> kProperties = {{
+const std::array<ItemProperty, 42> kProperties = {{
     {"Subject", V::String, kAll, PR_SUBJECT, {}},
     {"Body", V::String, kAll, PR_BODY, {}},
     {"Categories", V::String, kAll, 0, Known::Categories},
@@ -38,6 +38,10 @@ const std::array<ItemProperty, 38> kProperties = {{
     {"Location", V::String, kSchedule, 0, Known::Location},
     {"Status", V::Int, kTasks, 0, Known::TaskStatus},
     {"ReminderSet", V::Bool, kMail | kSchedule | kTasks, 0, Known::ReminderSet},
+    {"ReminderMinutesBeforeStart", V::Int, kSchedule, 0, Known::ReminderMinutesBeforeStart},
+    {"ReminderTime", V::Date, kMail | kSchedule | kTasks, 0, Known::ReminderTime},
+    {"PercentComplete", V::Int, kTasks, 0, Known::PercentComplete},
+    {"DateCompleted", V::Date, kTasks, 0, Known::DateCompleted},
     {"ResponseRequested", V::Bool, kMail | kSchedule, tags::PR_RESPONSE_REQUESTED, {}},
     {"BusyStatus", V::Int, kSchedule, 0, Known::BusyStatus},
     {"MeetingStatus", V::Int, kSchedule, 0, Known::MeetingStatus},

@@ -32,6 +32,11 @@ const KnownName& knownName(Known property) {
         {PSETID_Note, MNID_ID, 0x8B05, {}, PT_LONG, "Top"},
         {PSETID_Appointment, MNID_ID, 0x8208, {}, PT_STRING8, "Location"},
         {PSETID_Task, MNID_ID, 0x8101, {}, PT_LONG, "Status"},
+        {PSETID_Common, MNID_ID, 0x8501, {}, PT_LONG, "ReminderMinutesBeforeStart"},
+        {PSETID_Common, MNID_ID, 0x8502, {}, PT_SYSTIME, "ReminderTime"},
+        // Whole percent, 0-100, as the object model gives it.
+        {PSETID_Task, MNID_ID, 0x8102, {}, PT_LONG, "PercentComplete"},
+        {PSETID_Task, MNID_ID, 0x810F, {}, PT_SYSTIME, "DateCompleted"},
     }};
     return kNames[static_cast<std::size_t>(property)];
 }

@@ -46,6 +46,10 @@ enum class Known {
     NoteTop,
     Location,
     TaskStatus,
+    ReminderMinutesBeforeStart,
+    ReminderTime,
+    PercentComplete,
+    DateCompleted,
     Count_
 };
 

@@ -137,7 +137,9 @@ void Store::load() {
     for (std::size_t i = 0; i < kKnownCount; ++i)
         if (!names_->find(toNameId(knownName(static_cast<Known>(i))))) namesComplete = false;
 
-    if (!readUid() || !foldersComplete || !namesComplete) {
+    // A read-only store made before some names existed cannot register them; it still opens,
+    // and those properties read as unset on its items.
+    if (!readUid() || !foldersComplete || (!namesComplete && !readOnly_)) {
         transact([&] {
             if (!readUid()) {
                 uid_ = randomUid();
@@ -159,7 +161,10 @@ void Store::load() {
     }
     for (std::size_t i = 0; i < kKnownCount; ++i) {
         const auto& name = knownName(static_cast<Known>(i));
-        known_.set(static_cast<Known>(i), PROP_TAG(name.type, *names_->find(toNameId(name))));
+        const auto id = names_->find(toNameId(name));
+        // Ids from the top of the named range, which no registered name reaches in practice.
+        known_.set(static_cast<Known>(i),
+                   PROP_TAG(name.type, id ? *id : static_cast<ULONG>(0xFFFE - i)));
     }
     addressBook_ = std::make_unique<AddressBookData>(*this);
     dataVersion_ = db_->queryInt("PRAGMA data_version");

@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 #include <span>
 
+#include "outlook/local/item_editors.h"
+#include "outlook/local/ui/item_window.h"
 #include "outlook/local/ui/store_presentation.h"
 #include "outlook/object_model.h"
 #include "platform/ui/qt_message_boxes.h"
@@ -372,10 +374,13 @@ void ContactForm::showItem(const DispatchPtr& item, bool modal) {
         return;
     }
     QDialog* window = nullptr;
-    if (item->get("Class").asInt() == olContact)
+    if (item->get("Class").asInt() == olContact) {
         window = new ContactWindow(item, sizes_, boxes_, parent_);
-    else
-        window = new ItemViewWindow(item, sizes_, parent_);
+    } else if (auto editor = makeItemEditor(item, nameSpace_ ? nameSpace_() : nullptr)) {
+        window = makeItemWindow(std::move(editor), sizes_, boxes_,
+                                categories_ ? categories_() : std::vector<std::string>{}, parent_);
+    }
+    if (!window) window = new ItemViewWindow(item, sizes_, parent_);
     // A window of its own on the desktop, not a sheet over the program's window.
     window->setWindowFlag(Qt::Window);
     shown_.push_back({item, window});
@@ -395,8 +400,16 @@ void ContactForm::closeItem(const DispatchPtr& item) {
     if (!shown) return;
     if (auto* contact = dynamic_cast<ContactWindow*>(shown->window.data()))
         contact->closeForItem();
+    else if (auto* form = dynamic_cast<ItemWindow*>(shown->window.data()))
+        form->closeForItem();
     else
         shown->window->reject();
+}
+
+void ContactForm::setEditingSupport(std::function<DispatchPtr()> nameSpace,
+                                    std::function<std::vector<std::string>()> categories) {
+    nameSpace_ = std::move(nameSpace);
+    categories_ = std::move(categories);
 }
 
 std::vector<QDialog*> ContactForm::openWindows() const {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -76,10 +77,11 @@ private:
     WindowSizes& sizes_;
 };
 
-// The store's item form (Item.Display): a contact opens in the contact form, any other item
-// in a read-only view. An item already shown is brought to the front instead of opening
-// twice. A modal form returns once the user closed it. Windows must be shown on the thread
-// that owns the QApplication.
+// The store's item form (Item.Display): a contact opens in the contact form; appointments,
+// meetings, tasks, notes and journal entries in their editable forms (see makeItemEditor);
+// mail and what was sent in a read-only view. An item already shown is brought to the front instead
+// of opening twice. A modal form returns once the user closed it. Windows must be shown on the
+// thread that owns the QApplication.
 class ContactForm : public ItemForm {
 public:
     // `sizes` (and `boxes`, when given) must outlive the form.
@@ -89,6 +91,12 @@ public:
 
     void showItem(const DispatchPtr& item, bool modal) override;
     void closeItem(const DispatchPtr& item) override;
+
+    // What the editable forms need from the store: its MAPI namespace (to notice changes by
+    // other programs and open links; null when it cannot be had) and the master category
+    // list. Without them the forms still edit, with no categories to pick from.
+    void setEditingSupport(std::function<DispatchPtr()> nameSpace,
+                           std::function<std::vector<std::string>()> categories);
 
     // The windows open now.
     std::vector<QDialog*> openWindows() const;
@@ -104,6 +112,8 @@ private:
     WindowSizes& sizes_;
     platform::MessageBoxes* boxes_;
     QPointer<QWidget> parent_;
+    std::function<DispatchPtr()> nameSpace_;
+    std::function<std::vector<std::string>()> categories_;
     std::vector<Shown> shown_;
     std::vector<QPointer<QDialog>> closed_;
 };

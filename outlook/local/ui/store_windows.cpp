@@ -1,5 +1,6 @@
 #include "outlook/local/ui/store_windows.h"
 
+#include "outlook/local/category_list.h"
 #include "outlook/local/local_outlook.h"
 
 namespace outlook::local {
@@ -11,6 +12,18 @@ StoreWindows::StoreWindows(LocalOutlook& outlook, QWidget* parent, WindowSizes* 
       itemForm_(std::make_unique<ContactForm>(sizes_, parent, boxes)),
       explorer_(std::make_unique<QtExplorerWindow>(outlook, sizes_)),
       addressDialog_(std::make_unique<QtAddressDialog>(parent)) {
+    itemForm_->setEditingSupport(
+        [&outlook]() -> DispatchPtr {
+            try {
+                return outlook.automation()
+                    .createObject("Outlook.Application")
+                    ->call("GetNamespace", {"MAPI"})
+                    .asObject();
+            } catch (const AutomationError&) {
+                return nullptr;
+            }
+        },
+        [&outlook] { return masterCategories(outlook.registry()); });
     outlook_.setItemForm(itemForm_.get());
     outlook_.setExplorerWindow(explorer_.get());
     outlook_.setAddressDialog(addressDialog_.get());

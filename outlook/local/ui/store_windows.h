@@ -13,11 +13,11 @@ namespace outlook::local {
 
 class LocalOutlook;
 
-// The store's own windows, installed into a LocalOutlook: the contact form (and the
-// read-only view of other items) for Item.Display, the explorer for Folder.Display and
-// ActiveExplorer, and the address book for IAddrBook::Address. Destroying this object
-// puts back the store's default windows and closes these; it must go before the
-// LocalOutlook does.
+// The store's own windows, installed into a LocalOutlook: the item forms (contacts,
+// appointments, tasks, notes, journal entries; a read-only view of mail) for Item.Display, the
+// explorer for Folder.Display and ActiveExplorer, and the address book for IAddrBook::Address.
+// Destroying this object puts back the store's default windows and closes these; it must go before
+// the LocalOutlook does.
 class StoreWindows {
 public:
     // `sizes` keeps the windows' sizes; null keeps them in memory for this process.

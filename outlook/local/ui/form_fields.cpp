@@ -1,0 +1,60 @@
+#include "outlook/local/ui/form_fields.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTime>
+
+#include "outlook/local/form_time.h"
+
+namespace outlook::local {
+
+using namespace std::chrono;
+
+QDateEdit* makeDateEdit(QWidget* parent, const char* objectName) {
+    auto* edit = new QDateEdit(parent);
+    edit->setObjectName(objectName);
+    edit->setCalendarPopup(true);
+    QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    // Two-digit years read badly beside a calendar; the desktop's order stays.
+    if (!format.contains("yyyy")) format.replace("yy", "yyyy");
+    edit->setDisplayFormat(format);
+    return edit;
+}
+
+QComboBox* makeTimeBox(QWidget* parent, const char* objectName) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(objectName);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMaxVisibleItems(12);
+    for (int minutes = 0; minutes < 24 * 60; minutes += 30)
+        box->addItem(QLocale().toString(QTime(minutes / 60, minutes % 60), QLocale::ShortFormat));
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return box;
+}
+
+QString localeTime(const std::string& typed) {
+    const auto time = minutesOfDay(typed);
+    if (!time) return QString::fromStdString(typed);
+    const int total = static_cast<int>(time->count()) % (24 * 60);
+    return QLocale().toString(QTime(total / 60, total % 60), QLocale::ShortFormat);
+}
+
+QDate toQDate(year_month_day day) {
+    return QDate(int(day.year()), int(unsigned(day.month())), int(unsigned(day.day())));
+}
+
+year_month_day fromQDate(QDate date) {
+    return year{date.year()} / month{unsigned(date.month())} / day{unsigned(date.day())};
+}
+
+QLabel* fieldLabel(const QString& text, QWidget* field, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(field);
+    return label;
+}
+
+}  // namespace outlook::local
