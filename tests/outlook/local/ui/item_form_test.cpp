@@ -142,9 +142,14 @@ TEST_F(ItemFormTest, NotesAndJournalEntriesAreEditedThroughTheirForms) {
     EXPECT_EQ(noteWindow.objectName(), "NoteForm");
     auto& memo = child<QPlainTextEdit>(noteWindow, "memoBody");
     memo.moveCursor(QTextCursor::End);
-    QTest::keyClicks(&memo, " service\nbrakes");
+    QTest::keyClicks(&memo, " service");
+    QTest::keyClick(&memo, Qt::Key_Return);
+    QTest::keyClicks(&memo, "brakes");
     EXPECT_EQ(noteWindow.windowTitle(), "Van service - Note");
-    QTest::keyClick(&noteWindow, Qt::Key_S, Qt::ControlModifier);
+    noteWindow.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&noteWindow));
+    QTest::keyClick(&memo, Qt::Key_S, Qt::ControlModifier);
+    QCoreApplication::processEvents();
     EXPECT_FALSE(anyOpen());
     EXPECT_EQ(stored(note)->get("Subject").asString(), "Van service");
 
@@ -173,7 +178,9 @@ TEST_F(ItemFormTest, EscapeOnAChangedFormAsksAndMailStaysReadOnly) {
     EXPECT_EQ(boxes.shown, 0) << "nothing changed, nothing asked";
 
     item->call("Display");
-    QTest::keyClicks(&child<QLineEdit>(shownWindow(), "edSubject"), " at 4");
+    auto& subject = child<QLineEdit>(shownWindow(), "edSubject");
+    subject.end(false);
+    QTest::keyClicks(&subject, " at 4");
     boxes.answer = platform::MessageAnswer::Cancel;
     QTest::keyClick(&shownWindow(), Qt::Key_Escape);
     ASSERT_TRUE(anyOpen());
