@@ -64,6 +64,10 @@ void CategoryPicker::showCategories(const std::string& text) {
             found.front()->setCheckState(Qt::Checked);
     }
     filling_ = false;
+    // The item's own categories in sight, not the top of a long list.
+    for (int i = 0; i < list_->count(); ++i)
+        if (list_->item(i)->checkState() == Qt::Checked)
+            return list_->scrollToItem(list_->item(i), QAbstractItemView::PositionAtTop);
 }
 
 void CategoryPicker::addTyped() {

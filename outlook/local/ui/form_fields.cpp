@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTime>
 
 #include "outlook/local/form_time.h"
@@ -12,6 +13,17 @@
 namespace outlook::local {
 
 using namespace std::chrono;
+
+namespace {
+
+// The desktop's time format without seconds, which no form asks for.
+QString timeFormat() {
+    QString format = QLocale().timeFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression("[:.]ss"));
+    return format;
+}
+
+}  // namespace
 
 QDateEdit* makeDateEdit(QWidget* parent, const char* objectName) {
     auto* edit = new QDateEdit(parent);
@@ -31,7 +43,7 @@ QComboBox* makeTimeBox(QWidget* parent, const char* objectName) {
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMaxVisibleItems(12);
     for (int minutes = 0; minutes < 24 * 60; minutes += 30)
-        box->addItem(QLocale().toString(QTime(minutes / 60, minutes % 60), QLocale::ShortFormat));
+        box->addItem(QLocale().toString(QTime(minutes / 60, minutes % 60), timeFormat()));
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return box;
 }
@@ -40,7 +52,7 @@ QString localeTime(const std::string& typed) {
     const auto time = minutesOfDay(typed);
     if (!time) return QString::fromStdString(typed);
     const int total = static_cast<int>(time->count()) % (24 * 60);
-    return QLocale().toString(QTime(total / 60, total % 60), QLocale::ShortFormat);
+    return QLocale().toString(QTime(total / 60, total % 60), timeFormat());
 }
 
 QDate toQDate(year_month_day day) {

@@ -72,7 +72,7 @@ QWidget* JournalWindow::makeFields() {
     grid->addWidget(right(tr("S&ubject:"), subject_), 0, 0);
     grid->addWidget(subject_, 0, 1, 1, 3);
     grid->addWidget(right(tr("Entry t&ype:"), type_), 1, 0);
-    grid->addWidget(type_, 1, 1);
+    grid->addWidget(type_, 1, 1, Qt::AlignLeft);
     grid->addWidget(right(tr("&Duration:"), duration_), 1, 2);
     grid->addWidget(duration_, 1, 3, Qt::AlignLeft);
     auto* startRow = new QHBoxLayout;
