@@ -195,13 +195,13 @@ TrashOutcome ItemTrash::undo() {
 }
 
 std::string removePermanentlyQuestion(std::size_t count, const std::string& title) {
-    const std::string what = count == 1 ? quoted(title) : "these " + std::to_string(count) + " items";
+    const std::string what =
+        count == 1 ? quoted(title) : "these " + std::to_string(count) + " items";
     return "Delete " + what + " for good?\n\nThis cannot be undone.";
 }
 
 std::string emptyDeletedItemsQuestion(std::size_t count) {
-    const std::string what =
-        count == 1 ? "the item" : "all " + std::to_string(count) + " items";
+    const std::string what = count == 1 ? "the item" : "all " + std::to_string(count) + " items";
     return "Delete " + what + " in Deleted Items for good?\n\nThis cannot be undone.";
 }
 

@@ -99,8 +99,7 @@ std::optional<OleDate> parseLocalTime(std::string_view text) {
     int used = 0;
     const std::string copy(text);
     const char* c = copy.c_str();
-    if (std::sscanf(c, "%4d-%2u-%2u%n", &y, &mo, &d, &used) != 3 || used != 10)
-        return std::nullopt;
+    if (std::sscanf(c, "%4d-%2u-%2u%n", &y, &mo, &d, &used) != 3 || used != 10) return std::nullopt;
     if (copy.size() > 10) {
         int more = 0;
         const char* rest = c + 10;
@@ -234,14 +233,18 @@ int ItemCommands::set(const std::string& entryId,
     std::string changes;
     try {
         // The values are put into the item in memory; nothing reaches the store unless every
-        // one of them is accepted.
-        for (const PropertyAssignment& a : assignments) {
-            const ValueType type = kSettable[orderOf(a.word)].type;
-            const std::string before = shown(item->get(a.property), type);
+        // one of them is accepted. What each was is read first: putting Start moves End.
+        std::vector<std::string> before;
+        for (const PropertyAssignment& a : assignments)
+            before.push_back(shown(item->get(a.property), kSettable[orderOf(a.word)].type));
+        for (const PropertyAssignment& a : assignments)
             item->put(a.property, a.value);
-            const std::string after = shown(item->get(a.property), type);
-            changes += (changes.empty() ? "" : ", ") + a.word + " " +
-                       (before == after ? after + " (unchanged)" : before + " \u2192 " + after);
+        for (std::size_t i = 0; i < assignments.size(); ++i) {
+            const PropertyAssignment& a = assignments[i];
+            const std::string after = shown(item->get(a.property), kSettable[orderOf(a.word)].type);
+            changes +=
+                (changes.empty() ? "" : ", ") + a.word + " " +
+                (before[i] == after ? after + " (unchanged)" : before[i] + " \u2192 " + after);
         }
         item->call("Save");
     } catch (const AutomationError& e) {

@@ -173,8 +173,7 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
             if (ids.empty()) return usageError("'" + command + "' takes one or more entry ids");
             if (!open()) return kFailed;
             ItemCommands commands(store, out_, err_);
-            return command == "delete" ? commands.remove(ids, permanently)
-                                       : commands.restore(ids);
+            return command == "delete" ? commands.remove(ids, permanently) : commands.restore(ids);
         }
         if (command == "set") {
             if (rest.size() < 2) return usageError("'set' takes an entry id and PROPERTY=VALUE...");

@@ -17,8 +17,8 @@
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QStatusBar>
-#include <QStyledItemDelegate>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
@@ -230,8 +230,8 @@ QWidget* ExplorerMainWindow::makeContents() {
     connect(agenda_, &QTreeWidget::currentItemChanged, this, [this] { showDetails(); });
     agenda_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     connect(agenda_, &QTreeWidget::itemSelectionChanged, this, [this] { enableTrashActions(); });
-    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(table_),
-                                    static_cast<QAbstractItemView*>(agenda_)}) {
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(table_), static_cast<QAbstractItemView*>(agenda_)}) {
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this,
                 [this, view](const QPoint& at) { showItemsMenu(view->viewport(), at); });
@@ -392,7 +392,9 @@ void ExplorerMainWindow::folderChosen() {
     const FolderLayout& layout = model_.layout();
     table_->sortByColumn(static_cast<int>(layout.sortColumn),
                          layout.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    table_->selectRow(0);
+    if (sorted_->rowCount() > 0)
+        table_->selectionModel()->setCurrentIndex(
+            sorted_->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     if (calendar && view_->currentIndex() != 0) showAgenda();
 }
 
@@ -486,7 +488,10 @@ bool ExplorerMainWindow::selectItem(const std::string& entryId) {
     }
     for (int row = 0; row < sorted_->rowCount(); ++row) {
         if (sorted_->index(row, 0).data(kEntryIdRole).toString().toStdString() != entryId) continue;
-        table_->selectRow(row);
+        // Not selectRow: with several rows selectable, that follows the modifier keys held.
+        table_->selectionModel()->setCurrentIndex(
+            sorted_->index(row, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         table_->scrollTo(sorted_->index(row, 0));
         return true;
     }
@@ -600,6 +605,7 @@ void ExplorerMainWindow::clearDetails() {
 }
 
 void ExplorerMainWindow::showDetails() {
+    enableTrashActions();
     const std::string entryId = selectedEntryId();
     const auto details = entryId.empty() ? std::nullopt : model_.details(entryId);
     if (!details) return clearDetails();
@@ -669,12 +675,15 @@ QToolBar* ExplorerMainWindow::makeToolBar() {
     undo_ = action(tr("Undo"), "actUndo", QStyle::SP_ArrowBack,
                    tr("Bring back what was deleted last (Ctrl+Z)"));
     undo_->setShortcut(QKeySequence::Undo);
-    restore_ = action(tr("Restore"), "actRestore", QStyle::SP_DialogResetButton,
+    restore_ = action(tr("Restore"), "actRestore", QStyle::SP_BrowserReload,
                       tr("Move the selected items back to the folders they were deleted from"));
-    empty_ = action(tr("Empty Deleted Items"), "actEmptyDeletedItems", QStyle::SP_DialogDiscardButton,
-                    tr("Delete everything in Deleted Items for good"));
-    for (QAction* shortcut : {delete_, undo_})
-        shortcut->setShortcutContext(Qt::WindowShortcut);
+    empty_ =
+        action(tr("Empty Deleted Items"), "actEmptyDeletedItems", QStyle::SP_DialogDiscardButton,
+               tr("Delete everything in Deleted Items for good"));
+    // Delete acts on the items: in the folder list or the item's text it is not theirs.
+    delete_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    pages_->addAction(delete_);
+    undo_->setShortcutContext(Qt::WindowShortcut);
     connect(delete_, &QAction::triggered, this, [this] { deleteSelected(); });
     connect(undo_, &QAction::triggered, this, [this] { undoDelete(); });
     connect(restore_, &QAction::triggered, this, [this] { restoreSelected(); });
@@ -716,8 +725,7 @@ void ExplorerMainWindow::showItemsMenu(QWidget* view, const QPoint& at) {
 
 void ExplorerMainWindow::showFoldersMenu(const QPoint& at) {
     const QListWidgetItem* entry = folders_->itemAt(at);
-    if (!entry ||
-        entry->data(kFolderRole).toInt() != static_cast<int>(FolderKind::DeletedItems) ||
+    if (!entry || entry->data(kFolderRole).toInt() != static_cast<int>(FolderKind::DeletedItems) ||
         !model_.trash())
         return;
     QMenu menu(this);
