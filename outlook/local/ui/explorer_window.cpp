@@ -769,9 +769,16 @@ void ExplorerMainWindow::emptyDeletedItems() {
 
 void ExplorerMainWindow::trashDone(const std::string& message) {
     if (message.empty()) return;  // the user said No
+    const int row = table_->currentIndex().row();
     model_.refresh();
     message_ = message;
     showRows();
+    // The row that took the place of the ones gone is selected, so Delete can go on.
+    if (pages_->currentIndex() == kListPage && selectedEntryIds().empty() && row >= 0 &&
+        sorted_->rowCount() > 0)
+        table_->selectionModel()->setCurrentIndex(
+            sorted_->index(std::min(row, sorted_->rowCount() - 1), 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void ExplorerMainWindow::showStatus() {

@@ -370,6 +370,8 @@ TEST_F(ExplorerWindowTest, TheDeleteKeyMovesTheSelectedItemsAndCtrlZBringsThemBa
 
     press(window, list, Qt::Key_Delete);
     EXPECT_EQ(column(window, 0), QStringList{"Yoga"});
+    // The next item is selected, ready for the next Delete.
+    EXPECT_EQ(child<QLabel>(window, "lblItemTitle").text(), "Yoga");
     EXPECT_EQ(folderOf(lunch), "Deleted Items");
     EXPECT_EQ(folderOf(dentist), "Deleted Items");
     EXPECT_EQ(boxes.shown, 0);
