@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "outlook/local/store/deleted_from_property.h"
 #include "outlook/local/store/file_time.h"
 #include "outlook/local/store/item_kind.h"
 #include "outlook/local/store/recurrence_property.h"
@@ -75,6 +76,13 @@ bool isMailFolder(FolderKind folder) {
            folder == FolderKind::Outbox || folder == FolderKind::Drafts;
 }
 
+// The folder a restore returns a deleted item to; for an item that does not say where it came
+// from, its kind's folder in brackets.
+std::string deletedFromText(Store& store, ItemKind kind, const PropertyBag& props) {
+    const std::string name = store.folder(restoreFolder(store, kind, props)).name;
+    return deletedFrom(store, props) ? name : "(" + name + ")";
+}
+
 }  // namespace
 
 std::span<const FolderKind> explorerFolders() {
@@ -110,7 +118,10 @@ FolderLayout folderLayout(FolderKind folder) {
                     3,
                     true};
         case FolderKind::DeletedItems:
-            return {{textColumn("Subject"), textColumn("Kind"), timeColumn("Modified")}, 2, true};
+            return {{textColumn("Subject"), textColumn("Kind"), textColumn("Deleted from"),
+                     timeColumn("Modified")},
+                    3,
+                    true};
         default:
             return {{textColumn("Subject"), textColumn("To"), timeColumn("Modified")}, 2, true};
     }
@@ -198,6 +209,7 @@ ListRow listRow(FolderKind folder, Store& store, std::int64_t id, const Property
         case FolderKind::DeletedItems:
             cells = {{titleOf(kind, store, props)},
                      {kindName(objectClassOf(kind))},
+                     {deletedFromText(store, kind, props)},
                      timeCell(props, PR_LAST_MODIFICATION_TIME)};
             break;
         case FolderKind::Outbox:

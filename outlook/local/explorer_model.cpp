@@ -33,6 +33,7 @@ ExplorerModel::ExplorerModel(LocalOutlook& outlook) : outlook_(outlook) {}
 
 ExplorerModel::~ExplorerModel() {
     unwatch();
+    trash_.reset();
     nameSpace_.reset();
     msgStore_.reset();
     if (session_) session_->Logoff(0, 0, 0);
@@ -67,6 +68,7 @@ bool ExplorerModel::open() {
     try {
         const DispatchPtr application = outlook_.automation().createObject("Outlook.Application");
         nameSpace_ = application->call("GetNamespace", {"MAPI"}).asObject();
+        trash_ = std::make_unique<ItemTrash>(store_, nameSpace_);
     } catch (const AutomationError& e) {
         error_ = e.what();
         return false;

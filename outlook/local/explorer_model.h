@@ -10,6 +10,7 @@
 #include "outlook/automation.h"
 #include "outlook/local/explorer_contents.h"
 #include "outlook/local/item_details.h"
+#include "outlook/local/item_trash.h"
 #include "outlook/mapi.h"
 
 namespace outlook::local {
@@ -69,6 +70,10 @@ public:
     // of this model's own under the system's temporary folder, removed with the model.
     AttachmentOpening openAttachment(const std::string& entryId, std::size_t index);
 
+    // Deleting and restoring items, with the undo of the last delete; null until the store
+    // is open. The rows follow through the folder's notifications.
+    ItemTrash* trash() { return trash_.get(); }
+
 private:
     class Sink;
 
@@ -87,6 +92,7 @@ private:
     mapi::ComPtr<Sink> sink_;
     mapi::ULONG_PTR connection_ = 0;
     DispatchPtr nameSpace_;
+    std::unique_ptr<ItemTrash> trash_;
 
     std::optional<FolderKind> current_;
     FolderLayout layout_;

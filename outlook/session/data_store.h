@@ -6,7 +6,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "keywords/keywords_line.h"
 #include "messages/error_box.h"
 #include "messages/messages.h"
 #include "outlook/automation.h"
@@ -138,6 +140,12 @@ private:
     void BuildFolderCache();
     MessageId LoadContacts(TProgressBox& progress);
     void RemoveCachedContactKeywords();
+    // A customised contact that leaves the Contacts folder (to Deleted Items, say) takes its
+    // keywords out of the parser; they are held here and given back when it returns.
+    void HoldContactKeywords(const TContact& contact);
+    void ReturnHeldKeywords(TContact& contact);
+    // Whether the store still has the item with this key, in any folder.
+    bool StillStored(const std::string& key) const;
     // One table event each; false when the rest of the batch is to be left alone.
     bool OnContactAdded(const mapi::Row& columns);
     bool OnContactModified(const mapi::Row& columns);
@@ -150,6 +158,10 @@ private:
     DispatchPtr application_;
     DispatchPtr namespace_;
     std::map<std::string, std::unique_ptr<TContact>> contacts_;
+    // The keywords file's lines of customised contacts not in the cache, by contact key: kept
+    // in the file while the store still has the contact, so that a restored contact has its
+    // keywords again, in this run or a later one.
+    std::map<std::string, std::vector<keywords::KeywordsLine>> heldContactKeywords_;
     std::map<std::string, std::unique_ptr<TCategory>> categories_;
     mapi::ComPtr<mapi::IMAPISession> session_;
     mapi::ComPtr<mapi::IAddrBook> addressBook_;

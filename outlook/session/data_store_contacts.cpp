@@ -113,8 +113,9 @@ void TDataStore::RefreshContacts() {
         } else {
             auto contact = fresh.makeContact();
             contact->seen = 1;
-            contacts_[fresh.key] = std::move(contact);
             Prs_AddContact(fresh.key.c_str());
+            ReturnHeldKeywords(*contact);
+            contacts_[fresh.key] = std::move(contact);
         }
     }
     for (auto it = contacts_.begin(); it != contacts_.end();) {
@@ -122,6 +123,7 @@ void TDataStore::RefreshContacts() {
             ++it;
             continue;
         }
+        HoldContactKeywords(*it->second);
         Prs_DeleteContact(it->first.c_str());
         it = contacts_.erase(it);
     }
@@ -133,7 +135,9 @@ bool TDataStore::OnContactAdded(const mapi::Row& columns) {
     if (FindContact(row.key) || row.names.fileAs.empty()) return false;
     TContact* added = (contacts_[row.key] = row.makeContact()).get();
     Prs_AddContact(row.key.c_str());
-    if (Prs_AddAlias(added->FullName().c_str(), "", "", row.key.c_str()) == 1)
+    ReturnHeldKeywords(*added);
+    if (!added->keywordsCustomized &&
+        Prs_AddAlias(added->FullName().c_str(), "", "", row.key.c_str()) == 1)
         ++added->keywordCount;
     TellContactChanged(added, nullptr);
     return true;
@@ -157,6 +161,39 @@ bool TDataStore::OnContactModified(const mapi::Row& columns) {
     std::unique_ptr<TContact> previous = std::exchange(contacts_[row.key], std::move(replacement));
     TellContactChanged(contacts_[row.key].get(), previous.get());
     return true;
+}
+
+void TDataStore::HoldContactKeywords(const TContact& contact) {
+    if (!contact.keywordsCustomized) return;
+    std::vector<keywords::KeywordsLine> lines;
+    char keyword[SENTEX_TEXT_SLOT], list[SENTEX_TEXT_SLOT], project[SENTEX_TEXT_SLOT],
+        target[SENTEX_TEXT_SLOT];
+    for (std::int32_t found = Prs_GetFirstAlias(keyword, list, project, target); found == 1;
+         found = Prs_GetNextAlias(keyword, list, project, target))
+        if (contact.Key() == target) lines.push_back({keyword, project, list, target});
+    // Customised without a keyword of its own: the bare line keeps it so.
+    if (lines.empty()) lines.push_back({"", "", "", contact.Key()});
+    heldContactKeywords_[contact.Key()] = std::move(lines);
+}
+
+void TDataStore::ReturnHeldKeywords(TContact& contact) {
+    const auto held = heldContactKeywords_.find(contact.Key());
+    if (held == heldContactKeywords_.end()) return;
+    contact.keywordsCustomized = true;
+    for (const auto& line : held->second)
+        if (!line.keyword.empty() && Prs_AddAlias(line.keyword.c_str(), line.list.c_str(),
+                                                  line.project.c_str(), line.contact.c_str()) == 1)
+            ++contact.keywordCount;
+    heldContactKeywords_.erase(held);
+}
+
+bool TDataStore::StillStored(const std::string& key) const {
+    if (!namespace_) return false;
+    try {
+        return namespace_->call("GetItemFromID", {key}).asObject() != nullptr;
+    } catch (const AutomationError&) {
+        return false;
+    }
 }
 
 mapi::ULONG TDataStore::OnNotify(mapi::ULONG count, const mapi::NOTIFICATION* notifications) {

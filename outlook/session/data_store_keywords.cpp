@@ -69,6 +69,8 @@ MessageId TDataStore::LoadKeywords() {
             }
         } else if (!line.contact.empty()) {
             item = FindContact(line.contact);
+            // A contact in Deleted Items gets its keywords back if it is restored.
+            if (!item) heldContactKeywords_[line.contact].push_back(line);
         }
         if (!item) continue;
 
@@ -115,6 +117,10 @@ MessageId TDataStore::SaveKeywords(const platform::BeforeReplaceHook& beforeRepl
     writeBareItems(contacts_, content, [](const std::string& key) {
         return KeywordsLine{"", "", "", key};
     });
+    for (const auto& [key, lines] : heldContactKeywords_)
+        if (StillStored(key))
+            for (const KeywordsLine& line : lines)
+                content += writableLine(line);
 
     if (!platform::writeFileAtomically(file, content, 0600, nullptr, beforeReplace))
         return kKeywordsFileNotWritten;

@@ -6,6 +6,7 @@
 
 #include "outlook/local/cli/command_options.h"
 #include "outlook/local/cli/contact_writer.h"
+#include "outlook/local/cli/item_commands.h"
 #include "outlook/local/cli/mail_commands.h"
 #include "outlook/local/cli/property_listing.h"
 #include "outlook/local/cli/vcard_reader.h"
@@ -57,6 +58,16 @@ const char* StoreTool::usage() {
            "  folders                    every folder with its entry id and item count\n"
            "  items FOLDER               one line per item of the folder (a name or an entry id)\n"
            "  show ENTRYID               every property of an item or address book entry\n"
+           "  delete [--permanently] ENTRYID...\n"
+           "                             move items to Deleted Items, each keeping the folder\n"
+           "                             it came from; --permanently removes them for good\n"
+           "  restore ENTRYID...         move items in Deleted Items back to where they came\n"
+           "                             from (or to their kind's folder)\n"
+           "  set ENTRYID PROPERTY=VALUE...\n"
+           "                             change an item: subject, location, start, end, due,\n"
+           "                             status, categories, body; times in local time as\n"
+           "                             2026-12-09T16:00 (or a date); status is not-started,\n"
+           "                             in-progress, completed, waiting or deferred\n"
            "  add-contact --first F --last L [--company C] [--email E] [--phone P]\n"
            "              [--full-name N] [--file-as A] [--street S] [--city C] [--state S]\n"
            "              [--postal-code P] [--country C] [--po-box B] [--note TEXT]\n"
@@ -146,6 +157,33 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
             if (!FBinFromHex(rest[0]) || rest[0].empty())
                 return usageError("'" + rest[0] + "' is not an entry id (hexadecimal)");
             return open() ? show(*store, rest) : kFailed;
+        }
+        if (command == "delete" || command == "restore") {
+            std::vector<std::string> ids;
+            bool permanently = false;
+            for (const std::string& word : rest) {
+                if (word == "--permanently" && command == "delete") {
+                    permanently = true;
+                    continue;
+                }
+                if (word.empty() || !FBinFromHex(word))
+                    return usageError("'" + word + "' is not an entry id (hexadecimal)");
+                ids.push_back(word);
+            }
+            if (ids.empty()) return usageError("'" + command + "' takes one or more entry ids");
+            if (!open()) return kFailed;
+            ItemCommands commands(store, out_, err_);
+            return command == "delete" ? commands.remove(ids, permanently) : commands.restore(ids);
+        }
+        if (command == "set") {
+            if (rest.size() < 2) return usageError("'set' takes an entry id and PROPERTY=VALUE...");
+            if (!FBinFromHex(rest[0]) || rest[0].empty())
+                return usageError("'" + rest[0] + "' is not an entry id (hexadecimal)");
+            std::string error;
+            const auto assignments = parseAssignments({rest.begin() + 1, rest.end()}, error);
+            if (!assignments) return usageError("set: " + error);
+            if (!open()) return kFailed;
+            return ItemCommands(store, out_, err_).set(rest[0], *assignments);
         }
         if (command == "add-contact" || command == "add-mailuser" || command == "add-distlist") {
             static const std::map<std::string, std::set<std::string>> kOptions = {

@@ -22,7 +22,9 @@ class RecipientObject;
 // EntryID is the empty string until the item is first saved. Writing Empty to a property
 // clears it. Reading an unset date gives 1 January 4501 ("none"), and writing that date
 // clears it. Close takes 0 (save) or 1 (discard). Delete moves a saved item to Deleted
-// Items, or removes it for good when it is there already.
+// Items, or removes it for good when it is there already. Move(folder) moves a saved item
+// as it is stored (changes not yet saved stay with the object); an item moved to Deleted
+// Items keeps the folder it came from (deleted_from_property.h) until it is moved out.
 class ItemObject : public ModelObject, public std::enable_shared_from_this<ItemObject> {
 public:
     // A new, unsaved item of `kind` that will be saved into `folder`.
@@ -89,6 +91,9 @@ private:
     void display(const Arguments& arguments);
     void close(const Arguments& arguments);
     void remove();
+    void moveTo(std::int64_t folder);
+    // The folder the store has the item in; AutomationError when it is gone.
+    std::int64_t storedFolder() const;
     void resolveAllRecipients();
     ItemRecord snapshotRecord();
     ItemRecord requestCopy(ItemKind requestKind);

@@ -1,9 +1,11 @@
 #include "outlook/local/mirror/mirror_names.h"
 #include "outlook/local/model/attachment_object.h"
 #include "outlook/local/model/dispatch_support.h"
+#include "outlook/local/model/folder_object.h"
 #include "outlook/local/model/item_object.h"
 #include "outlook/local/model/recipient_object.h"
 #include "outlook/local/model/recurrence_pattern_object.h"
+#include "outlook/local/store/deleted_from_property.h"
 #include "outlook/local/transport/outbox_properties.h"
 #include "outlook/object_model.h"
 
@@ -52,6 +54,15 @@ Variant ItemObject::callMethod(std::string_view method, const Arguments& argumen
         expectArguments(method, arguments, 0, 0);
         remove();
         return {};
+    }
+    if (isMember(method, "Move")) {
+        expectArguments(method, arguments, 1, 1);
+        const auto folder = arguments[0].type() == Variant::Type::Object
+                                ? std::dynamic_pointer_cast<FolderObject>(arguments[0].asObject())
+                                : nullptr;
+        if (!folder) throw AutomationError("Move: argument 1 must be a folder");
+        moveTo(folder->id());
+        return DispatchPtr(shared_from_this());
     }
     throw AutomationError("Unknown method '" + std::string(method) + "' of " + describeKind(kind_));
 }
@@ -204,23 +215,51 @@ void ItemObject::close(const Arguments& arguments) {
     context_->windows->itemForm().closeItem(shared_from_this());
 }
 
+std::int64_t ItemObject::storedFolder() const {
+    const auto folder = record_.id != 0 ? context_->store->folderOfItem(record_.id) : std::nullopt;
+    if (!folder) throw AutomationError("The item is no longer in the store");
+    return *folder;
+}
+
 void ItemObject::remove() {
     if (record_.id == 0) return;
     auto& store = *context_->store;
     const std::int64_t deletedItems = store.folder(FolderKind::DeletedItems).id;
-    if (record_.folder == deletedItems) {
-        store.deleteItem(record_.id);
-        record_.id = 0;
-        record_.props.markAllChanged();
-        record_.recipientsChanged = record_.attachmentsChanged = true;
-        for (auto& a : attachments_) {
-            a->data();
-            a->record().id = 0;
-        }
-        return;
+    // Where the store has it, not where this object last saw it: an item restored meanwhile
+    // is moved to Deleted Items again, not removed for good.
+    if (storedFolder() != deletedItems) return moveTo(deletedItems);
+    store.deleteItem(record_.id);
+    record_.id = 0;
+    record_.props.markAllChanged();
+    record_.recipientsChanged = record_.attachmentsChanged = true;
+    for (auto& a : attachments_) {
+        a->data();
+        a->record().id = 0;
     }
-    store.moveItem(record_.id, deletedItems);
-    record_.folder = deletedItems;
+}
+
+void ItemObject::moveTo(std::int64_t folder) {
+    if (record_.id == 0) throw AutomationError("Move: the item has not been saved");
+    auto& store = *context_->store;
+    const FolderRecord* target = store.folderById(folder);
+    if (!target) throw AutomationError("Move: the folder is not in this store");
+    const std::int64_t current = storedFolder();
+    if (current == folder) return;
+    const std::int64_t deletedItems = store.folder(FolderKind::DeletedItems).id;
+    // Only the origin is written beside the move: edits not yet saved stay unsaved.
+    PropertyBag origin;
+    if (folder == deletedItems) {
+        const FolderRecord* from = store.folderById(current);
+        origin.setLong(deletedFromTag(store), static_cast<std::int32_t>(from->kind));
+        record_.props.set(origin.get(deletedFromTag(store)));
+    } else if (const auto tag = findDeletedFromTag(store); tag && current == deletedItems) {
+        origin.setLong(*tag, 0);
+        origin.markSaved();
+        origin.erase(*tag);
+        record_.props.erase(*tag);
+    }
+    store.moveItem(record_.id, folder, &origin);
+    record_.folder = folder;
 }
 
 }  // namespace outlook::local

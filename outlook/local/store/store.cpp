@@ -485,7 +485,7 @@ void Store::saveItem(ItemRecord& record) {
     record.attachmentsChanged = false;
 }
 
-void Store::moveItem(std::int64_t item, std::int64_t folder) {
+void Store::moveItem(std::int64_t item, std::int64_t folder, PropertyBag* alsoWrite) {
     std::lock_guard lock(mutex_);
     if (!folderById(folder)) throw std::invalid_argument("The target folder does not exist");
     transact([&] {
@@ -496,6 +496,7 @@ void Store::moveItem(std::int64_t item, std::int64_t folder) {
             .bind(1, folder)
             .bind(2, item)
             .run();
+        if (alsoWrite) writeProps(item, *alsoWrite, false);
         recordChange({ChangeScope::Folder, ChangeType::Deleted, *current, item});
         recordChange({ChangeScope::Folder, ChangeType::Added, folder, item});
     });

@@ -116,7 +116,9 @@ public:
     // Writes a new item (setting record.id) or the changes of a saved one, moving it when
     // record.folder changed, in one transaction. Sets the creation and modification times.
     void saveItem(ItemRecord& record);
-    void moveItem(std::int64_t item, std::int64_t folder);
+    // Moves an item without touching its modification time; `alsoWrite` (may be null) holds
+    // properties to write (its changed ones) and to remove in the same transaction.
+    void moveItem(std::int64_t item, std::int64_t folder, PropertyBag* alsoWrite = nullptr);
     void deleteItem(std::int64_t item);
     // A property every message has without storing it (entry ids, object type, instance
     // key; for a contact with an e-mail address PR_ORIGINAL_ENTRYID, the id of its address

@@ -10,21 +10,26 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QStatusBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <limits>
 
 #include "outlook/local/local_outlook.h"
+#include "outlook/local/trash_actions.h"
 #include "outlook/local/ui/store_presentation.h"
+#include "platform/ui/qt_message_boxes.h"
 
 namespace outlook::local {
 
@@ -95,8 +100,9 @@ QString sizeText(std::int64_t bytes) {
 
 }  // namespace
 
-ExplorerMainWindow::ExplorerMainWindow(ExplorerModel& model, WindowSizes& sizes)
-    : model_(model), sizes_(sizes) {
+ExplorerMainWindow::ExplorerMainWindow(ExplorerModel& model, WindowSizes& sizes,
+                                       platform::MessageBoxes& boxes)
+    : model_(model), sizes_(sizes), boxes_(boxes) {
     setObjectName("Explorer");
     setWindowTitle(tr("Jotwise Store"));
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
@@ -127,6 +133,10 @@ ExplorerMainWindow::ExplorerMainWindow(ExplorerModel& model, WindowSizes& sizes)
     statusBar()->setObjectName("statusBar");
 
     connect(folders_, &QListWidget::currentRowChanged, this, [this] { folderChosen(); });
+    folders_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(folders_, &QListWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { showFoldersMenu(at); });
+    addToolBar(makeToolBar());
     model_.setRowsChanged([this] { showRows(); });
     // The window has no menu bar; Ctrl+W closes it as it closes other desktop windows.
     auto* closeWindow = new QAction(tr("Close"), this);
@@ -193,7 +203,7 @@ QWidget* ExplorerMainWindow::makeContents() {
     table_->setModel(sorted_);
     table_->setSortingEnabled(true);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setAlternatingRowColors(true);
     table_->setShowGrid(false);
@@ -207,6 +217,8 @@ QWidget* ExplorerMainWindow::makeContents() {
     connect(table_, &QTableView::activated, this, [this] { itemActivated(); });
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { showDetails(); });
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { enableTrashActions(); });
 
     agenda_ = makeList({tr("Time"), tr("Subject"), tr("Categories")}, "treeAgenda", contents);
     agenda_->setRootIsDecorated(true);
@@ -216,6 +228,14 @@ QWidget* ExplorerMainWindow::makeContents() {
     agenda_->setColumnWidth(1, textWidth(*agenda_, 55));
     connect(agenda_, &QTreeWidget::itemActivated, this, [this] { itemActivated(); });
     connect(agenda_, &QTreeWidget::currentItemChanged, this, [this] { showDetails(); });
+    agenda_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    connect(agenda_, &QTreeWidget::itemSelectionChanged, this, [this] { enableTrashActions(); });
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(table_), static_cast<QAbstractItemView*>(agenda_)}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this,
+                [this, view](const QPoint& at) { showItemsMenu(view->viewport(), at); });
+    }
 
     pages_ = new QStackedWidget(contents);
     pages_->insertWidget(kListPage, table_);
@@ -372,7 +392,9 @@ void ExplorerMainWindow::folderChosen() {
     const FolderLayout& layout = model_.layout();
     table_->sortByColumn(static_cast<int>(layout.sortColumn),
                          layout.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    table_->selectRow(0);
+    if (sorted_->rowCount() > 0)
+        table_->selectionModel()->setCurrentIndex(
+            sorted_->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     if (calendar && view_->currentIndex() != 0) showAgenda();
 }
 
@@ -440,6 +462,21 @@ std::string ExplorerMainWindow::selectedEntryId() const {
     return sorted_->index(current.row(), 0).data(kEntryIdRole).toString().toStdString();
 }
 
+std::vector<std::string> ExplorerMainWindow::selectedEntryIds() const {
+    std::vector<std::string> ids;
+    if (pages_->currentIndex() == kAgendaPage) {
+        for (const QTreeWidgetItem* item : agenda_->selectedItems()) {
+            const QString id = item->data(0, kEntryIdRole).toString();
+            if (!id.isEmpty()) ids.push_back(id.toStdString());
+        }
+        return ids;
+    }
+    if (pages_->currentIndex() != kListPage) return ids;
+    for (const QModelIndex& row : table_->selectionModel()->selectedRows(0))
+        ids.push_back(row.data(kEntryIdRole).toString().toStdString());
+    return ids;
+}
+
 bool ExplorerMainWindow::selectItem(const std::string& entryId) {
     if (pages_->currentIndex() == kAgendaPage) {
         for (QTreeWidgetItemIterator it(agenda_); *it; ++it) {
@@ -451,7 +488,10 @@ bool ExplorerMainWindow::selectItem(const std::string& entryId) {
     }
     for (int row = 0; row < sorted_->rowCount(); ++row) {
         if (sorted_->index(row, 0).data(kEntryIdRole).toString().toStdString() != entryId) continue;
-        table_->selectRow(row);
+        // Not selectRow: with several rows selectable, that follows the modifier keys held.
+        table_->selectionModel()->setCurrentIndex(
+            sorted_->index(row, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         table_->scrollTo(sorted_->index(row, 0));
         return true;
     }
@@ -565,6 +605,7 @@ void ExplorerMainWindow::clearDetails() {
 }
 
 void ExplorerMainWindow::showDetails() {
+    enableTrashActions();
     const std::string entryId = selectedEntryId();
     const auto details = entryId.empty() ? std::nullopt : model_.details(entryId);
     if (!details) return clearDetails();
@@ -615,6 +656,131 @@ void ExplorerMainWindow::attachmentActivated(QTreeWidgetItem* item) {
     showStatus();
 }
 
+QToolBar* ExplorerMainWindow::makeToolBar() {
+    auto* bar = new QToolBar(tr("Items"), this);
+    bar->setObjectName("tbrItems");
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    const auto action = [this](const QString& text, const char* name, QStyle::StandardPixmap icon,
+                               const QString& tip) {
+        auto* made = new QAction(style()->standardIcon(icon), text, this);
+        made->setObjectName(name);
+        made->setToolTip(tip);
+        return made;
+    };
+    delete_ = action(tr("Delete"), "actDelete", QStyle::SP_TrashIcon,
+                     tr("Move the selected items to Deleted Items (Delete)"));
+    delete_->setShortcut(QKeySequence::Delete);
+    undo_ = action(tr("Undo"), "actUndo", QStyle::SP_ArrowBack,
+                   tr("Bring back what was deleted last (Ctrl+Z)"));
+    undo_->setShortcut(QKeySequence::Undo);
+    restore_ = action(tr("Restore"), "actRestore", QStyle::SP_BrowserReload,
+                      tr("Move the selected items back to the folders they were deleted from"));
+    empty_ =
+        action(tr("Empty Deleted Items"), "actEmptyDeletedItems", QStyle::SP_DialogDiscardButton,
+               tr("Delete everything in Deleted Items for good"));
+    // Delete acts on the items: in the folder list or the item's text it is not theirs.
+    delete_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    pages_->addAction(delete_);
+    undo_->setShortcutContext(Qt::WindowShortcut);
+    connect(delete_, &QAction::triggered, this, [this] { deleteSelected(); });
+    connect(undo_, &QAction::triggered, this, [this] { undoDelete(); });
+    connect(restore_, &QAction::triggered, this, [this] { restoreSelected(); });
+    connect(empty_, &QAction::triggered, this, [this] { emptyDeletedItems(); });
+    bar->addAction(delete_);
+    bar->addAction(undo_);
+    bar->addAction(restore_);
+    bar->addAction(empty_);
+    return bar;
+}
+
+void ExplorerMainWindow::enableTrashActions() {
+    if (!delete_) return;
+    const auto folder = model_.currentFolder();
+    const bool inDeletedItems = folder && TrashActions::canRestore(*folder);
+    const bool any = !selectedEntryIds().empty() && model_.trash();
+    delete_->setEnabled(any);
+    delete_->setToolTip(inDeletedItems ? tr("Delete the selected items for good (Delete)")
+                                       : tr("Move the selected items to Deleted Items (Delete)"));
+    restore_->setVisible(inDeletedItems);
+    restore_->setEnabled(inDeletedItems && any);
+    empty_->setVisible(inDeletedItems);
+    empty_->setEnabled(inDeletedItems && !model_.rows().empty());
+    undo_->setEnabled(model_.trash() && model_.trash()->canUndo());
+}
+
+void ExplorerMainWindow::showItemsMenu(QWidget* view, const QPoint& at) {
+    if (selectedEntryIds().empty()) return;
+    enableTrashActions();
+    QMenu menu(this);
+    menu.setObjectName("mnuItems");
+    QAction* open = menu.addAction(tr("Open"));
+    connect(open, &QAction::triggered, this, [this] { itemActivated(); });
+    menu.addSeparator();
+    if (restore_->isVisible()) menu.addAction(restore_);
+    menu.addAction(delete_);
+    menu.exec(view->mapToGlobal(at));
+}
+
+void ExplorerMainWindow::showFoldersMenu(const QPoint& at) {
+    const QListWidgetItem* entry = folders_->itemAt(at);
+    if (!entry || entry->data(kFolderRole).toInt() != static_cast<int>(FolderKind::DeletedItems) ||
+        !model_.trash())
+        return;
+    QMenu menu(this);
+    menu.setObjectName("mnuFolders");
+    QAction* empty = menu.addAction(empty_->icon(), empty_->text());
+    empty->setObjectName("actEmptyFromFolders");
+    connect(empty, &QAction::triggered, this, [this] { emptyDeletedItems(); });
+    menu.exec(folders_->viewport()->mapToGlobal(at));
+}
+
+void ExplorerMainWindow::deleteSelected() {
+    const auto folder = model_.currentFolder();
+    if (!folder || !model_.trash()) return;
+    TrashActions actions(*model_.trash(), boxes_);
+    trashDone(actions.remove(*folder, selectedEntryIds()));
+}
+
+void ExplorerMainWindow::restoreSelected() {
+    if (!model_.trash()) return;
+    TrashActions actions(*model_.trash(), boxes_);
+    trashDone(actions.restore(selectedEntryIds()));
+}
+
+void ExplorerMainWindow::undoDelete() {
+    if (!model_.trash()) return;
+    TrashActions actions(*model_.trash(), boxes_);
+    trashDone(actions.undo());
+}
+
+void ExplorerMainWindow::emptyDeletedItems() {
+    if (!model_.trash() || !model_.open()) return;
+    std::size_t count = model_.rows().size();
+    if (model_.currentFolder() != FolderKind::DeletedItems) {
+        // Asked from the folder list while another folder is shown: count what is there.
+        showFolder(FolderKind::DeletedItems);
+        count = model_.rows().size();
+    }
+    TrashActions actions(*model_.trash(), boxes_);
+    trashDone(actions.emptyDeletedItems(count));
+}
+
+void ExplorerMainWindow::trashDone(const std::string& message) {
+    if (message.empty()) return;  // the user said No
+    const int row = table_->currentIndex().row();
+    model_.refresh();
+    message_ = message;
+    showRows();
+    // The row that took the place of the ones gone is selected, so Delete can go on.
+    if (pages_->currentIndex() == kListPage && selectedEntryIds().empty() && row >= 0 &&
+        sorted_->rowCount() > 0)
+        table_->selectionModel()->setCurrentIndex(
+            sorted_->index(std::min(row, sorted_->rowCount() - 1), 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
 void ExplorerMainWindow::showStatus() {
     const std::size_t count = model_.rows().size();
     QString text = count == 1 ? tr("1 item") : tr("%1 items").arg(count);
@@ -624,6 +790,7 @@ void ExplorerMainWindow::showStatus() {
         text += "  \u2014  " + qt(message_);
     message_.clear();
     statusBar()->showMessage(text);
+    enableTrashActions();
 }
 
 void ExplorerMainWindow::closeEvent(QCloseEvent* event) {
@@ -636,8 +803,12 @@ void ExplorerMainWindow::hideEvent(QHideEvent* event) {
     QMainWindow::hideEvent(event);
 }
 
-QtExplorerWindow::QtExplorerWindow(LocalOutlook& outlook, WindowSizes& sizes)
-    : model_(outlook), sizes_(sizes) {}
+QtExplorerWindow::QtExplorerWindow(LocalOutlook& outlook, WindowSizes& sizes,
+                                   platform::MessageBoxes* boxes)
+    : model_(outlook),
+      sizes_(sizes),
+      ownBoxes_(boxes ? nullptr : std::make_unique<platform::QtMessageBoxes>()),
+      boxes_(boxes ? *boxes : *ownBoxes_) {}
 
 QtExplorerWindow::~QtExplorerWindow() {
     window_.reset();  // before the model it listens to
@@ -646,7 +817,7 @@ QtExplorerWindow::~QtExplorerWindow() {
 ExplorerMainWindow& QtExplorerWindow::window() {
     if (!window_) {
         model_.open();
-        window_ = std::make_unique<ExplorerMainWindow>(model_, sizes_);
+        window_ = std::make_unique<ExplorerMainWindow>(model_, sizes_, boxes_);
     }
     return *window_;
 }

@@ -10,7 +10,9 @@
 #include "outlook/local/explorer_model.h"
 #include "outlook/local/explorer_window.h"
 #include "outlook/local/window_sizes.h"
+#include "platform/message_boxes.h"
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -19,6 +21,7 @@ class QSortFilterProxyModel;
 class QStackedWidget;
 class QStandardItemModel;
 class QTableView;
+class QToolBar;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -29,18 +32,22 @@ namespace outlook::local {
 // sortable table (or, for the Calendar, an agenda by day or week; an empty folder says how to
 // fill it instead), and the selected item's properties, recipients and attachments below.
 // Everything it shows comes from the model; it follows the store because the model tells it when
-// the folder changed.
+// the folder changed. Delete (the key, the tool bar, the items' menu), Undo (Ctrl+Z), Restore
+// and Empty Deleted Items (the folder's menu) are forwarded to TrashActions, whose questions
+// `boxes` asks.
 class ExplorerMainWindow : public QMainWindow {
 public:
-    ExplorerMainWindow(ExplorerModel& model, WindowSizes& sizes);
+    ExplorerMainWindow(ExplorerModel& model, WindowSizes& sizes, platform::MessageBoxes& boxes);
     ~ExplorerMainWindow() override;
 
     // Shows `folder` in the list and its items; false (with the reason in the status bar)
     // when the store cannot be read.
     bool showFolder(FolderKind folder);
     bool showFolder(const std::string& entryId);
-    // The entry id of the selected item, or "".
+    // The entry id of the current item, or "".
     std::string selectedEntryId() const;
+    // The entry ids of every selected item.
+    std::vector<std::string> selectedEntryIds() const;
     bool selectItem(const std::string& entryId);
 
     enum class View { List, Day, Week };
@@ -69,9 +76,24 @@ private:
     void attachmentActivated(QTreeWidgetItem* item);
     void moveAgenda(int direction);
     void showStatus();
+    QToolBar* makeToolBar();
+    void showItemsMenu(QWidget* view, const QPoint& at);
+    void showFoldersMenu(const QPoint& at);
+    void deleteSelected();
+    void restoreSelected();
+    void undoDelete();
+    void emptyDeletedItems();
+    // After a delete or restore: the rows as the store has them now, and what was done.
+    void trashDone(const std::string& message);
+    void enableTrashActions();
 
     ExplorerModel& model_;
     WindowSizes& sizes_;
+    platform::MessageBoxes& boxes_;
+    QAction* delete_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* restore_ = nullptr;
+    QAction* empty_ = nullptr;
     QListWidget* folders_ = nullptr;
     QLabel* folderTitle_ = nullptr;
     QComboBox* view_ = nullptr;
@@ -103,8 +125,10 @@ private:
 // owns the QApplication, which must be the thread of the store's event loop.
 class QtExplorerWindow : public ExplorerWindow {
 public:
-    // `outlook` and `sizes` must outlive this object.
-    QtExplorerWindow(LocalOutlook& outlook, WindowSizes& sizes);
+    // `outlook`, `sizes` and `boxes` (when given) must outlive this object; without `boxes`
+    // the window asks with Qt's message boxes.
+    QtExplorerWindow(LocalOutlook& outlook, WindowSizes& sizes,
+                     platform::MessageBoxes* boxes = nullptr);
     ~QtExplorerWindow() override;
 
     void showFolder(const DispatchPtr& folder) override;
@@ -120,6 +144,8 @@ public:
 private:
     ExplorerModel model_;
     WindowSizes& sizes_;
+    std::unique_ptr<platform::MessageBoxes> ownBoxes_;
+    platform::MessageBoxes& boxes_;
     std::unique_ptr<ExplorerMainWindow> window_;
 };
 

@@ -10,7 +10,7 @@ StoreWindows::StoreWindows(LocalOutlook& outlook, QWidget* parent, WindowSizes* 
     : outlook_(outlook),
       sizes_(sizes ? *sizes : ownSizes_),
       itemForm_(std::make_unique<ContactForm>(sizes_, parent, boxes)),
-      explorer_(std::make_unique<QtExplorerWindow>(outlook, sizes_)),
+      explorer_(std::make_unique<QtExplorerWindow>(outlook, sizes_, boxes)),
       addressDialog_(std::make_unique<QtAddressDialog>(parent)) {
     itemForm_->setEditingSupport(
         [&outlook]() -> DispatchPtr {

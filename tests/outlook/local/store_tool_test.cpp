@@ -6,6 +6,7 @@
 
 #include "outlook/local/cli/store_tool.h"
 #include "outlook/local/store/store.h"
+#include "outlook/ole_date.h"
 #include "tests/parser/process.h"
 #include "tests/support/mapi_fixture.h"
 
@@ -210,6 +211,84 @@ TEST_F(LocalStoreTool, TheProgramUsesItsOwnDatabaseOption) {
                          shellQuote((temp.path() / "junk.db").string()) + " folders 2>/dev/null")
                   .exitCode,
               1);
+}
+
+// Delete, restore and set run in the real program, on the store this test also has open.
+TEST_F(LocalStoreTool, TheProgramDeletesRestoresAndChangesItems) {
+    auto lunch = createItem(olAppointmentItem);
+    lunch->put("Subject", "Lunch");
+    lunch->put("Start", OleDateFromLocal(std::chrono::local_days(std::chrono::year(2026) / 12 / 9) +
+                                         std::chrono::hours(12)));
+    lunch->put("Duration", 60);
+    lunch->call("Save");
+    const std::string id = lunch->get("EntryID").asString();
+    auto task = createItem(olTaskItem);
+    task->put("Subject", "Budget");
+    task->call("Save");
+    const std::string taskId = task->get("EntryID").asString();
+    const std::string program = "XDG_CONFIG_HOME=" + shellQuote((temp.path() / "config").string()) +
+                                " " + shellQuote(JOTWISE_STORE_PATH) + " --db " +
+                                shellQuote(dbPath().string()) + " ";
+    const auto run = [&](const std::string& args) { return runCommand(program + args + " 2>&1"); };
+    const auto reread = [&](const std::string& entryId) {
+        return mapiNamespace()->call("GetItemFromID", {entryId}).asObject();
+    };
+    const auto folderOf = [&](const std::string& entryId) {
+        return reread(entryId)->get("Parent").asObject()->get("Name").asString();
+    };
+
+    auto r = run("delete " + id + " " + taskId);
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_EQ(r.out,
+              "moved to Deleted Items: \u201CLunch\u201D (Appointment), from Calendar\n"
+              "moved to Deleted Items: \u201CBudget\u201D (Task), from Tasks\n");
+    EXPECT_EQ(folderOf(id), "Deleted Items");
+    r = run("restore " + id);
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_EQ(r.out, "restored to Calendar: \u201CLunch\u201D (Appointment)\n");
+    EXPECT_EQ(folderOf(id), "Calendar");
+    EXPECT_EQ(run("restore " + id).exitCode, 1);
+    r = run("delete --permanently " + taskId);
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_EQ(r.out, "deleted for good: \u201CBudget\u201D (Task), from Deleted Items\n");
+    EXPECT_THROW(reread(taskId), AutomationError);
+
+    // End before start, given in either order, is moved together; alone it is refused.
+    r = run("set " + id + " end=2026-12-01T11:30 start=2026-12-01T10:00 location='Room 4'");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_EQ(r.out,
+              "set \u201CLunch\u201D (Appointment): location \u201C\u201D \u2192 "
+              "\u201CRoom 4\u201D, start 2026-12-09T12:00 \u2192 2026-12-01T10:00, end "
+              "2026-12-09T13:00 \u2192 2026-12-01T11:30\n");
+    EXPECT_EQ(reread(id)->get("Duration"), Variant(90));
+    r = run("set " + id + " end=2026-11-30T09:00 subject=Changed");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("'End' cannot be earlier than 'Start'. Nothing was changed."),
+              std::string::npos)
+        << r.out;
+    r = run("set " + id + " due=2026-12-24");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("due does not apply to an appointment item"), std::string::npos) << r.out;
+    EXPECT_EQ(reread(id)->get("Subject"), Variant("Lunch"));
+
+    auto other = createItem(olTaskItem);
+    other->put("Subject", "Fair");
+    other->call("Save");
+    r = run("set " + other->get("EntryID").asString() +
+            " status=in-progress due=2026-12-24 body='Stand 12'");
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_NE(r.out.find("status not-started \u2192 in-progress"), std::string::npos) << r.out;
+    EXPECT_EQ(reread(other->get("EntryID").asString())->get("Status"), Variant(olTaskInProgress));
+
+    for (const std::string& wrong :
+         {"set " + id + " colour=red", "set " + id + " start=9.12.2026",
+          "set " + id + " start=2026-02-30T10:00", "set " + id + " status=done", "set " + id,
+          std::string("delete"), std::string("delete nothex"), "restore --permanently " + id})
+        EXPECT_EQ(run(wrong).exitCode, 2) << wrong;
+    r = run("delete " + id + " 00AA");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("no item with the entry id 00AA"), std::string::npos) << r.out;
+    EXPECT_EQ(folderOf(id), "Calendar");
 }
 
 }  // namespace

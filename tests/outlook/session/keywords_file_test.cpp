@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "outlook/local/item_trash.h"
 #include "outlook/session/data_store.h"
 #include "tests/support/mock_message_boxes.h"
 #include "tests/support/session_fixture.h"
@@ -329,6 +330,52 @@ TEST_F(KeywordsFileTest, AKeywordTheUserGaveToAnotherContactOutlivesRefreshAndRe
     settle();
     EXPECT_TRUE(isAlias("annie lee"));
     EXPECT_FALSE(isAlias("anna lee"));
+}
+
+// A contact deleted by mistake and restored has its keywords again, in this run or the next;
+// the notes that named it keep its name; removed for good, its keywords leave the file.
+TEST_F(KeywordsFileTest, ADeletedContactsKeywordsComeBackWithItAndNotesKeepItsName) {
+    const std::string ann = addContact("Ann", "Lee");
+    const DispatchPtr lunch = application()->call("CreateItem", {olAppointmentItem}).asObject();
+    lunch->put("Subject", "Lunch");
+    lunch->put("ContactNames", "Ann Lee");
+    lunch->get("Attachments").asObject()->call("Add", {ann, std::int32_t(olByReference)});
+    lunch->call("Save");
+    ASSERT_EQ(connectWithFile(), 0);
+    customise(*session->FindContact(ann), "annie", "", "", ann);
+    local::ItemTrash trash(outlook->store(),
+                           application()->call("GetNamespace", {"MAPI"}).asObject());
+    const std::string annLines = "annie,,," + ann + "\n" + "\"ann lee\",,," + ann + "\n";
+
+    ASSERT_TRUE(trash.moveToDeletedItems({ann}).done());
+    settle();
+    EXPECT_EQ(session->FindContact(ann), nullptr);
+    EXPECT_FALSE(isAlias("annie"));
+    EXPECT_FALSE(isAlias("ann lee"));
+    const DispatchPtr kept = contactItem(lunch->get("EntryID").asString());
+    EXPECT_EQ(kept->get("ContactNames"), Variant("Ann Lee"));
+    EXPECT_EQ(kept->get("Attachments").asObject()->get("Count"), Variant(1));
+    // Still in the store, so still in the file.
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    EXPECT_EQ(sortedLines(readFile()), sortedLines(annLines));
+
+    ASSERT_EQ(restart(), 0);
+    EXPECT_FALSE(isAlias("annie"));
+    ASSERT_TRUE(trash.restore({ann}).done());
+    settle();
+    ASSERT_NE(session->FindContact(ann), nullptr);
+    EXPECT_TRUE(session->FindContact(ann)->keywordsCustomized);
+    EXPECT_TRUE(isAlias("annie"));
+    EXPECT_TRUE(isAlias("ann lee"));
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    EXPECT_EQ(sortedLines(readFile()), sortedLines(annLines));
+
+    ASSERT_TRUE(trash.removePermanently({ann}).done());
+    settle();
+    ASSERT_EQ(session->SaveKeywords(), 0);
+    EXPECT_EQ(readFile(), "");
+    EXPECT_EQ(contactItem(lunch->get("EntryID").asString())->get("ContactNames"),
+              Variant("Ann Lee"));
 }
 
 TEST_F(KeywordsFileTest, SavingNeverMakesTheFolder) {

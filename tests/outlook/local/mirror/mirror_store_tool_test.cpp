@@ -101,6 +101,41 @@ TEST_F(MirrorStoreTool, ExportWritesOneCalendarOrOneVCardStream) {
     EXPECT_EQ(tool({"export"}).code, 2);
 }
 
+// The mirror follows delete and restore as the explorer and the tool make them: the file goes
+// with the item to Deleted Items and comes back, as it was, with the restore.
+TEST_F(MirrorStoreTool, DeleteRemovesTheFileAndRestoreWritesItAgain) {
+    startMirror();
+    auto lunch = appointment("Lunch", localDate(2026, 7, 18, 12), localDate(2026, 7, 18, 13));
+    auto ann = createItem(olContactItem);
+    ann->put("LastName", "Lee");
+    ann->call("Save");
+    flush();
+    const fs::path event = fileOf(mirror::MirrorFolder::Calendar, lunch);
+    const fs::path card = fileOf(mirror::MirrorFolder::Contacts, ann);
+    ASSERT_TRUE(fs::exists(event));
+    const std::string before = readText(event);
+
+    const std::string ids[] = {lunch->get("EntryID").asString(), ann->get("EntryID").asString()};
+    ASSERT_EQ(tool({"delete", ids[0], ids[1]}).code, 0);
+    flush();
+    EXPECT_FALSE(fs::exists(event));
+    EXPECT_FALSE(fs::exists(card));
+
+    const Result restored = tool({"restore", ids[0], ids[1]});
+    ASSERT_EQ(restored.code, 0) << restored.err;
+    flush();
+    ASSERT_TRUE(fs::exists(event));
+    EXPECT_TRUE(fs::exists(card));
+    EXPECT_EQ(lineOf(readText(event), "SUMMARY"), "SUMMARY:Lunch");
+    EXPECT_EQ(lineOf(readText(event), "DTSTART"), lineOf(before, "DTSTART"));
+    EXPECT_EQ(lineOf(readText(event), "UID"), lineOf(before, "UID"));
+
+    ASSERT_EQ(tool({"delete", "--permanently", ids[0]}).code, 0);
+    flush();
+    EXPECT_FALSE(fs::exists(event));
+    EXPECT_EQ(reportsSoFar(), std::vector<std::string>{});
+}
+
 // The command-line tool is another process: it reads the setting when it opens the store and
 // mirrors its own change before it ends.
 TEST(MirrorStoreToolProcess, AContactAddedByTheToolIsMirrored) {

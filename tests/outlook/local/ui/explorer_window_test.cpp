@@ -1,5 +1,6 @@
 #include "outlook/local/ui/explorer_window.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -44,6 +45,23 @@ protected:
     static void doubleClick(QWidget* viewport, QPoint at) {
         QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
         QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+    }
+    QAction& action(ExplorerMainWindow& window, const char* name) {
+        auto* found = window.findChild<QAction*>(name);
+        if (!found) throw std::runtime_error(std::string("no action ") + name);
+        return *found;
+    }
+    // A key pressed as a user presses it: into the focused widget of the active window, so
+    // that the window's shortcuts apply.
+    static void press(QMainWindow& window, QWidget& target, Qt::Key key,
+                      Qt::KeyboardModifiers modifiers = {}) {
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        target.setFocus();
+        QTest::keyClick(&target, key, modifiers);
+    }
+    std::string folderOf(const DispatchPtr& item) {
+        return stored(item)->get("Parent").asObject()->get("Name").asString();
     }
     void clickHeader(ExplorerMainWindow& window, int column) {
         QHeaderView* header = table(window).horizontalHeader();
@@ -338,6 +356,85 @@ TEST_F(ExplorerWindowTest, TheExplorerRemembersItsSize) {
     EXPECT_EQ(sizes.size("Explorer"), (WindowSize{900, 600}));
 }
 
+TEST_F(ExplorerWindowTest, TheDeleteKeyMovesTheSelectedItemsAndCtrlZBringsThemBack) {
+    auto lunch = saveAppointment("Lunch", localAt(2026, 12, 8, 12), 60);
+    auto dentist = saveAppointment("Dentist", localAt(2026, 12, 9, 15), 30);
+    saveAppointment("Yoga", localAt(2026, 12, 10, 18), 60);
+    ExplorerMainWindow& window = display(olFolderCalendar);
+    QTableView& list = table(window);
+    EXPECT_FALSE(action(window, "actRestore").isVisible());
+    EXPECT_FALSE(action(window, "actUndo").isEnabled());
+    ASSERT_TRUE(window.selectItem(lunch->get("EntryID").asString()));
+    press(window, list, Qt::Key_Down, Qt::ShiftModifier);
+    ASSERT_EQ(window.selectedEntryIds().size(), 2u);
+
+    press(window, list, Qt::Key_Delete);
+    EXPECT_EQ(column(window, 0), QStringList{"Yoga"});
+    // The next item is selected, ready for the next Delete.
+    EXPECT_EQ(child<QLabel>(window, "lblItemTitle").text(), "Yoga");
+    EXPECT_EQ(folderOf(lunch), "Deleted Items");
+    EXPECT_EQ(folderOf(dentist), "Deleted Items");
+    EXPECT_EQ(boxes.shown, 0);
+    EXPECT_TRUE(window.statusBar()->currentMessage().contains("2 items moved to Deleted Items"));
+    EXPECT_TRUE(action(window, "actUndo").isEnabled());
+
+    press(window, list, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(column(window, 0), (QStringList{"Lunch", "Dentist", "Yoga"}));
+    EXPECT_EQ(folderOf(lunch), "Calendar");
+    EXPECT_FALSE(action(window, "actUndo").isEnabled());
+}
+
+TEST_F(ExplorerWindowTest, DeletedItemsRestoresAndDeletesForGoodOnlyAfterYes) {
+    auto lunch = saveAppointment("Lunch", localAt(2026, 12, 8, 12), 60);
+    auto ann = saveContact("Ann", "Lee", "ann@example.com");
+    lunch->call("Delete");
+    ann->call("Delete");
+    ExplorerMainWindow& window = display(olFolderDeletedItems);
+    QTableView& list = table(window);
+    EXPECT_EQ(list.model()->headerData(2, Qt::Horizontal).toString(), "Deleted from");
+    QStringList from = column(window, 2);
+    from.sort();
+    EXPECT_EQ(from, (QStringList{"Calendar", "Contacts"}));
+    EXPECT_TRUE(action(window, "actRestore").isVisible());
+    EXPECT_TRUE(action(window, "actEmptyDeletedItems").isVisible());
+
+    ASSERT_TRUE(window.selectItem(lunch->get("EntryID").asString()));
+    ASSERT_TRUE(action(window, "actRestore").isEnabled());
+    action(window, "actRestore").trigger();
+    EXPECT_TRUE(window.statusBar()->currentMessage().endsWith("restored to Calendar"))
+        << window.statusBar()->currentMessage().toStdString();
+    EXPECT_EQ(folderOf(lunch), "Calendar");
+    EXPECT_EQ(column(window, 0), QStringList{"Ann Lee"});
+
+    ASSERT_TRUE(window.selectItem(ann->get("EntryID").asString()));
+    boxes.answer = platform::MessageAnswer::No;
+    press(window, list, Qt::Key_Delete);
+    EXPECT_EQ(boxes.shown, 1);
+    EXPECT_EQ(boxes.lastText, "Delete \u201CAnn Lee\u201D for good?\n\nThis cannot be undone.");
+    EXPECT_EQ(folderOf(ann), "Deleted Items");
+    boxes.answer = platform::MessageAnswer::Yes;
+    press(window, list, Qt::Key_Delete);
+    EXPECT_EQ(countIn(olFolderDeletedItems), 0);
+    EXPECT_THROW(stored(ann), AutomationError);
+    EXPECT_EQ(child<QLabel>(window, "lblEmptyFolder").isVisible(), true);
+}
+
+TEST_F(ExplorerWindowTest, EmptyDeletedItemsAsksFirst) {
+    for (const char* subject : {"One", "Two", "Three"})
+        saveAppointment(subject, localAt(2026, 12, 8, 12), 60)->call("Delete");
+    ExplorerMainWindow& window = display(olFolderCalendar);
+    EXPECT_FALSE(action(window, "actEmptyDeletedItems").isVisible());
+    display(olFolderDeletedItems);
+    action(window, "actEmptyDeletedItems").trigger();
+    EXPECT_EQ(boxes.lastText,
+              "Delete all 3 items in Deleted Items for good?\n\nThis cannot be undone.");
+    EXPECT_EQ(countIn(olFolderDeletedItems), 3);
+    boxes.answer = platform::MessageAnswer::Yes;
+    action(window, "actEmptyDeletedItems").trigger();
+    EXPECT_EQ(countIn(olFolderDeletedItems), 0);
+    EXPECT_FALSE(action(window, "actEmptyDeletedItems").isEnabled());
+}
+
 // Dates near today, so that the agenda shows the week a user would see.
 class ExplorerPictures : public ExplorerWindowTest {
 protected:
@@ -386,13 +483,15 @@ protected:
             item->put("Status", status);
             item->put("Categories", "Business");
             item->call("Save");
+            return item->get("EntryID").asString();
         };
-        task("Send the budget figures", 1, olTaskInProgress);
+        taskId = task("Send the budget figures", 1, olTaskInProgress);
         task("Book the fair stand", 3, olTaskNotStarted);
         task("Renew the insurance", -1, olTaskComplete);
     }
     std::string lunchId;
     std::string annId;
+    std::string taskId;
 };
 
 TEST_F(ExplorerPictures, PicturesOfTheCalendarTasksAndContacts) {
@@ -462,6 +561,37 @@ TEST_F(ExplorerPictures, EveryTextFitsAtEveryFontSizeAndInTheDark) {
         window.close();
     };
     for (int points : {9, 11, 14}) {
+        const jotwise::testing::ApplicationFontSize font(points);
+        render(std::to_string(points) + "pt");
+    }
+    const jotwise::testing::DarkPalette dark;
+    render("dark");
+}
+
+// Deleted Items with what was deleted from where, its actions, and the last delete to undo.
+TEST_F(ExplorerPictures, DeletedItemsAtEveryFontSizeAndInTheDark) {
+    const auto render = [&](const std::string& name) {
+        windows.reset();
+        QCoreApplication::processEvents();
+        windows = installStoreWindows(outlook(), nullptr, &sizes, &boxes);
+        // Deleted afresh each time: the explorer made now has the delete to undo.
+        windows->explorer().window();
+        ItemTrash& trash = *windows->explorer().model().trash();
+        for (const std::string& entryId : {taskId, annId, lunchId})
+            ASSERT_TRUE(trash.moveToDeletedItems({entryId}).done());
+        ExplorerMainWindow& window = display(olFolderDeletedItems);
+        window.resize(1040, 660);
+        ASSERT_TRUE(window.selectItem(lunchId));
+        // The pointer away from the tool bar, whose first button it would light up.
+        QTest::mouseMove(&window, QPoint(window.width() / 2, window.height() - 40));
+        for (int step = 0; step < 3; ++step)
+            QCoreApplication::processEvents();
+        EXPECT_EQ(jotwise::testing::clippedTexts(window), std::vector<std::string>()) << name;
+        keep(window, ("explorer_deleted_" + name + ".png").c_str());
+        ASSERT_TRUE(trash.restore({lunchId, annId, taskId}).done());
+        window.close();
+    };
+    for (int points : {9, 11}) {
         const jotwise::testing::ApplicationFontSize font(points);
         render(std::to_string(points) + "pt");
     }
