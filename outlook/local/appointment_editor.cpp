@@ -28,6 +28,21 @@ void AppointmentEditor::removeRepeat() {
     removeRepeat_ = true;
 }
 
+bool AppointmentEditor::startSettled() {
+    const auto before = joinLocal(settledStart_);
+    const auto after = joinLocal(start);
+    const auto last = joinLocal(end);
+    if (!after) return false;
+    settledStart_ = start;
+    if (!before || !last || *after == *before) return false;
+    const local_seconds moved = *last + (*after - *before);
+    const DayAndTime shifted = splitLocal(moved);
+    // An all-day item's end is its last day; the time it would show is left as it was.
+    end.day = shifted.day;
+    if (!allDay) end.time = shifted.time;
+    return true;
+}
+
 void AppointmentEditor::readFields(Dispatch& item) {
     subject = item.get("Subject").asString();
     location = item.get("Location").asString();
@@ -40,6 +55,7 @@ void AppointmentEditor::readFields(Dispatch& item) {
     // An all-day item ends at midnight after its last day; the form shows that last day.
     if (allDay && to && from && *to > *from)
         end.day = year_month_day{floor<days>(*to - seconds{1})};
+    settledStart_ = start;
     reminder = item.get("ReminderSet").asBool();
     reminderMinutes = item.get("ReminderMinutesBeforeStart").asInt();
     busyStatus = item.get("BusyStatus").asInt();

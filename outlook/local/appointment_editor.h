@@ -27,6 +27,10 @@ public:
     const std::string& repeat() const { return repeat_; }
     // Makes the item a single one when it is saved.
     void removeRepeat();
+    // Once a new start is settled (a day picked, a time typed and left), the end moves by
+    // as much, so that the appointment keeps its length, as in calendar programs. True when
+    // the end moved; an end or start that cannot be read leaves the end as typed.
+    bool startSettled();
 
     std::string subject;
     std::string location;
@@ -46,6 +50,7 @@ protected:
 
 private:
     bool meeting_ = false;
+    DayAndTime settledStart_;
     std::string repeat_;
     bool removeRepeat_ = false;
 };

@@ -126,11 +126,8 @@ QWidget* AppointmentWindow::makeFields() {
     connect(location_, &QLineEdit::textEdited, this,
             [this](const QString& text) { fields().location = text.toStdString(); });
     connect(startDay_, &QDateEdit::dateChanged, this, [this](QDate date) {
-        // The end keeps its distance in days from the start, as the store keeps the length.
-        const int moved = toQDate(fields().start.day).daysTo(date);
         fields().start.day = fromQDate(date);
-        if (moved != 0) endDay_->setDate(endDay_->date().addDays(moved));
-        showHeader();
+        startSettled();
     });
     connect(endDay_, &QDateEdit::dateChanged, this,
             [this](QDate date) { fields().end.day = fromQDate(date); });
@@ -138,6 +135,9 @@ QWidget* AppointmentWindow::makeFields() {
         fields().start.time = text.toStdString();
         showHeader();
     });
+    // A time picked from the list is settled at once; a typed one when the field is left.
+    connect(startTime_, &QComboBox::activated, this, [this] { startSettled(); });
+    connect(startTime_->lineEdit(), &QLineEdit::editingFinished, this, [this] { startSettled(); });
     connect(endTime_, &QComboBox::currentTextChanged, this,
             [this](const QString& text) { fields().end.time = text.toStdString(); });
     connect(allDay_, &QCheckBox::toggled, this, [this](bool on) {
@@ -161,6 +161,15 @@ QWidget* AppointmentWindow::makeFields() {
         showFields();
     });
     return box;
+}
+
+void AppointmentWindow::startSettled() {
+    if (fields().startSettled()) {
+        const DayAndTime end = fields().end;
+        endDay_->setDate(toQDate(end.day));
+        endTime_->setCurrentText(localeTime(end.time));
+    }
+    showHeader();
 }
 
 void AppointmentWindow::showFields() {

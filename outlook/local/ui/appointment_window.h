@@ -23,6 +23,8 @@ protected:
 
 private:
     QWidget* makeFields();
+    // Shows where the end went after the start was settled.
+    void startSettled();
     AppointmentEditor& fields();
     const AppointmentEditor& fields() const;
 

@@ -215,6 +215,8 @@ QWidget* ExplorerMainWindow::makeContents() {
     table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(table_, &QTableView::doubleClicked, this, [this] { itemActivated(); });
     connect(table_, &QTableView::activated, this, [this] { itemActivated(); });
+    // The list has the keyboard when the window opens: Enter opens the selected item.
+    table_->setFocus();
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { showDetails(); });
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,

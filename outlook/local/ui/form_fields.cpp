@@ -45,6 +45,8 @@ QComboBox* makeTimeBox(QWidget* parent, const char* objectName) {
     for (int minutes = 0; minutes < 24 * 60; minutes += 30)
         box->addItem(QLocale().toString(QTime(minutes / 60, minutes % 60), timeFormat()));
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Room for a time typed in another form than the list's ("12:30 pm" beside "12:30").
+    box->setMinimumContentsLength(8);
     return box;
 }
 

@@ -108,6 +108,26 @@ TEST_F(ItemEditorTest, AnAppointmentEditedThroughItsEditorReadsBackFromTheStore)
     EXPECT_FALSE(again.modified());
 }
 
+TEST_F(ItemEditorTest, TheEndFollowsASettledStartSoTheLengthStays) {
+    AppointmentEditor editor(dentist(), mapiNamespace());
+    editor.start.time = "4";  // typed half-way: nothing moves until the field is left
+    editor.start.time = "4pm";
+    EXPECT_TRUE(editor.startSettled());
+    EXPECT_EQ(editor.end.time, "4:30pm");
+    editor.start.day = 2026y / March / 12;
+    EXPECT_TRUE(editor.startSettled());
+    EXPECT_EQ(editor.end.day, 2026y / March / 12);
+    EXPECT_EQ(editor.end.time, "4:30pm");
+    EXPECT_FALSE(editor.startSettled()) << "settling the same start again moves nothing";
+    // A start that cannot be read leaves the end, and the next readable one moves it from
+    // the last settled start.
+    editor.start.time = "half past";
+    EXPECT_FALSE(editor.startSettled());
+    editor.start.time = "5pm";
+    EXPECT_TRUE(editor.startSettled());
+    EXPECT_EQ(editor.end.time, "5:30pm");
+}
+
 TEST_F(ItemEditorTest, AnEndBeforeTheStartOrAnUnreadableTimeIsRefusedAndNothingIsWritten) {
     auto item = dentist();
     AppointmentEditor editor(item, mapiNamespace());
