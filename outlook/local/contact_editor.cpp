@@ -166,17 +166,7 @@ void ContactEditor::discard() {
 ContactEditor::Closing ContactEditor::askBeforeClosing(platform::MessageBoxes& boxes) const {
     if (!modified()) return Closing::Discard;
     const std::string shown = name();
-    const std::string question = "Would you like to save the changes to " +
-                                 (shown.empty() ? std::string("this contact") : shown) + "?";
-    switch (boxes.show(caption(), question, platform::MessageIcon::Warning,
-                       platform::MessageButtons::YesNoCancel)) {
-        case platform::MessageAnswer::Yes:
-            return Closing::Save;
-        case platform::MessageAnswer::No:
-            return Closing::Discard;
-        default:
-            return Closing::KeepOpen;
-    }
+    return askToSaveChanges(boxes, caption(), shown.empty() ? "this contact" : shown);
 }
 
 }  // namespace outlook::local

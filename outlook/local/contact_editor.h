@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "outlook/automation.h"
+#include "outlook/local/closing_question.h"
 #include "platform/message_boxes.h"
 
 namespace outlook::local {
@@ -84,7 +85,7 @@ public:
     void discard();
 
     // What closing the form without Save (Cancel, Escape, the close box) comes to.
-    enum class Closing { Save, Discard, KeepOpen };
+    using Closing = outlook::local::Closing;
     // A contact without changes is discarded at once; for a changed one the user is asked
     // whether to save it first (Yes saves, No discards, Cancel keeps the form open).
     Closing askBeforeClosing(platform::MessageBoxes& boxes) const;

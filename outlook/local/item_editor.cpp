@@ -223,17 +223,7 @@ void ItemEditor::discard() {
 ItemEditor::Closing ItemEditor::askBeforeClosing(platform::MessageBoxes& boxes) const {
     if (!modified()) return Closing::Discard;
     const std::string shown = title();
-    const std::string question = "Would you like to save the changes to " +
-                                 (shown.empty() ? "this " + lowerKind() : shown) + "?";
-    switch (boxes.show(caption(), question, platform::MessageIcon::Warning,
-                       platform::MessageButtons::YesNoCancel)) {
-        case platform::MessageAnswer::Yes:
-            return Closing::Save;
-        case platform::MessageAnswer::No:
-            return Closing::Discard;
-        default:
-            return Closing::KeepOpen;
-    }
+    return askToSaveChanges(boxes, caption(), shown.empty() ? "this " + lowerKind() : shown);
 }
 
 ItemEditor::Resolution ItemEditor::askAboutConflict(platform::MessageBoxes& boxes,

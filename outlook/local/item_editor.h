@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "outlook/automation.h"
+#include "outlook/local/closing_question.h"
 #include "outlook/local/item_details.h"
 #include "platform/message_boxes.h"
 
@@ -83,7 +84,7 @@ public:
     // Drops what the item was given since it was read (Close with discard).
     void discard();
 
-    enum class Closing { Save, Discard, KeepOpen };
+    using Closing = outlook::local::Closing;
     // Unchanged: discard at once. Changed: Yes saves, No discards, Cancel keeps the form.
     Closing askBeforeClosing(platform::MessageBoxes& boxes) const;
     enum class Resolution { Overwrite, Reload, SaveAsNew, Discard, KeepEditing };

@@ -87,9 +87,8 @@ QWidget* AppointmentWindow::makeFields() {
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
     const auto label = [&](const QString& text, QWidget* field, int row, int column) {
-        auto* l = fieldLabel(text, field, box);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        grid->addWidget(l, row, column);
+        grid->addWidget(fieldLabel(text, field, box, Qt::AlignRight | Qt::AlignVCenter), row,
+                        column);
     };
     label(tr("S&ubject:"), subject_, 0, 0);
     grid->addWidget(subject_, 0, 1, 1, 5);

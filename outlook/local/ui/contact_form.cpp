@@ -16,6 +16,7 @@
 #include <span>
 
 #include "outlook/local/item_editors.h"
+#include "outlook/local/ui/form_fields.h"
 #include "outlook/local/ui/item_window.h"
 #include "outlook/local/ui/store_presentation.h"
 #include "outlook/object_model.h"
@@ -175,29 +176,10 @@ QWidget* ContactWindow::makeEditor(ContactField field) {
 
 // The contact as a card: an icon, the name and what the contact does where.
 QLayout* ContactWindow::makeHeader() {
-    auto* icon = new QLabel(this);
-    // As tall as the name and the line below it.
-    const int side = fontMetrics().height() * 5 / 2;
-    icon->setPixmap(folderIcon(FolderKind::Contacts).pixmap(QSize(side, side)));
-    icon->setAlignment(Qt::AlignTop);
-    heading_ = new QLabel(this);
-    heading_->setObjectName("lblHeading");
-    QFont big = heading_->font();
-    big.setPointSizeF(big.pointSizeF() * 1.35);
-    big.setBold(true);
-    heading_->setFont(big);
-    subheading_ = new QLabel(this);
-    subheading_->setObjectName("lblSubheading");
-    subheading_->setEnabled(false);
-    auto* text = new QVBoxLayout;
-    text->setSpacing(0);
-    text->addWidget(heading_);
-    text->addWidget(subheading_);
-    auto* header = new QHBoxLayout;
-    header->addWidget(icon);
-    header->addSpacing(6);
-    header->addLayout(text, 1);
-    return header;
+    const CardHeader card = makeCardHeader(this, FolderKind::Contacts);
+    heading_ = card.heading;
+    subheading_ = card.subheading;
+    return card.layout;
 }
 
 void ContactWindow::showHeader() {

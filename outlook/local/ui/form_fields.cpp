@@ -7,8 +7,10 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTime>
+#include <QVBoxLayout>
 
 #include "outlook/local/form_time.h"
+#include "outlook/local/ui/store_presentation.h"
 
 namespace outlook::local {
 
@@ -24,6 +26,32 @@ QString timeFormat() {
 }
 
 }  // namespace
+
+CardHeader makeCardHeader(QWidget* owner, FolderKind iconKind) {
+    CardHeader card;
+    auto* icon = new QLabel(owner);
+    const int side = owner->fontMetrics().height() * 5 / 2;
+    icon->setPixmap(folderIcon(iconKind).pixmap(QSize(side, side)));
+    icon->setAlignment(Qt::AlignTop);
+    card.heading = new QLabel(owner);
+    card.heading->setObjectName("lblHeading");
+    QFont big = card.heading->font();
+    big.setPointSizeF(big.pointSizeF() * 1.35);
+    big.setBold(true);
+    card.heading->setFont(big);
+    card.subheading = new QLabel(owner);
+    card.subheading->setObjectName("lblSubheading");
+    card.subheading->setEnabled(false);
+    auto* text = new QVBoxLayout;
+    text->setSpacing(0);
+    text->addWidget(card.heading);
+    text->addWidget(card.subheading);
+    card.layout = new QHBoxLayout;
+    card.layout->addWidget(icon);
+    card.layout->addSpacing(6);
+    card.layout->addLayout(text, 1);
+    return card;
+}
 
 QDateEdit* makeDateEdit(QWidget* parent, const char* objectName) {
     auto* edit = new QDateEdit(parent);
@@ -65,9 +93,10 @@ year_month_day fromQDate(QDate date) {
     return year{date.year()} / month{unsigned(date.month())} / day{unsigned(date.day())};
 }
 
-QLabel* fieldLabel(const QString& text, QWidget* field, QWidget* parent) {
+QLabel* fieldLabel(const QString& text, QWidget* field, QWidget* parent, Qt::Alignment alignment) {
     auto* label = new QLabel(text, parent);
     label->setBuddy(field);
+    if (alignment) label->setAlignment(alignment);
     return label;
 }
 

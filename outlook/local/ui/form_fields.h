@@ -5,7 +5,10 @@
 #include <chrono>
 #include <string>
 
+#include "outlook/local/store/folder_kind.h"
+
 class QComboBox;
+class QHBoxLayout;
 class QDateEdit;
 class QLabel;
 class QWidget;
@@ -21,7 +24,17 @@ QComboBox* makeTimeBox(QWidget* parent, const char* objectName);
 QString localeTime(const std::string& typed);
 QDate toQDate(std::chrono::year_month_day day);
 std::chrono::year_month_day fromQDate(QDate date);
+// The top of a form, like a card: the folder's icon as tall as the two lines beside it, the
+// item's name large and bold (`heading`), and a grey line below it (`subheading`).
+struct CardHeader {
+    QHBoxLayout* layout = nullptr;
+    QLabel* heading = nullptr;
+    QLabel* subheading = nullptr;
+};
+CardHeader makeCardHeader(QWidget* owner, FolderKind icon);
+
 // A label for `field`, with its mnemonic.
-QLabel* fieldLabel(const QString& text, QWidget* field, QWidget* parent);
+QLabel* fieldLabel(const QString& text, QWidget* field, QWidget* parent,
+                   Qt::Alignment alignment = {});
 
 }  // namespace outlook::local

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "outlook/local/ui/category_picker.h"
+#include "outlook/local/ui/form_fields.h"
 #include "outlook/local/ui/store_presentation.h"
 #include "platform/ui/qt_message_boxes.h"
 
@@ -113,28 +114,11 @@ void ItemWindow::build(QWidget* fields) {
 
 QWidget* ItemWindow::makeHeader() {
     auto* header = new QWidget(this);
-    auto* icon = new QLabel(header);
-    const int side = fontMetrics().height() * 5 / 2;
-    icon->setPixmap(folderIcon(look_.icon).pixmap(QSize(side, side)));
-    icon->setAlignment(Qt::AlignTop);
-    heading_ = new QLabel(header);
-    heading_->setObjectName("lblHeading");
-    QFont big = heading_->font();
-    big.setPointSizeF(big.pointSizeF() * 1.35);
-    big.setBold(true);
-    heading_->setFont(big);
-    subheading_ = new QLabel(header);
-    subheading_->setObjectName("lblSubheading");
-    subheading_->setEnabled(false);
-    auto* text = new QVBoxLayout;
-    text->setSpacing(0);
-    text->addWidget(heading_);
-    text->addWidget(subheading_);
-    auto* layout = new QHBoxLayout(header);
-    layout->setContentsMargins(0, 0, 0, 4);
-    layout->addWidget(icon);
-    layout->addSpacing(6);
-    layout->addLayout(text, 1);
+    const CardHeader card = makeCardHeader(header, look_.icon);
+    heading_ = card.heading;
+    subheading_ = card.subheading;
+    header->setLayout(card.layout);
+    card.layout->setContentsMargins(0, 0, 0, 4);
     return header;
 }
 

@@ -74,9 +74,7 @@ QWidget* TaskWindow::makeFields() {
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
     const auto right = [box](const QString& text, QWidget* field) {
-        auto* l = fieldLabel(text, field, box);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return l;
+        return fieldLabel(text, field, box, Qt::AlignRight | Qt::AlignVCenter);
     };
     grid->addWidget(right(tr("S&ubject:"), subject_), 0, 0);
     grid->addWidget(subject_, 0, 1, 1, 4);
