@@ -76,6 +76,22 @@ TrashOutcome ItemTrash::describe(const std::vector<std::string>& entryIds) const
     return outcome;
 }
 
+bool ItemTrash::applyToAll(std::vector<Found>& found, TrashOutcome& outcome,
+                           const std::function<void(Found&)>& step) {
+    try {
+        store_->transact([&] {
+            for (Found& f : found)
+                step(f);
+        });
+    } catch (const std::exception& e) {
+        outcome.error = std::string(e.what()) + "." + kNothingChanged;
+        return false;
+    }
+    for (Found& f : found)
+        outcome.items.push_back(std::move(f.line));
+    return true;
+}
+
 TrashOutcome ItemTrash::moveToDeletedItems(const std::vector<std::string>& entryIds) {
     TrashOutcome outcome;
     auto found = find(entryIds, outcome.error);
@@ -88,20 +104,14 @@ TrashOutcome ItemTrash::moveToDeletedItems(const std::vector<std::string>& entry
                             kNothingChanged;
             return outcome;
         }
-    try {
-        store_->transact([&] {
-            for (Found& f : found)
-                f.item->call("Delete", {});
-        });
-    } catch (const std::exception& e) {
-        outcome.error = std::string(e.what()) + "." + kNothingChanged;
-        return outcome;
-    }
-    lastDeleted_.clear();
-    for (Found& f : found) {
+    const bool moved = applyToAll(found, outcome, [this](Found& f) {
+        f.item->call("Delete", {});
         f.line.to = folderName(FolderKind::DeletedItems);
-        lastDeleted_.push_back(f.line.entryId);
-        outcome.items.push_back(std::move(f.line));
+    });
+    if (moved) {
+        lastDeleted_.clear();
+        for (const auto& line : outcome.items)
+            lastDeleted_.push_back(line.entryId);
     }
     return outcome;
 }
@@ -116,20 +126,11 @@ TrashOutcome ItemTrash::restore(const std::vector<std::string>& entryIds) {
                             f.line.from + "." + kNothingChanged;
             return outcome;
         }
-    try {
-        store_->transact([&] {
-            for (Found& f : found) {
-                const FolderKind target = restoreFolder(*f.item);
-                f.item->call("Move", {folderObject(target)});
-                f.line.to = folderName(target);
-            }
-        });
-    } catch (const std::exception& e) {
-        outcome.error = std::string(e.what()) + "." + kNothingChanged;
-        return outcome;
-    }
-    for (Found& f : found)
-        outcome.items.push_back(std::move(f.line));
+    applyToAll(found, outcome, [this](Found& f) {
+        const FolderKind target = restoreFolder(*f.item);
+        f.item->call("Move", {folderObject(target)});
+        f.line.to = folderName(target);
+    });
     return outcome;
 }
 
@@ -137,21 +138,12 @@ TrashOutcome ItemTrash::removePermanently(const std::vector<std::string>& entryI
     TrashOutcome outcome;
     auto found = find(entryIds, outcome.error);
     if (!outcome.done()) return outcome;
-    try {
-        store_->transact([&] {
-            for (Found& f : found) {
-                // Delete moves an item to Deleted Items, and removes one that is there.
-                if (f.folder != FolderKind::DeletedItems) f.item->call("Delete", {});
-                f.item->call("Delete", {});
-                f.line.to.clear();
-            }
-        });
-    } catch (const std::exception& e) {
-        outcome.error = std::string(e.what()) + "." + kNothingChanged;
-        return outcome;
-    }
-    for (Found& f : found)
-        outcome.items.push_back(std::move(f.line));
+    applyToAll(found, outcome, [](Found& f) {
+        // Delete moves an item to Deleted Items, and removes one that is there.
+        if (f.folder != FolderKind::DeletedItems) f.item->call("Delete", {});
+        f.item->call("Delete", {});
+        f.line.to.clear();
+    });
     return outcome;
 }
 

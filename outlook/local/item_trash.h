@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -70,6 +71,10 @@ private:
     };
     // The items of the entry ids, each once; `error` set when one is not an item of the store.
     std::vector<Found> find(const std::vector<std::string>& entryIds, std::string& error) const;
+    // Runs `step` on every item in one transaction and lists them in `outcome`; when the
+    // store fails, nothing is changed, the outcome says why, and the result is false.
+    bool applyToAll(std::vector<Found>& found, TrashOutcome& outcome,
+                    const std::function<void(Found&)>& step);
     std::vector<std::string> stillDeleted(const std::vector<std::string>& entryIds) const;
     DispatchPtr folderObject(FolderKind kind) const;
     std::string folderName(FolderKind kind) const;

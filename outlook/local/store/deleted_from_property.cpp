@@ -8,22 +8,16 @@ using namespace mapi;
 
 namespace {
 
-MAPINAMEID deletedFromName() {
-    MAPINAMEID name;
-    name.guid = PS_PUBLIC_STRINGS;
-    name.ulKind = MNID_STRING;
-    name.name = "Jotwise.DeletedFrom";
-    return name;
-}
+const char* const kDeletedFrom = "Jotwise.DeletedFrom";
 
 }  // namespace
 
 PropTag deletedFromTag(Store& store) {
-    return store.namedTag(deletedFromName(), PT_LONG);
+    return store.namedTag(publicStringName(kDeletedFrom), PT_LONG);
 }
 
 std::optional<PropTag> findDeletedFromTag(Store& store) {
-    return store.findNamedTag(deletedFromName(), PT_LONG);
+    return store.findNamedTag(publicStringName(kDeletedFrom), PT_LONG);
 }
 
 std::optional<FolderKind> deletedFrom(Store& store, const PropertyBag& props) {

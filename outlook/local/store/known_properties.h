@@ -18,6 +18,16 @@ inline constexpr mapi::GUID PSETID_Note{0x0006200E, 0x0000, 0x0000, {0xC0, 0, 0,
 inline constexpr mapi::GUID PS_PUBLIC_STRINGS{
     0x00020329, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
+// A named property of this program's own, named by a string in PS_PUBLIC_STRINGS
+// ("Jotwise.RecurrencePattern").
+inline mapi::MAPINAMEID publicStringName(const char* text) {
+    mapi::MAPINAMEID name;
+    name.guid = PS_PUBLIC_STRINGS;
+    name.ulKind = mapi::MNID_STRING;
+    name.name = text;
+    return name;
+}
+
 // The named properties behind object-model properties that have no fixed tag.
 enum class Known {
     Start,

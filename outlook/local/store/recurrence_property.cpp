@@ -16,19 +16,13 @@ using std::chrono::local_days;
 
 namespace {
 
+const char* const kRecurrencePattern = "Jotwise.RecurrencePattern";
+
 constexpr std::int32_t kMinutesPerDay = 24 * 60;
 constexpr std::int32_t kAllDays = 0x7F;
 // Beyond these a repeat is surely a mistake, and libical would walk a long way to expand it.
 constexpr std::int32_t kMostInterval = 999;
 constexpr std::int32_t kMostOccurrences = 999;
-
-MAPINAMEID recurrenceName() {
-    MAPINAMEID name;
-    name.guid = PS_PUBLIC_STRINGS;
-    name.ulKind = MNID_STRING;
-    name.name = "Jotwise.RecurrencePattern";
-    return name;
-}
 
 bool knownType(std::int32_t type) {
     switch (type) {
@@ -110,11 +104,11 @@ bool readField(RecurrenceFields& p, std::string_view key, std::string_view value
 }  // namespace
 
 PropTag recurrenceTag(Store& store) {
-    return store.namedTag(recurrenceName(), PT_STRING8);
+    return store.namedTag(publicStringName(kRecurrencePattern), PT_STRING8);
 }
 
 std::optional<PropTag> findRecurrenceTag(Store& store) {
-    return store.findNamedTag(recurrenceName(), PT_STRING8);
+    return store.findNamedTag(publicStringName(kRecurrencePattern), PT_STRING8);
 }
 
 std::optional<RecurrenceFields> storedRecurrence(Store& store, const PropertyBag& props) {
