@@ -55,12 +55,20 @@ explorer=$(visibleWindow "$pid" '^Calendar - Jotwise Store$')
 xdotool windowfocus --sync "$explorer" 2>/dev/null || true
 # A click on the appointment's row, below the list's heading, gives the list the keyboard.
 read -r x y width _ < <(windowRectangle "$explorer")
-xdotool mousemove --sync $((x + width / 3)) $((y + 100)) click 1
-sleep 0.3
-xdotool key Return
-within 10 visibleWindow "$pid" ' - Appointment$' || fail "Enter opened no form"
+# On a busy machine the first click or key can come before the window takes it: the row is
+# clicked and Enter pressed again until the form shows.
+openForm() {
+    visibleWindow "$pid" ' - Appointment$' && return 0
+    xdotool mousemove --sync $((x + width / 3)) $((y + 100)) click 1
+    sleep 0.3
+    xdotool key Return
+    sleep 0.7
+    visibleWindow "$pid" ' - Appointment$'
+}
+within 15 openForm || fail "Enter opened no form"
 form=$(visibleWindow "$pid" ' - Appointment$')
 xdotool windowfocus --sync "$form" 2>/dev/null || true
+sleep 0.3
 # Alt+T is the start's day; Tab walks its day, month and year, then reaches its time.
 xdotool key alt+t Tab Tab Tab ctrl+a
 xdotool type --delay 20 "4:00pm"
