@@ -171,6 +171,9 @@ TEST(Occurrences, DailyAndWeeklyRepeatsFallOnTheDaysLibicalGives) {
         for (std::int32_t interval : {1, 2, 3, 5}) {
             RecurrenceFields daily = pattern(olRecursDaily, start, interval);
             EXPECT_EQ(OccurrenceDays(daily, from, to), walkedByLibical(daily, from, to));
+            daily.noEndDate = false;
+            daily.occurrences = 400;
+            EXPECT_EQ(OccurrenceDays(daily, from, to), walkedByLibical(daily, from, to));
             for (std::int32_t mask :
                  {0, int(olTuesday), 62, olSunday | olSaturday, 0x7F, olMonday | olThursday}) {
                 RecurrenceFields p = weekly(start, interval, mask);
@@ -180,15 +183,20 @@ TEST(Occurrences, DailyAndWeeklyRepeatsFallOnTheDaysLibicalGives) {
                 p.patternEndDate = day(2028, 5, 9);
                 EXPECT_EQ(OccurrenceDays(p, from, to), walkedByLibical(p, from, to))
                     << "ending, every " << interval << " weeks, mask " << mask;
+                RecurrenceFields counted = weekly(start, interval, mask);
+                counted.noEndDate = false;
+                counted.occurrences = 23;
+                EXPECT_EQ(OccurrenceDays(counted, from, to), walkedByLibical(counted, from, to))
+                    << "23 times, every " << interval << " weeks, mask " << mask;
                 // From a day inside the run, as the views ask.
                 EXPECT_EQ(OccurrenceDays(p, day(2027, 8, 11), day(2027, 8, 24)),
                           walkedByLibical(p, day(2027, 8, 11), day(2027, 8, 24)));
                 EXPECT_EQ(FirstOccurrenceFrom(p, start), walkedByLibical(p, start, to).front());
-                compared += 4;
+                compared += 5;
             }
         }
     }
-    EXPECT_EQ(compared, 288);
+    EXPECT_EQ(compared, 360);
 }
 
 TEST(PatternProperties, RoundTripUnderTheObjectModelsNames) {
