@@ -22,16 +22,22 @@ constexpr minutes kRetryAfterFailure{1};
 TReminderSchedule::TReminderSchedule(TReminderItems& items, ReminderNotifier& notifier,
                                      const platform::WallClock& clock, platform::EventLoop& loop,
                                      platform::Registry& registry)
-    : items_(items), notifier_(notifier), clock_(clock), loop_(loop), registry_(registry) {}
+    : items_(items),
+      notifier_(notifier),
+      clock_(clock),
+      loop_(loop),
+      registry_(registry),
+      self_(std::make_shared<TReminderSchedule*>(this)) {}
 
 TReminderSchedule::~TReminderSchedule() {
     Stop();
 }
 
-void TReminderSchedule::Start() {
+bool TReminderSchedule::Start() {
     started_ = true;
-    items_.Watch([this] { changed(); });
+    const bool watching = items_.Watch([this] { changed(); });
     Refresh();
+    return watching;
 }
 
 void TReminderSchedule::Stop() {
@@ -45,9 +51,12 @@ void TReminderSchedule::changed() {
     // A burst of changes (a batch, a sync) is read once.
     if (refreshPosted_) return;
     refreshPosted_ = true;
-    loop_.post([this] {
-        refreshPosted_ = false;
-        if (started_) Refresh();
+    // The program may end before the posted call runs.
+    loop_.post([self = std::weak_ptr<TReminderSchedule*>(self_)] {
+        const auto schedule = self.lock();
+        if (!schedule) return;
+        (*schedule)->refreshPosted_ = false;
+        (*schedule)->Refresh();
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -34,8 +35,9 @@ public:
     TReminderSchedule(const TReminderSchedule&) = delete;
     TReminderSchedule& operator=(const TReminderSchedule&) = delete;
 
-    // Starts watching the store, rings what is due and arms the timer.
-    void Start();
+    // Starts watching the store, rings what is due and arms the timer. False when the store
+    // cannot be watched: reminders then follow its changes only at the timer's wake-ups.
+    bool Start();
     void Stop();
     // Reads the store and the setting again; rings what is due and arms the timer.
     void Refresh();
@@ -69,6 +71,8 @@ private:
     std::optional<std::chrono::local_seconds> wakeUp_;
     bool started_ = false;
     bool refreshPosted_ = false;
+    // Lets a posted reading find out whether the schedule still exists.
+    std::shared_ptr<TReminderSchedule*> self_;
     // Whether the last reading failed, so that the timer tries again soon.
     bool readFailed_ = false;
 };
