@@ -13,4 +13,13 @@ std::chrono::year_month_day SystemClock::today() const {
                                        std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
 }
 
+std::chrono::local_seconds SystemWallClock::now() const {
+    using namespace std::chrono;
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const local_days day{year{local.tm_year + 1900} / (local.tm_mon + 1) / local.tm_mday};
+    return day + hours{local.tm_hour} + minutes{local.tm_min} + seconds{local.tm_sec};
+}
+
 }  // namespace platform

@@ -29,7 +29,8 @@ LocalOutlook::LocalOutlook(const std::filesystem::path& database, platform::Regi
       connection_(mirroredConnection(database, registry, loop)),
       windows_(std::make_shared<WindowSet>()),
       outbox_(std::make_shared<transport::OutboxQueue>()),
-      automation_(std::make_unique<LocalAutomationServer>(connection_, windows_, outbox_)),
+      automation_(
+          std::make_unique<LocalAutomationServer>(connection_, windows_, outbox_, &registry)),
       mapi_(std::make_unique<LocalSubsystem>(connection_, windows_, loop)) {}
 
 LocalOutlook::~LocalOutlook() {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -26,6 +27,7 @@ class TAppointment;
 class TCategory;
 class TContact;
 class TFolder;
+class TFolderWatch;
 class TMailMessage;
 class TNote;
 class TOLjournalEntry;
@@ -81,6 +83,11 @@ public:
     MessageId RefreshCategories();
     void RefreshContacts();
     mapi::HRESULT SetContactNotifications(bool on);
+    // Calls `changed` after each change to the contents of a default folder (olFolderCalendar,
+    // ...), on this thread, until the watch is destroyed; null when the folder cannot be
+    // watched (the reason is the last error when Outlook gave one).
+    std::unique_ptr<TFolderWatch> WatchDefaultFolder(std::int32_t folder,
+                                                     std::function<void()> changed);
 
     // Default keywords for every item of one cache that the user has not customised.
     void RegisterFolderKeywords();
@@ -124,15 +131,15 @@ private:
     // The columns contact rows are read with.
     static const mapi::PropTagArray kContactColumns;
 
-    // The Contacts folder's store, folder and contents table.
-    struct ContactsTableParts {
+    // A default folder's store, folder and contents table.
+    struct FolderTableParts {
         mapi::ComPtr<mapi::IMsgStore> store;
         mapi::ComPtr<mapi::IMAPIFolder> folder;
         mapi::ComPtr<mapi::IMAPITable> table;
     };
 
     MessageId LogOn(mapi::ULONG_PTR ownerWindow);
-    mapi::HRESULT OpenContactsTable(ContactsTableParts& parts);
+    mapi::HRESULT OpenFolderTable(std::int32_t folder, FolderTableParts& parts);
     MessageId WatchContactsTable();
     MessageId ConnectCaches(TProgressBox& progress);
     MessageId ReadRegistryCategories(std::optional<std::string>& text);

@@ -2,6 +2,7 @@
 #include "outlook/object_model.h"
 #include "outlook/session/advise_sink.h"
 #include "outlook/session/data_store.h"
+#include "outlook/session/folder_watch.h"
 #include "outlook/session/progress_box.h"
 #include "sentex.h"
 
@@ -65,13 +66,12 @@ MessageId TDataStore::LogOn(mapi::ULONG_PTR ownerWindow) {
     return kNoError;
 }
 
-// Opens the Contacts folder's store, folder and contents table from the ids Outlook gives.
+// Opens a default folder's store, folder and contents table from the ids Outlook gives.
 // Automation failures come back as MAPI_E_CALL_FAILED with their text remembered.
-mapi::HRESULT TDataStore::OpenContactsTable(ContactsTableParts& parts) {
+mapi::HRESULT TDataStore::OpenFolderTable(std::int32_t folderNumber, FolderTableParts& parts) {
     std::optional<mapi::Binary> storeId, folderId;
     try {
-        const DispatchPtr folder =
-            namespace_->call("GetDefaultFolder", {olFolderContacts}).asObject();
+        const DispatchPtr folder = namespace_->call("GetDefaultFolder", {folderNumber}).asObject();
         storeId = mapi::FBinFromHex(folder->get("StoreID").asString());
         folderId = mapi::FBinFromHex(folder->get("EntryID").asString());
     } catch (const AutomationError& error) {
@@ -92,9 +92,9 @@ mapi::HRESULT TDataStore::OpenContactsTable(ContactsTableParts& parts) {
 }
 
 MessageId TDataStore::WatchContactsTable() {
-    ContactsTableParts parts;
+    FolderTableParts parts;
     // Notifications carry rows with the table's columns: the ones contacts are read with.
-    if (mapi::Failed(OpenContactsTable(parts)) ||
+    if (mapi::Failed(OpenFolderTable(olFolderContacts, parts)) ||
         mapi::Failed(parts.table->SetColumns(kContactColumns, 0)))
         return kMapiLoginFailed;
     contactsStore_ = std::move(parts.store);
@@ -156,6 +156,16 @@ void TDataStore::BuildFolderCache() {
         folders_[folder.kind] = std::make_unique<TFolder>(folder.displayName, folder.kind);
         Prs_AddProject(folder.kind);
     }
+}
+
+std::unique_ptr<TFolderWatch> TDataStore::WatchDefaultFolder(std::int32_t folder,
+                                                             std::function<void()> changed) {
+    if (!session_ || !namespace_) return nullptr;
+    FolderTableParts parts;
+    if (mapi::Failed(OpenFolderTable(folder, parts))) return nullptr;
+    auto watch = std::make_unique<TFolderWatch>(std::move(parts.table), std::move(changed));
+    if (mapi::Failed(watch->Start(platform_.mapi))) return nullptr;
+    return watch;
 }
 
 }  // namespace outlook

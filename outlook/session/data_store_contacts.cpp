@@ -1,6 +1,7 @@
 #include <unordered_map>
 
 #include "outlook/items/contact.h"
+#include "outlook/object_model.h"
 #include "outlook/session/contact_listener.h"
 #include "outlook/session/data_store.h"
 #include "outlook/session/progress_box.h"
@@ -70,9 +71,9 @@ bool ownsDefaultKeyword(const TContact& contact,
 }  // namespace
 
 MessageId TDataStore::LoadContacts(TProgressBox& progress) {
-    ContactsTableParts parts;
+    FolderTableParts parts;
     mapi::RowSet rows;
-    if (mapi::Failed(OpenContactsTable(parts)) ||
+    if (mapi::Failed(OpenFolderTable(olFolderContacts, parts)) ||
         mapi::Failed(mapi::HrQueryAllRows(parts.table.get(), &kContactColumns, 0, rows)))
         return messages::kContactsCommFailure;
     for (const auto& row : rows) {

@@ -9,6 +9,7 @@
 #include "outlook/local/mirror/ical_component.h"
 #include "outlook/local/mirror/mirror_names.h"
 #include "outlook/local/mirror/system_time_zone.h"
+#include "outlook/local/reminder_setting.h"
 #include "outlook/local/store/recurrence_property.h"
 #include "outlook/local/store/store.h"
 #include "outlook/object_model.h"
@@ -24,9 +25,8 @@ namespace {
 
 constexpr std::int64_t kTicksPerSecond = 10'000'000;
 constexpr std::int64_t kUnixEpochTicks = 116'444'736'000'000'000;
-// The store keeps whether a reminder is set, not when it rings: these are the usual leads.
-constexpr int kAppointmentReminderLeadSeconds = 15 * 60;
-// A task due on a day reminds at eight in the morning of that day.
+// A task without a reminder time of its own, due on a day, reminds at eight in the morning of
+// that day (as the task form proposes).
 constexpr int kTaskReminderHourOnDueDay = 8;
 // An appointment with neither an end nor a duration lasts half an hour.
 constexpr int kDefaultDurationMinutes = 30;
@@ -388,8 +388,14 @@ private:
             add(c(), xProperty("ESTIMATED-DURATION", text));
             icalmemory_free_buffer(text);
         }
-        // A reminder needs the due date to be anchored to.
-        if (due && props_.boolValue(known_[Known::ReminderSet]).value_or(false)) {
+        if (!props_.boolValue(known_[Known::ReminderSet]).value_or(false)) return;
+        if (const auto at = props_.time(known_[Known::ReminderTime])) {
+            icaltriggertype trigger{};
+            trigger.time = utcTime(*at);
+            trigger.duration = icaldurationtype_null_duration();
+            addAlarm(icalproperty_new_trigger(trigger));
+        } else if (due) {
+            // Without a time of its own, the reminder is anchored to the due date.
             icaltriggertype trigger{};
             trigger.time = icaltime_null_time();
             trigger.duration =
@@ -413,7 +419,10 @@ private:
     icalproperty* eventReminder() {
         icaltriggertype trigger{};
         trigger.time = icaltime_null_time();
-        trigger.duration = icaldurationtype_from_int(-kAppointmentReminderLeadSeconds);
+        // Appointments saved before the store kept their lead get the usual one.
+        const std::int32_t minutes = props_.longValue(known_[Known::ReminderMinutesBeforeStart])
+                                         .value_or(kDefaultReminderMinutes);
+        trigger.duration = icaldurationtype_from_int(-minutes * 60);
         return icalproperty_new_trigger(trigger);
     }
 

@@ -7,6 +7,7 @@
 #include "outlook/local/model/folder_object.h"
 #include "outlook/local/model/recipient_object.h"
 #include "outlook/local/model/recipients_object.h"
+#include "outlook/local/reminder_setting.h"
 #include "outlook/local/store/file_time.h"
 #include "outlook/object_model.h"
 #include "platform/text.h"
@@ -67,6 +68,10 @@ std::shared_ptr<ItemObject> ItemObject::createNew(ContextPtr context, ItemKind k
     if (kind == ItemKind::Appointment) {
         item->record_.props.setLong(known[Known::BusyStatus], olBusy);
         item->record_.props.setLong(known[Known::MeetingStatus], olNonMeeting);
+        // As in Outlook, a new appointment reminds; a task only when asked to.
+        item->record_.props.setBool(known[Known::ReminderSet], true);
+        item->record_.props.setLong(known[Known::ReminderMinutesBeforeStart],
+                                    defaultReminderMinutes(item->context_->registry));
     }
     return item;
 }
@@ -104,6 +109,10 @@ Variant ItemObject::getStored(const ItemProperty& definition) const {
         case ValueKind::String:
             return record_.props.string(tag);
         case ValueKind::Int:
+            // An appointment that reminds without a lead of its own (saved so before new
+            // appointments got one) reminds as Outlook's default does.
+            if (definition.named == Known::ReminderMinutesBeforeStart)
+                return record_.props.longValue(tag).value_or(kDefaultReminderMinutes);
             return record_.props.longValue(tag).value_or(0);
         case ValueKind::Bool:
             return record_.props.boolValue(tag).value_or(false);

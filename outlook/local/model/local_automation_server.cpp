@@ -16,6 +16,7 @@ DispatchPtr LocalAutomationServer::createObject(std::string_view progId) {
     context->store = std::move(store);
     context->windows = windows_;
     context->outbox = outbox_;
+    context->registry = registry_;
     return std::make_shared<ApplicationObject>(std::move(context));
 }
 

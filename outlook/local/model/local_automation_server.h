@@ -6,6 +6,7 @@
 #include "outlook/local/store/store_connection.h"
 #include "outlook/local/transport/outbox_queue.h"
 #include "outlook/local/window_set.h"
+#include "platform/registry.h"
 
 namespace outlook::local {
 
@@ -15,10 +16,12 @@ class LocalAutomationServer : public AutomationServer {
 public:
     LocalAutomationServer(std::shared_ptr<StoreConnection> connection,
                           std::shared_ptr<WindowSet> windows,
-                          std::shared_ptr<transport::OutboxQueue> outbox)
+                          std::shared_ptr<transport::OutboxQueue> outbox,
+                          platform::Registry* registry)
         : connection_(std::move(connection)),
           windows_(std::move(windows)),
-          outbox_(std::move(outbox)) {}
+          outbox_(std::move(outbox)),
+          registry_(registry) {}
 
     DispatchPtr createObject(std::string_view progId) override;
 
@@ -26,6 +29,7 @@ private:
     std::shared_ptr<StoreConnection> connection_;
     std::shared_ptr<WindowSet> windows_;
     std::shared_ptr<transport::OutboxQueue> outbox_;
+    platform::Registry* registry_;
 };
 
 }  // namespace outlook::local

@@ -114,6 +114,28 @@ TEST_F(LocalStoreObjectModel, UnsetValuesReadAsEmptyAndTheNoDate) {
     EXPECT_EQ(appointment->get("Subject"), Variant(""));
 }
 
+TEST_F(LocalStoreObjectModel, ANewAppointmentRemindsByTheSettingATaskOnlyWhenAsked) {
+    auto appointment = createItem(olAppointmentItem);
+    EXPECT_EQ(appointment->get("ReminderSet"), Variant(true));
+    EXPECT_EQ(appointment->get("ReminderMinutesBeforeStart"), Variant(15));
+    EXPECT_EQ(createItem(olTaskItem)->get("ReminderSet"), Variant(false));
+
+    registry.createKey(platform::RegistryRoot::CurrentUser, "Software\\Jotwise\\Reminders")
+        ->setValue("Minutes", platform::RegistryValue::ofDword(30));
+    EXPECT_EQ(createItem(olAppointmentItem)->get("ReminderMinutesBeforeStart"), Variant(30));
+    // A lead no one means (over two weeks, or a negative number stored as a DWORD) is the
+    // usual one.
+    registry.createKey(platform::RegistryRoot::CurrentUser, "Software\\Jotwise\\Reminders")
+        ->setValue("Minutes", platform::RegistryValue::ofDword(0xFFFFFFF1u));
+    EXPECT_EQ(createItem(olAppointmentItem)->get("ReminderMinutesBeforeStart"), Variant(15));
+
+    // An appointment saved with a reminder but no lead of its own reads the usual lead.
+    auto older = createItem(olAppointmentItem);
+    older->put("ReminderMinutesBeforeStart", Variant());
+    older->call("Save");
+    EXPECT_EQ(reload(older)->get("ReminderMinutesBeforeStart"), Variant(15));
+}
+
 TEST_F(LocalStoreObjectModel, PropertiesOfAnotherKindAndWrongTypesAreRefused) {
     auto appointment = createItem(olAppointmentItem);
     EXPECT_EQ(errorOf([&] { appointment->put("DueDate", OleDate{45000}); }),

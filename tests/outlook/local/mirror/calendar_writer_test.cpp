@@ -60,6 +60,8 @@ TEST_F(MirrorCalendarWriter, TextCategoriesAndBusyStatusAreCarried) {
     item->put("Categories", "Business; Hot Contacts");
     item->put("BusyStatus", olFree);
     item->put("Location", "Cafe, 2nd floor");
+    // Without a reminder, whose alarm has a description of its own.
+    item->put("ReminderSet", false);
     item->call("Save");
     std::string text = calendar(item);
     EXPECT_EQ(lineOf(text, "SUMMARY"), "SUMMARY:Lunch\\, drinks\\; talk");
@@ -78,21 +80,25 @@ TEST_F(MirrorCalendarWriter, TextCategoriesAndBusyStatusAreCarried) {
     EXPECT_EQ(calendarOf(store(), recordOf(item)), text);
 }
 
-TEST_F(MirrorCalendarWriter, RemindersBecomeAlarmsAnchoredToStartOrDueDate) {
+TEST_F(MirrorCalendarWriter, RemindersBecomeAlarmsAtTheItemsOwnLeadOrTime) {
+    // A new appointment reminds a quarter of an hour before it starts.
     auto item = appointment("Dentist", localDate(2026, 7, 18, 9), localDate(2026, 7, 18, 10));
-    EXPECT_EQ(linesOf(calendar(item), "BEGIN").size(), 2u);
-    item->put("ReminderSet", true);
-    item->call("Save");
     std::string text = calendar(item);
     EXPECT_EQ(linesOf(text, "BEGIN").back(), "BEGIN:VALARM");
     EXPECT_EQ(lineOf(text, "TRIGGER"), "TRIGGER:-PT15M");
     EXPECT_EQ(lineOf(text, "ACTION"), "ACTION:DISPLAY");
+    item->put("ReminderMinutesBeforeStart", 90);
+    item->call("Save");
+    EXPECT_EQ(lineOf(calendar(item), "TRIGGER"), "TRIGGER:-PT1H30M");
+    item->put("ReminderSet", false);
+    item->call("Save");
+    EXPECT_EQ(linesOf(calendar(item), "BEGIN").size(), 2u);
 
     auto task = createItem(olTaskItem);
     task->put("Subject", "Budget");
     task->put("ReminderSet", true);
     task->call("Save");
-    // Without a due date there is nothing to ring at.
+    // Without a due date or a reminder time there is nothing to ring at.
     EXPECT_EQ(lineOf(calendar(task), "TRIGGER"), "(none)");
     task->put("DueDate", localDate(2026, 12, 8));
     task->call("Save");
@@ -100,6 +106,10 @@ TEST_F(MirrorCalendarWriter, RemindersBecomeAlarmsAnchoredToStartOrDueDate) {
     task->put("DueDate", localDate(2026, 12, 8, 17));
     task->call("Save");
     EXPECT_EQ(lineOf(calendar(task), "TRIGGER"), "TRIGGER;RELATED=END:PT0S");
+    // A reminder time of its own rings then (9:15 in New York in December is 14:15 UTC).
+    task->put("ReminderTime", localDate(2026, 12, 7, 9, 15));
+    task->call("Save");
+    EXPECT_EQ(lineOf(calendar(task), "TRIGGER"), "TRIGGER;VALUE=DATE-TIME:20261207T141500Z");
 }
 
 TEST_F(MirrorCalendarWriter, TasksHaveTheirDueDateAndWork) {
@@ -221,8 +231,8 @@ TEST_F(MirrorCalendarWriter, ADocumentHoldsManyItemsInOneCalendar) {
     EXPECT_EQ(document.size(), 2u);
     const std::string text = document.text();
     EXPECT_EQ(calendarProblems(text), std::vector<std::string>{});
-    EXPECT_EQ(linesOf(text, "BEGIN"),
-              (std::vector<std::string>{"BEGIN:VCALENDAR", "BEGIN:VEVENT", "BEGIN:VTODO"}));
+    EXPECT_EQ(linesOf(text, "BEGIN"), (std::vector<std::string>{"BEGIN:VCALENDAR", "BEGIN:VEVENT",
+                                                                "BEGIN:VALARM", "BEGIN:VTODO"}));
     EXPECT_EQ(linesOf(text, "VERSION"), std::vector<std::string>{"VERSION:2.0"});
 }
 

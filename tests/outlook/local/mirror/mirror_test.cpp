@@ -338,6 +338,8 @@ TEST_F(MirrorFiles, FilesAreUtf8WithoutControlCharacters) {
                             localDate(2026, 7, 18, 13));
     item->put("Body", "Line one\r\nLine\x80two\x07");
     item->put("Location", "Room\xC2\x85 5");
+    // Without a reminder, whose alarm has a description of its own.
+    item->put("ReminderSet", false);
     item->call("Save");
     auto contact = createItem(olContactItem);
     contact->put("FirstName", "J\xFCrgen\x02");

@@ -59,8 +59,10 @@ TEST_F(ItemFormTest, AnAppointmentIsEditedThroughItsFormAndSaved) {
     retypeTime(window, "cbStartTime", "4:00 PM");
     retypeTime(window, "cbEndTime", "4:45 PM");
     QTest::keyClicks(&child<QLineEdit>(window, "edLocation"), "Smile Street 4");
-    child<QCheckBox>(window, "chkReminder").click();
+    // A new appointment reminds, a quarter of an hour before it starts.
+    EXPECT_TRUE(child<QCheckBox>(window, "chkReminder").isChecked());
     auto& lead = child<QComboBox>(window, "cbReminder");
+    EXPECT_EQ(lead.currentData().toInt(), 15);
     lead.setCurrentIndex(lead.findData(60));
     auto& showAs = child<QComboBox>(window, "cbShowAs");
     showAs.setCurrentIndex(showAs.findText("Out of office"));
