@@ -80,14 +80,20 @@ private:
     TContact* contact_;
 };
 
+// The item's entry id, or empty when Outlook does not tell it.
+std::string EntryIdOf(outlook::TItem& item) {
+    try {
+        return item.GetObject()->get("EntryID").asString();
+    } catch (const outlook::AutomationError&) {
+        return {};
+    }
+}
+
 // A saved or sent item, and its entry id when Outlook tells it.
 FilingResult Filing::Committed(outlook::TItem& item) {
     FilingResult result;
     result.committed = true;
-    try {
-        result.entryId = item.GetObject()->get("EntryID").asString();
-    } catch (const outlook::AutomationError&) {
-    }
+    result.entryId = EntryIdOf(item);
     return result;
 }
 
@@ -144,7 +150,7 @@ void Filing::LogJournalEntry(outlook::TItem& filed, const char* typeWord, Filing
     journal->SetCategories(categories_);
     journal->AddContactLink(filed);
     journal->SetType(typeWord);
-    journal->Commit();
+    if (!journal->Commit()) result.journalEntryId = EntryIdOf(*journal);
 }
 
 FilingResult Filing::FileNote() {

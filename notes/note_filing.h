@@ -19,7 +19,8 @@ struct FilingResult {
 
     messages::MessageId id = messages::kNoError;
     bool committed = false;
-    std::string entryId;  // of the item filed, once committed
+    std::string entryId;         // of the item filed, once committed
+    std::string journalEntryId;  // of its journal entry, when one was made
 };
 
 // Files the note as its type: a note, an appointment or meeting request, a task or task

@@ -54,6 +54,11 @@ THidden::THidden(Services services)
                                         services.boxes,     services.files, services.clock,
                                         services.dateFormat} {
     services_.store.SetContactListener(this);
+    if (services_.notifier)
+        confirmation_ = std::make_unique<TFiledConfirmation>(
+            TFiledConfirmation::Services{services_.store, *services_.notifier, services_.settings,
+                                         services_.boxes, services_.clock},
+            [this](const notes::NoteSnapshot& snapshot) { NewNote(snapshot); });
 }
 
 THidden::~THidden() {
@@ -239,6 +244,16 @@ bool THidden::NewNote(const std::string& text) {
         note->memoBodyChange(text);
     }
     return true;
+}
+
+bool THidden::NewNote(const notes::NoteSnapshot& snapshot) {
+    if (!NewNote(std::string())) return false;
+    notes::RestoreSnapshot(*openNotes_.back(), snapshot);
+    return true;
+}
+
+void THidden::NoteFiled(const notes::FiledNote& filed) {
+    if (confirmation_) confirmation_->Filed(filed);
 }
 
 void THidden::RemoveNote(notes::TJotPad& note) {

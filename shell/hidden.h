@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "platform/event_loop.h"
 #include "platform/global_hot_key.h"
 #include "platform/help_viewer.h"
+#include "shell/action_notifier.h"
+#include "shell/filed_confirmation.h"
 #include "shell/hidden_view.h"
 
 namespace shell {
@@ -42,6 +45,8 @@ public:
         std::ostream& console;
         TGettingStarted* gettingStarted = nullptr;  // null where the program has none
         TTraylessNotice* trayless = nullptr;        // null where the program has none
+        // Where filings are confirmed, with Undo; null where the program shows nothing.
+        ActionNotifier* notifier = nullptr;
     };
 
     explicit THidden(Services services);
@@ -73,10 +78,13 @@ public:
     // Opens a note with `text` typed into it and brings it to the front; false when a modal
     // window turned it away or it could not be made.
     bool NewNote(const std::string& text);
+    // Opens a note again as the user left it when it was filed.
+    bool NewNote(const notes::NoteSnapshot& snapshot);
 
     // NoteHost
     void PostNewNote() override;
     void RemoveNote(notes::TJotPad& note) override;
+    void NoteFiled(const notes::FiledNote& filed) override;
     void CategoriesChanged() override;
     bool Exiting() const override { return exiting; }
     void NewContact(bool checkModal) override;
@@ -114,6 +122,7 @@ private:
     Services services_;
     notes::NoteContext noteContext_;
     std::vector<notes::TJotPad*> openNotes_;
+    std::unique_ptr<TFiledConfirmation> confirmation_;
     platform::EventLoop::TimerId trayTimer_ = 0;
     bool trayIcon_ = false;
 };

@@ -98,4 +98,10 @@ void TRegistry::WriteTraylessNoticeShown() {
     if (platform::RegistryKey* key = open(trayless_, true)) writeDword(*key, "Shown", 1);
 }
 
+bool TRegistry::FiledConfirmationOn() {
+    platform::RegistryKey* key = open(confirmation_, false);
+    const auto on = key ? readDword(*key, "On") : std::nullopt;
+    return !on || *on != 0;
+}
+
 }  // namespace shell

@@ -40,6 +40,9 @@ public:
     // Software\Jotwise\Trayless.
     bool TraylessNoticeShown();
     void WriteTraylessNoticeShown();
+    // Whether a notification confirms what a note filed: yes unless "On" under
+    // Software\Jotwise\Confirmation holds 0.
+    bool FiledConfirmationOn();
 
 private:
     // One handle per key, opened by the first call that needs it and kept; a failed open
@@ -59,6 +62,7 @@ private:
     KeySlot attachments_{"Software\\Jotwise\\Attachments", nullptr};
     KeySlot welcome_{"Software\\Jotwise\\Welcome", nullptr};
     KeySlot trayless_{"Software\\Jotwise\\Trayless", nullptr};
+    KeySlot confirmation_{"Software\\Jotwise\\Confirmation", nullptr};
 };
 
 }  // namespace shell

@@ -123,11 +123,13 @@ protected:
         messages::InstallErrorBox(nullptr);
     }
     // The program starting (again) on the same profile, with the windows given.
-    void makeHidden(TGettingStarted* gettingStarted, TTraylessNotice* trayless) {
+    void makeHidden(TGettingStarted* gettingStarted, TTraylessNotice* trayless,
+                    ActionNotifier* notifier = nullptr) {
         hidden.reset();
-        hidden = std::make_unique<THidden>(THidden::Services{
-            *session, settings, boxes, files, clock, platform::systemShortDateFormat(), loop,
-            hotKey, help, view, windows, about, &keywords, console, gettingStarted, trayless});
+        hidden = std::make_unique<THidden>(
+            THidden::Services{*session, settings, boxes, files, clock,
+                              platform::systemShortDateFormat(), loop, hotKey, help, view, windows,
+                              about, &keywords, console, gettingStarted, trayless, notifier});
     }
 
     std::string ann;

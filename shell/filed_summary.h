@@ -1,0 +1,20 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "notes/filed_note.h"
+
+namespace shell {
+
+// What the confirmation after a filing says: "Appointment: Tue 8 Dec, 12:00-13:00 - lunch with
+// Ann Lee", "Task request sent to Bob Smith" (with the task in the body).
+struct FiledText {
+    std::string summary;
+    std::string body;
+};
+
+// Dates in another year than `today`'s carry their year.
+FiledText DescribeFiled(const notes::FiledNote& filed, std::chrono::year_month_day today);
+
+}  // namespace shell
