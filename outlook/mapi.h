@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -312,6 +313,37 @@ class IMAPIAdviseSink : public IUnknown {
 public:
     virtual ULONG OnNotify(ULONG count, const NOTIFICATION* notifications) = 0;
 };
+
+// Reference counting and IUnknown for implementations of messaging interfaces. Other interfaces are
+// reached with ComCast; QueryInterface answers IID_IUnknown (and, for sinks,
+// IID_IMAPIAdviseSink).
+template <class Interface>
+class ComObject : public Interface, protected RefCounted {
+public:
+    HRESULT QueryInterface(const GUID& iid, void** object) override {
+        if (!object) return MAPI_E_INVALID_PARAMETER;
+        if (iid == IID_IUnknown ||
+            (iid == IID_IMAPIAdviseSink && std::is_base_of_v<IMAPIAdviseSink, Interface>)) {
+            AddRef();
+            *object = static_cast<Interface*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG AddRef() override { return addRef(); }
+    ULONG Release() override {
+        const ULONG count = release();
+        if (count == 0) delete this;
+        return count;
+    }
+};
+
+// A new object with its creator's reference.
+template <class T, class... Args>
+ComPtr<T> makeCom(Args&&... args) {
+    return ComPtr<T>::adopt(new T(std::forward<Args>(args)...));
+}
 
 class IMAPITable : public IUnknown {
 public:

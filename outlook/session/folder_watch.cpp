@@ -2,26 +2,10 @@
 
 namespace outlook {
 
-class TFolderWatch::Sink : public mapi::IMAPIAdviseSink, private mapi::RefCounted {
+class TFolderWatch::Sink : public mapi::ComObject<mapi::IMAPIAdviseSink> {
 public:
     explicit Sink(TFolderWatch* watch) : watch_(watch) {}
 
-    mapi::HRESULT QueryInterface(const mapi::GUID& iid, void** object) override {
-        if (!object) return mapi::MAPI_E_INVALID_PARAMETER;
-        if (iid == mapi::IID_IMAPIAdviseSink || iid == mapi::IID_IUnknown) {
-            AddRef();
-            *object = static_cast<mapi::IMAPIAdviseSink*>(this);
-            return mapi::S_OK;
-        }
-        *object = nullptr;
-        return mapi::E_NOINTERFACE;
-    }
-    mapi::ULONG AddRef() override { return addRef(); }
-    mapi::ULONG Release() override {
-        const mapi::ULONG count = release();
-        if (count == 0) delete this;
-        return count;
-    }
     mapi::ULONG OnNotify(mapi::ULONG count, const mapi::NOTIFICATION*) override {
         // The watcher may drop the watch while it hears of the change.
         if (watch_ && count > 0) {
@@ -45,7 +29,7 @@ TFolderWatch::~TFolderWatch() {
 }
 
 mapi::HRESULT TFolderWatch::Start(mapi::Subsystem& mapi) {
-    sink_ = mapi::ComPtr<Sink>::adopt(new Sink(this));
+    sink_ = mapi::makeCom<Sink>(this);
     mapi::HRESULT result = mapi.HrThisThreadAdviseSink(sink_.get(), wrapped_);
     if (mapi::Failed(result)) return result;
     return table_->Advise(mapi::fnevTableModified, wrapped_.get(), connection_);

@@ -77,3 +77,24 @@ welcomedBefore() {
     printf 'REGEDIT4\n\n%s[HKEY_CURRENT_USER\\Software\\Jotwise\\Welcome]\n"Shown"=dword:00000001\n' \
         "${1:-}" >"$XDG_CONFIG_HOME/jotwise/HKEY_CURRENT_USER.reg"
 }
+
+# A session bus of the test's own, with a notification server on it: python3-dbusmock's,
+# which logs every call to $1/notifications.log. $2 lists the server's capabilities; without
+# it the server has the template's, which show no actions. The caller's `started` array gets
+# both processes, and DBUS_SESSION_BUS_ADDRESS is exported.
+sessionBusWithNotifications() {
+    local work=$1 capabilities=${2:-}
+    dbus-daemon --session --nofork --print-address=3 3>"$work/bus" 2>"$work/bus.log" &
+    started+=("$!")
+    within 10 test -s "$work/bus" || return 1
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
+    export DBUS_SESSION_BUS_ADDRESS
+    local parameters=()
+    [ -n "$capabilities" ] && parameters=(-p "{\"capabilities\": \"$capabilities\"}")
+    /usr/bin/python3 -m dbusmock --template notification_daemon "${parameters[@]}" \
+        -l "$work/notifications.log" >"$work/dbusmock.out" 2>&1 &
+    started+=("$!")
+    within 10 dbus-send --session --print-reply --dest=org.freedesktop.Notifications \
+        /org/freedesktop/Notifications org.freedesktop.Notifications.GetServerInformation \
+        >/dev/null
+}
