@@ -18,6 +18,8 @@ struct ReminderItem {
     bool task = false;
     // An appointment's start; a task's due date.
     std::optional<std::chrono::local_seconds> start;
+    // An appointment's end.
+    std::optional<std::chrono::local_seconds> end;
     // How long before its start an appointment reminds.
     std::int32_t minutesBefore = 15;
     // ReminderTime: a task's own reminder time, and on any item the time a snooze or a dismissed

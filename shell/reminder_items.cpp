@@ -32,6 +32,7 @@ ReminderItem readItem(Dispatch& object, bool task) {
     }
     item.location = object.get("Location").asString();
     item.start = dateOf(object, "Start");
+    item.end = dateOf(object, "End");
     item.minutesBefore = object.get("ReminderMinutesBeforeStart").asInt();
     if (object.get("IsRecurring").asBool())
         item.repeat =
@@ -72,6 +73,10 @@ void TReminderItems::SetReminderTime(const std::string& entryId, local_seconds a
     const DispatchPtr object = item(entryId);
     object->put("ReminderTime", outlook::OleDateFromLocal(at));
     object->call("Save");
+}
+
+void TReminderItems::Display(const std::string& entryId) {
+    item(entryId)->call("Display");
 }
 
 void TReminderItems::ClearReminder(const std::string& entryId) {

@@ -25,6 +25,8 @@ public:
     void SetReminderTime(const std::string& entryId, std::chrono::local_seconds at);
     // Turns the item's reminder off (ReminderSet); an appointment forgets its snooze.
     void ClearReminder(const std::string& entryId);
+    // Opens the item's form.
+    void Display(const std::string& entryId);
 
     // Calls `changed` after each change to either folder, by this program or another; false
     // when a folder cannot be watched.

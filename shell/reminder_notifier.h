@@ -12,6 +12,9 @@ class ReminderNotifier {
 public:
     virtual ~ReminderNotifier() = default;
     virtual void Remind(const std::vector<Reminder>& due) = 0;
+    // The reminders as the store holds them now, due or not, after every reading: what was
+    // shown and has since been snoozed, dismissed or deleted is no longer due.
+    virtual void Changed(const std::vector<Reminder>& /*reminders*/) {}
 };
 
 }  // namespace shell

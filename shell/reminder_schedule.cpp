@@ -65,6 +65,7 @@ void TReminderSchedule::Refresh() {
     if (!RemindersOn(registry_)) {
         reminders_.clear();
         disarm();
+        notifier_.Changed(reminders_);
         return;
     }
     const local_seconds now = clock_.now();
@@ -88,6 +89,7 @@ void TReminderSchedule::Refresh() {
         if (rung_.count(key)) stillThere.insert(key);
     }
     rung_ = std::move(stillThere);
+    notifier_.Changed(reminders_);
     ringDue();
     arm();
 }

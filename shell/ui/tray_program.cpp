@@ -44,6 +44,7 @@
 #include "shell/ui/local_quick_add.h"
 #include "shell/ui/note_windows.h"
 #include "shell/ui/product_picture.h"
+#include "shell/ui/program_reminders.h"
 #include "shell/ui/splash_window.h"
 #include "shell/ui/tray_window.h"
 #include "shell/ui/trayless_window.h"
@@ -127,6 +128,7 @@ public:
     }
 
     void DestroySession() override {
+        reminders_.reset();
         errorBox_.setSession(nullptr);
         outlook::InstallDataStore(nullptr);
         session_.reset();
@@ -150,6 +152,8 @@ public:
         commandServer_ = startCommandServer(*commands_, std::cerr);
         // What waits in the Outbox goes out now and is tried again every few minutes.
         sender_->retryEvery(kOutboxRetry);
+        reminders_ =
+            std::make_unique<ProgramReminders>(*session_, notifier_, wallClock_, loop_, *registry_);
     }
 
     // exit, not quit: quit asks every window to close first, and a note may refuse.
@@ -176,6 +180,8 @@ private:
     std::unique_ptr<outlook::local::StoreWindows> storeWindows_;
     std::unique_ptr<outlook::local::transport::BackgroundSender> sender_;
     std::unique_ptr<outlook::TDataStore> session_;
+    platform::SystemWallClock wallClock_;
+    std::unique_ptr<ProgramReminders> reminders_;
 
     std::unique_ptr<GettingStartedWindow> gettingStarted_;
     std::unique_ptr<SplashWindow> splash_;

@@ -2,7 +2,7 @@
 #include <signal.h>
 #include <stdio.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <fstream>
 #include <string>
 
@@ -10,7 +10,7 @@
 
 // Tests that talk D-Bus run on a session bus of their own, started here before anything
 // connects to one, so that they never reach the user's desktop. The bus has no service files:
-// nothing runs on it that a test did not start.
+// nothing runs on it that a test did not start. Window tests run here too (offscreen).
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     jotwise::testing::TempFolder folder("jotwise-bus");
@@ -46,9 +46,9 @@ int main(int argc, char** argv) {
 
     int result = 0;
     {
-        QGuiApplication app(argc, argv);
+        QApplication app(argc, argv);
         // The name the program gives itself, as its start does.
-        QGuiApplication::setDesktopFileName("jotwise");
+        QApplication::setDesktopFileName("jotwise");
         result = RUN_ALL_TESTS();
     }
     kill(static_cast<pid_t>(pid), SIGTERM);
