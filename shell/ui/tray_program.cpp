@@ -144,7 +144,7 @@ public:
         hidden_ = std::make_unique<THidden>(THidden::Services{
             *session_, settings_, boxes_, files_, clock_, platform::systemShortDateFormat(), loop_,
             *hotKey_, help_, *tray_, noteWindows_, *about_, keywordsModal_.get(), std::cerr,
-            &gettingStarted_->logic(), &trayless_->logic()});
+            &gettingStarted_->logic(), &trayless_->logic(), &notifier_});
         tray_->setLogic(hidden_.get());
         hidden_->FormShow();
         gettingStarted_->logic().ProgramStarted();

@@ -32,18 +32,8 @@ fail() {
     exit 1
 }
 
-dbus-daemon --session --nofork --print-address=3 3>"$work/bus" 2>"$work/bus.log" &
-started+=("$!")
-within 10 test -s "$work/bus" || fail "the session bus did not start"
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/bus")
-export DBUS_SESSION_BUS_ADDRESS
-/usr/bin/python3 -m dbusmock --template notification_daemon \
-    --parameters '{"capabilities": "actions body"}' -l "$work/notifications.log" \
-    >"$work/dbusmock.out" 2>&1 &
-started+=("$!")
-within 10 dbus-send --session --print-reply --dest=org.freedesktop.Notifications \
-    /org/freedesktop/Notifications org.freedesktop.Notifications.GetServerInformation ||
-    fail "the notification server did not start"
+sessionBusWithNotifications "$work" "actions body" ||
+    fail "the session bus or its notification server did not start"
 
 "$jotwise" >"$work/jotwise.log" 2>&1 &
 pid=$!
