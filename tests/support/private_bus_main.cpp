@@ -11,8 +11,22 @@
 // Tests that talk D-Bus run on a session bus of their own, started here before anything
 // connects to one, so that they never reach the user's desktop. The bus has no service files:
 // nothing runs on it that a test did not start. Window tests run here too (offscreen).
+//
+// With JOTWISE_TESTS_WITHOUT_BUS set they run where no session bus answers at all.
+int runTests(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // The name the program gives itself, as its start does.
+    QApplication::setDesktopFileName("jotwise");
+    return RUN_ALL_TESTS();
+}
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    if (!qEnvironmentVariableIsEmpty("JOTWISE_TESTS_WITHOUT_BUS")) {
+        setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/jotwise-no-bus", 1);
+        return runTests(argc, argv);
+    }
     jotwise::testing::TempFolder folder("jotwise-bus");
     const std::filesystem::path config = folder.path() / "session.conf";
     std::ofstream(config) << "<busconfig>\n"
@@ -42,15 +56,7 @@ int main(int argc, char** argv) {
     std::string bus = address;
     bus.erase(bus.find_last_not_of("\n") + 1);
     setenv("DBUS_SESSION_BUS_ADDRESS", bus.c_str(), 1);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-
-    int result = 0;
-    {
-        QApplication app(argc, argv);
-        // The name the program gives itself, as its start does.
-        QApplication::setDesktopFileName("jotwise");
-        result = RUN_ALL_TESTS();
-    }
+    const int result = runTests(argc, argv);
     kill(static_cast<pid_t>(pid), SIGTERM);
     return result;
 }
