@@ -1,10 +1,9 @@
 #include "shell/filed_summary.h"
 
 #include <array>
-#include <cmath>
-#include <cstdio>
 
 #include "outlook/recurrence/recurrence_words.h"
+#include "platform/locale.h"
 #include "platform/text.h"
 
 namespace shell {
@@ -26,13 +25,6 @@ std::string dayText(year_month_day day, year_month_day today) {
                        std::to_string(unsigned(day.day())) + " " +
                        kMonths[unsigned(day.month()) - 1];
     if (day.year() != today.year()) text += " " + std::to_string(int(day.year()));
-    return text;
-}
-
-std::string timeText(double dayFraction) {
-    const long minutes = std::lround(dayFraction * 24 * 60) % (24 * 60);
-    char text[8];
-    std::snprintf(text, sizeof text, "%02ld:%02ld", minutes / 60, minutes % 60);
     return text;
 }
 
@@ -69,8 +61,8 @@ std::string when(const notes::FiledNote& filed, year_month_day today) {
     } else {
         text = dayText(filed.date.value_or(today), today);
         if (filed.start) {
-            text += ", " + timeText(*filed.start);
-            if (filed.end) text += "-" + timeText(*filed.end);
+            text += ", " + platform::formatTimeOfDay(*filed.start);
+            if (filed.end) text += "-" + platform::formatTimeOfDay(*filed.end);
         }
     }
     if (filed.repeat)

@@ -7,8 +7,8 @@
 
 namespace shell {
 
-// What the confirmation after a filing says: "Appointment: Tue 8 Dec, 12:00-13:00 - lunch with
-// Ann Lee", "Task request sent to Bob Smith" (with the task in the body).
+// What the confirmation after a filing says: "Appointment: Tue 8 Dec, 12:00pm-1:00pm - lunch
+// with Ann Lee", "Task request sent to Bob Smith" (with the task in the body).
 struct FiledText {
     std::string summary;
     std::string body;

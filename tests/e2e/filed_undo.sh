@@ -57,7 +57,7 @@ save() {
 within 15 save || fail "Ctrl+S did not file the note"
 [ "$("$store" items Calendar | wc -l)" = 1 ] || fail "the calendar holds $("$store" items Calendar)"
 
-within 10 grep -q "Notify.*Appointment: .*12:00-13:00 - $text.*undo.*Undo" \
+within 10 grep -q "Notify.*Appointment: .*12:00pm-1:00pm - $text.*undo.*Undo" \
     "$work/notifications.log" || fail "no notification with Undo said what was filed"
 # The server numbers its notifications from 1.
 id=$(grep -c "Notify" "$work/notifications.log")

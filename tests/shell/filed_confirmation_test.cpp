@@ -75,8 +75,8 @@ TEST_F(FiledConfirmationTest, SavingSaysWhatWasFiledAndUndoGivesTheNoteBackAsThe
 
     ASSERT_EQ(notifier.shown.size(), 1u);
     const ActionNotification& shown = notifier.shown[0].first;
-    EXPECT_EQ(shown.summary,
-              "Appointment: " + tomorrow() + ", 12:30-13:30 - lunch with ann lee tomorrow at noon");
+    EXPECT_EQ(shown.summary, "Appointment: " + tomorrow() +
+                                 ", 12:30pm-1:30pm - lunch with ann lee tomorrow at noon");
     EXPECT_EQ(shown.category, "x-jotwise.filed");
     EXPECT_THAT(notifier.actionKeys(), ElementsAre("undo", "default"));
     // With Ann named, a journal entry records the filing.
@@ -160,7 +160,7 @@ TEST(FiledText, SaysTheKindTheDayTheTimesTheRepeatAndTheRecipients) {
     lunch.start = 12.0 / 24;
     lunch.end = 13.0 / 24;
     EXPECT_EQ(DescribeFiled(lunch, today).summary,
-              "Appointment: Tue 8 Dec, 12:00-13:00 - lunch with Ann Lee");
+              "Appointment: Tue 8 Dec, 12:00pm-1:00pm - lunch with Ann Lee");
     lunch.date = 2027y / January / 5;
     lunch.start = lunch.end = std::nullopt;
     EXPECT_EQ(DescribeFiled(lunch, today).summary,
@@ -193,7 +193,7 @@ TEST(FiledText, SaysTheKindTheDayTheTimesTheRepeatAndTheRecipients) {
     request.date = 2026y / December / 9;
     request.start = 9.5 / 24;
     EXPECT_EQ(DescribeFiled(request, today).summary, "Meeting request sent to A, B and C");
-    EXPECT_EQ(DescribeFiled(request, today).body, "Wed 9 Dec, 09:30 - send the budget");
+    EXPECT_EQ(DescribeFiled(request, today).body, "Wed 9 Dec, 9:30am - send the budget");
 
     EXPECT_EQ(DescribeFiled(filedOn(notes::ItemType::Note, "  door code 4711\nsecond line"), today)
                   .summary,
