@@ -20,6 +20,9 @@ packages=(
     # Mail: GMime builds the messages; the transport's tests deliver through msmtp to a real
     # SMTP server on loopback.
     libgmime-3.0-dev msmtp python3-aiosmtpd
+    # The desktop's calendar and address book: EDS's libraries for the module that talks to
+    # them, and its services, which the tests start on a session bus of their own.
+    libecal2.0-dev libebook1.2-dev libedataserver1.2-dev evolution-data-server
 )
 
 missing=()
