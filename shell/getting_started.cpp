@@ -24,6 +24,7 @@ void TGettingStarted::ProgramStarted() {
 void TGettingStarted::Show() {
     services_.view.setTrayWording(trayIcon_);
     services_.view.setAutostartChecked(platform::autostartIsOn(services_.autostartFolder));
+    ShowDesktopCalendar();
     services_.view.showAndActivate();
 }
 
@@ -39,6 +40,21 @@ void TGettingStarted::chkAutostartClick(bool on) {
                              platform::MessageButtons::Ok);
     // The box shows what the desktop will do, whether or not the change could be made.
     services_.view.setAutostartChecked(platform::autostartIsOn(services_.autostartFolder));
+}
+
+void TGettingStarted::ShowDesktopCalendar() {
+    DesktopCalendarSwitch* calendar = services_.desktopCalendar;
+    const bool offered = calendar && calendar->Offered();
+    services_.view.setDesktopCalendar(offered, offered && calendar->On());
+}
+
+void TGettingStarted::chkDesktopCalendarClick(bool on) {
+    if (!services_.desktopCalendar) return;
+    std::string error;
+    if (!services_.desktopCalendar->Set(on, error))
+        services_.boxes.show(kProgramTitle, error, platform::MessageIcon::Warning,
+                             platform::MessageButtons::Ok);
+    ShowDesktopCalendar();
 }
 
 }  // namespace shell

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/message_boxes.h"
+#include "shell/desktop_calendar_switch.h"
 
 namespace shell {
 
@@ -13,6 +14,8 @@ class GettingStartedView {
 public:
     virtual ~GettingStartedView() = default;
     virtual void setAutostartChecked(bool on) = 0;
+    // The desktop calendar's check box: hidden where the desktop offers no calendar.
+    virtual void setDesktopCalendar(bool offered, bool checked) = 0;
     // Whether the texts send the user to the tray icon and its menu, or (without the icon) to
     // `jotwise note` bound to a desktop shortcut and to a note's J menu.
     virtual void setTrayWording(bool trayIcon) = 0;
@@ -22,7 +25,8 @@ public:
 };
 
 // What a newcomer needs to begin: shown by itself once, on the first start of a profile, and
-// again whenever the user asks for it. Its check box starts the program at login.
+// again whenever the user asks for it. Its check boxes start the program at login and show
+// the user's notes in the desktop's own calendar.
 class TGettingStarted {
 public:
     struct Services {
@@ -32,6 +36,8 @@ public:
         // Where the desktop finds the programs it starts at login, and this program's file.
         std::filesystem::path autostartFolder;
         std::filesystem::path programFile;
+        // Null where the program offers no desktop calendar.
+        DesktopCalendarSwitch* desktopCalendar = nullptr;
     };
 
     // Made as the program starts, before it keeps anything: a profile where the program has
@@ -44,12 +50,16 @@ public:
     void Show();
     // The check box "Start Jotwise when I log in".
     void chkAutostartClick(bool on);
+    // The check box "Show my notes in the desktop calendar".
+    void chkDesktopCalendarClick(bool on);
     // Whether the tray icon is shown: the program says so as it starts, before the window
     // first shows, and again when the icon comes. The window's texts follow at once, even
     // while it is open.
     void TrayIconShown(bool shown);
 
 private:
+    void ShowDesktopCalendar();
+
     Services services_;
     bool firstStart_ = false;
     bool trayIcon_ = true;

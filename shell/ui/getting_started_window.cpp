@@ -58,10 +58,11 @@ QString againText(bool trayIcon) {
 
 GettingStartedWindow::GettingStartedWindow(TRegistry& settings, platform::MessageBoxes& boxes,
                                            std::filesystem::path autostartFolder,
-                                           std::filesystem::path programFile)
+                                           std::filesystem::path programFile,
+                                           DesktopCalendarSwitch* desktopCalendar)
     : QDialog(nullptr),
       logic_(TGettingStarted::Services{settings, *this, boxes, std::move(autostartFolder),
-                                       std::move(programFile)}) {
+                                       std::move(programFile), desktopCalendar}) {
     setObjectName("TGettingStarted");
     setWindowTitle(tr("Getting Started with Jotwise"));
     setWindowIcon(productIcon());
@@ -85,6 +86,15 @@ GettingStartedWindow::GettingStartedWindow(TRegistry& settings, platform::Messag
     connect(chkAutostart_, &QCheckBox::toggled, this,
             [this](bool on) { guarded(this, [&] { logic_.chkAutostartClick(on); }); });
 
+    chkDesktopCalendar_ = new QCheckBox(tr("Show my notes in the &desktop calendar"), this);
+    chkDesktopCalendar_->setObjectName("chkDesktopCalendar");
+    chkDesktopCalendar_->setToolTip(
+        tr("Appointments, tasks and notes also go into the desktop's own calendar, task and memo "
+           "lists, and the desktop's contacts are known to the notes."));
+    chkDesktopCalendar_->hide();
+    connect(chkDesktopCalendar_, &QCheckBox::toggled, this,
+            [this](bool on) { guarded(this, [&] { logic_.chkDesktopCalendarClick(on); }); });
+
     lblAgain_ = paragraph(this, "lblAgain", againText(true));
 
     auto* layout = new QVBoxLayout(this);
@@ -94,6 +104,7 @@ GettingStartedWindow::GettingStartedWindow(TRegistry& settings, platform::Messag
         layout->addWidget(part);
     layout->addSpacing(fontMetrics().height() / 2);
     layout->addWidget(chkAutostart_);
+    layout->addWidget(chkDesktopCalendar_);
     layout->addWidget(lblAgain_);
     layout->addWidget(closeButtons(this));
     fitToText(*this);
@@ -104,6 +115,15 @@ GettingStartedWindow::~GettingStartedWindow() = default;
 void GettingStartedWindow::setAutostartChecked(bool on) {
     const QSignalBlocker quiet(chkAutostart_);
     chkAutostart_->setChecked(on);
+}
+
+void GettingStartedWindow::setDesktopCalendar(bool offered, bool checked) {
+    const QSignalBlocker quiet(chkDesktopCalendar_);
+    chkDesktopCalendar_->setChecked(checked);
+    if (chkDesktopCalendar_->isVisibleTo(this) != offered) {
+        chkDesktopCalendar_->setVisible(offered);
+        fitToText(*this);
+    }
 }
 
 void GettingStartedWindow::setTrayWording(bool trayIcon) {

@@ -39,6 +39,7 @@
 #include "shell/ui/command_client.h"
 #include "shell/ui/command_server.h"
 #include "shell/ui/dbus_notifier.h"
+#include "shell/ui/desktop_calendar_choice.h"
 #include "shell/ui/getting_started_window.h"
 #include "shell/ui/keywords_modal.h"
 #include "shell/ui/local_quick_add.h"
@@ -72,7 +73,7 @@ public:
           help_(programFile_.parent_path(), boxes_, kProgramTitle),
           // Before the splash connects: the store's first connection writes settings too.
           gettingStarted_(std::make_unique<GettingStartedWindow>(
-              settings_, boxes_, platform::autostartFolder(), programFile_)),
+              settings_, boxes_, platform::autostartFolder(), programFile_, &desktopCalendar_)),
           splash_(std::make_unique<SplashWindow>(*this, loop_, programFile_, std::cerr)),
           tray_(std::make_unique<TrayWindow>()),
           about_(std::make_unique<AboutWindow>(programFile_)),
@@ -171,6 +172,7 @@ private:
     std::unique_ptr<platform::GlobalHotKey> hotKey_ =
         platform::chooseGlobalHotKey({"new-note", "New action note"});
     TRegistry settings_;
+    LocalDesktopCalendarSwitch desktopCalendar_{*registry_};
     platform::DesktopHelpViewer help_;
     QtNoteWindows noteWindows_;
     DBusNotifier notifier_;

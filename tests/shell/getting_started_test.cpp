@@ -20,15 +20,35 @@ using ::testing::HasSubstr;
 class FakeView : public GettingStartedView {
 public:
     void setAutostartChecked(bool on) override { autostart = on; }
+    void setDesktopCalendar(bool offered, bool checked) override {
+        calendarOffered = offered;
+        calendarChecked = checked;
+    }
     void setTrayWording(bool trayIcon) override { trayWording = trayIcon; }
     void showAndActivate() override {
         ++shown;
         trayWordingShown = trayWording;
     }
     std::optional<bool> autostart;
+    std::optional<bool> calendarOffered, calendarChecked;
     std::optional<bool> trayWording;
     std::optional<bool> trayWordingShown;  // as the window last came up
     int shown = 0;
+};
+
+class FakeCalendarSwitch : public DesktopCalendarSwitch {
+public:
+    bool Offered() const override { return offered; }
+    bool On() const override { return on; }
+    bool Set(bool wanted, std::string& reason) override {
+        if (!writable) {
+            reason = "cannot write";
+            return false;
+        }
+        on = wanted;
+        return true;
+    }
+    bool offered = true, on = false, writable = true;
 };
 
 // A profile in a temporary folder: its registry file, and the desktop's autostart folder.
@@ -42,13 +62,14 @@ protected:
                                                             folder.path() / "machine.reg");
         settings = std::make_unique<TRegistry>(*registry);
         logic = std::make_unique<TGettingStarted>(TGettingStarted::Services{
-            *settings, view, boxes, autostart, folder.path() / "bin" / "jotwise"});
+            *settings, view, boxes, autostart, folder.path() / "bin" / "jotwise", calendar});
         return *logic;
     }
 
     jotwise::testing::TempFolder folder;
     fs::path autostart = folder.path() / "config" / "autostart";
     FakeView view;
+    DesktopCalendarSwitch* calendar = nullptr;
     jotwise::testing::NullMessageBoxes boxes;
     std::unique_ptr<platform::FileRegistry> registry;
     std::unique_ptr<TRegistry> settings;
@@ -108,6 +129,37 @@ TEST_F(GettingStartedTest, TheTextsSpeakOfTheTrayOnlyWhileItsIconIsShown) {
     EXPECT_EQ(view.trayWording, true);
     logic->Show();
     EXPECT_EQ(view.trayWordingShown, true);
+}
+
+}  // namespace
+}  // namespace shell
+
+namespace shell {
+namespace {
+
+TEST_F(GettingStartedTest, TheDesktopCalendarIsOfferedWhereTheDesktopHasOneAndShowsWhatIsTrue) {
+    start().Show();
+    EXPECT_EQ(view.calendarOffered, false) << "no switch, no check box";
+
+    FakeCalendarSwitch desktop;
+    calendar = &desktop;
+    start().Show();
+    EXPECT_EQ(view.calendarOffered, true);
+    EXPECT_EQ(view.calendarChecked, false);
+    logic->chkDesktopCalendarClick(true);
+    EXPECT_TRUE(desktop.on);
+    EXPECT_EQ(view.calendarChecked, true);
+
+    // A setting that cannot be written is told, and the box shows it is still on.
+    desktop.writable = false;
+    logic->chkDesktopCalendarClick(false);
+    EXPECT_EQ(boxes.shown, 1);
+    EXPECT_EQ(view.calendarChecked, true);
+
+    desktop.offered = false;
+    logic->Show();
+    EXPECT_EQ(view.calendarOffered, false);
+    EXPECT_EQ(view.calendarChecked, false);
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ public:
 class FakeGettingStartedView : public GettingStartedView {
 public:
     void setAutostartChecked(bool) override {}
+    void setDesktopCalendar(bool, bool) override {}
     void setTrayWording(bool trayIcon) override { trayWording.push_back(trayIcon); }
     void showAndActivate() override {}
     std::vector<bool> trayWording;  // each time it was told

@@ -55,6 +55,8 @@ protected:
         auto window = std::make_unique<GettingStartedWindow>(
             settings, boxes, folder.path() / "autostart", folder.path() / "jotwise");
         if (which == "getting_started_trayless") window->logic().TrayIconShown(false);
+        // Where the desktop has a calendar, its check box shows too.
+        window->setDesktopCalendar(true, which == "getting_started");
         return window;
     }
     // Shown and drawn, as the user sees it.
