@@ -79,6 +79,14 @@ done
 holds tasks "^BEGIN:VTODO" || fail "no VTODO in the task list"
 holds memos "^BEGIN:VJOURNAL" || fail "no VJOURNAL in the memo list"
 
+# A repeating appointment keeps its rule, and the time zone its local times name comes along.
+TZ=Europe/Berlin "$jotwise" add standup every monday at 9am >>"$work/add.log" 2>&1 || fail "repeat not filed"
+standup=$(entryIn "$work/add.log")
+linesIn calendar RRULE | grep -q "FREQ=WEEKLY" || fail "no weekly RRULE: '$(linesIn calendar RRULE)'"
+linesIn calendar DTSTART | grep -q "^DTSTART;TZID=.*Berlin.*:20[0-9]*T090000$" ||
+    fail "the repeat starts '$(linesIn calendar DTSTART)'"
+"$store" delete "$standup" >/dev/null || fail "delete failed"
+
 # An edit and a delete made in Jotwise reach it.
 "$store" set "$lunch" subject="Lunch with Ann Lee at Rosa's" categories="Business, Food" \
     >/dev/null || fail "set failed"
