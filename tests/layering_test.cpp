@@ -54,6 +54,10 @@ const std::vector<Rule>& rules() {
         // The store only offers its change observer: the mirror is attached by whoever opens it.
         {"outlook/local/store/",
          with(with(kOutlookInterfaces, base), {"outlook/local/store/", "outlook/local/sqlite/"})},
+        // The desktop module links EDS and nothing of the program: it shares only the headers
+        // of the interface between them.
+        {"outlook/local/desktop/eds/",
+         {"outlook/local/desktop/desktop_calendar.h", "outlook/local/desktop/desktop_module.h"}},
         {"keywords/", aboveSession},
         {"notes/", with(aboveSession, {"notes/"})},
         {"shell/", with(aboveSession, {"notes/", "shell/"})},
@@ -158,6 +162,8 @@ TEST(Layering, TheTableRefusesTheArrowsItExistsFor) {
     EXPECT_TRUE(
         allowed("outlook/local/ui/address_book_dialog.h", "outlook/local/address_picker.h"));
     EXPECT_FALSE(allowed("messages/error_box.cpp", "tests/support/temp_folder.h"));
+    EXPECT_FALSE(allowed("outlook/local/desktop/eds/eds_calendar.cpp",
+                         "outlook/local/mirror/mirror_names.h"));
 }
 
 // The program's logic builds without Qt: only files in a ui/ folder may include it.
@@ -177,6 +183,24 @@ TEST(Layering, OnlyUiFoldersIncludeQt) {
     EXPECT_GT(checked, 0u);
     EXPECT_TRUE(offenders.empty())
         << "Qt included outside ui/: " << ::testing::PrintToString(offenders);
+}
+
+// GLib's headers have a struct member named `signals`, which Qt defines as a keyword: they stay
+// in the desktop module's own folder.
+TEST(Layering, OnlyTheDesktopModuleIncludesGLib) {
+    const fs::path root = JOTWISE_SOURCE_DIR;
+    const std::regex glibInclude(
+        R"(^\s*#\s*include\s*<(glib|gio|libecal|libebook|libedataserver|libical-glib)[/.-])");
+    std::vector<std::string> offenders;
+    for (const fs::path& path : sourcesUnder(root)) {
+        const std::string file = fs::relative(path, root).generic_string();
+        if (startsWith(file, "outlook/local/desktop/eds/")) continue;
+        std::ifstream in(path);
+        for (std::string line; std::getline(in, line);)
+            if (std::regex_search(line, glibInclude)) offenders.push_back(file);
+    }
+    EXPECT_TRUE(offenders.empty())
+        << "GLib included outside the desktop module: " << ::testing::PrintToString(offenders);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "outlook/local/local_outlook.h"
 
+#include "outlook/local/desktop/desktop_calendar_attach.h"
 #include "outlook/local/mapi/local_subsystem.h"
 #include "outlook/local/mirror/mirror_setting.h"
 #include "outlook/local/model/local_automation_server.h"
@@ -9,13 +10,15 @@ namespace outlook::local {
 
 namespace {
 
-// The store with the profile's mirror as the settings want it when it opens, and again at
-// every poll, so that switching the mirror on, off or elsewhere reaches a running program.
+// The store with the profile's mirror and desktop calendar as the settings want them when it
+// opens, and again at every poll, so that switching either on, off or elsewhere reaches a
+// running program.
 std::shared_ptr<StoreConnection> mirroredConnection(const std::filesystem::path& database,
                                                     platform::Registry& registry,
                                                     platform::EventLoop& loop) {
     const auto followSetting = [&registry](Store& store) {
         mirror::followMirrorSetting(store, registry);
+        desktop::followDesktopCalendarSetting(store, registry);
     };
     return std::make_shared<StoreConnection>(
         Store::Options{database, &registry, &loop, followSetting}, followSetting);

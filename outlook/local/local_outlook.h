@@ -22,10 +22,11 @@ class LocalSubsystem;
 // ("Outlook.Application") and its messaging subsystem, both on one SQLite store, the
 // windows the store shows, and the queue of what Send puts in the Outbox.
 //
-// The registry receives the default category list when the store is new, and its mirror
-// setting says whether and where the store keeps a vdir mirror. The event loop delivers
+// The registry receives the default category list when the store is new, its mirror setting
+// says whether and where the store keeps a vdir mirror, and its desktop calendar setting
+// whether the store's items go to the desktop's calendar as well. The event loop delivers
 // table notifications and runs the poll that notices other processes' changes and changes
-// of that setting; it and the registry must outlive this object and every object obtained
+// of those settings; it and the registry must outlive this object and every object obtained
 // from it.
 class LocalOutlook {
 public:

@@ -6,10 +6,12 @@
 
 #include "outlook/local/cli/command_options.h"
 #include "outlook/local/cli/contact_writer.h"
+#include "outlook/local/cli/desktop_commands.h"
 #include "outlook/local/cli/item_commands.h"
 #include "outlook/local/cli/mail_commands.h"
 #include "outlook/local/cli/property_listing.h"
 #include "outlook/local/cli/vcard_reader.h"
+#include "outlook/local/desktop/desktop_calendar_attach.h"
 #include "outlook/local/mirror/calendar_writer.h"
 #include "outlook/local/mirror/mirror_names.h"
 #include "outlook/local/mirror/mirror_setting.h"
@@ -51,8 +53,9 @@ const char* StoreTool::usage() {
            "Lists and changes the local mail and calendar store of a profile. The store is\n"
            "$XDG_DATA_HOME/jotwise/outlook.db ($HOME/.local/share/... without XDG_DATA_HOME);\n"
            "--db names another file. A missing store is created. The profile's store keeps\n"
-           "its mirror (see 'mirror') up to date; a file named by --db does so only with\n"
-           "--with-mirror, for the profile's store reached under another name.\n"
+           "its mirror (see 'mirror') and the desktop calendar (see 'desktop-calendar') up\n"
+           "to date; a file named by --db does so only with --with-mirror, for the\n"
+           "profile's store reached under another name.\n"
            "\n"
            "Commands:\n"
            "  folders                    every folder with its entry id and item count\n"
@@ -84,6 +87,13 @@ const char* StoreTool::usage() {
            "                             all now, and keeps the setting only when that works\n"
            "  mirror --off               stop keeping it (the files stay)\n"
            "  mirror                     where the copy is kept, if anywhere\n"
+           "  desktop-calendar --on      write appointments, tasks and notes into the\n"
+           "                             desktop's calendar, task list and memo list\n"
+           "                             (Evolution Data Server) as well (a setting of the\n"
+           "                             profile); writes them all now\n"
+           "  desktop-calendar --off     stop it (what is there stays)\n"
+           "  desktop-calendar --status  whether it is on, where items go, and whether the\n"
+           "                             desktop's calendar answers\n"
            "  send-outbox [--resend ENTRYID]\n"
            "                             deliver what waits in the Outbox; --resend also sends\n"
            "                             an item whose earlier hand-over was interrupted\n"
@@ -133,6 +143,7 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
     // up the mirror itself.
     const bool ownStore = !invocation.db || invocation.withMirror;
     const bool followsMirror = registry_ && ownStore && command != "mirror";
+    const bool followsDesktop = registry_ && ownStore && command != "desktop-calendar";
     std::shared_ptr<Store> store = std::move(given);
     std::string openError;
     const auto open = [&]() -> bool {
@@ -140,6 +151,7 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
         store = Store::open({path, registry_, nullptr}, openError);
         if (!store) err_ << "jotwise-store: " << openError << "\n";
         if (store && followsMirror) mirror::followMirrorSetting(*store, *registry_);
+        if (store && followsDesktop) desktop::followDesktopCalendarSetting(*store, *registry_);
         return store != nullptr;
     };
 
@@ -265,6 +277,22 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
                     "'mirror --to' mirrors the profile's store, not the file of --db (add "
                     "--with-mirror if that file is the profile's store)");
             return open() ? mirrorTo(*store, rest[1]) : kFailed;
+        }
+        if (command == "desktop-calendar") {
+            const std::string option = rest.size() == 1 ? rest[0] : "";
+            if (option != "--on" && option != "--off" && option != "--status")
+                return usageError("'desktop-calendar' takes --on, --off or --status");
+            if (!registry_) {
+                err_ << "jotwise-store: there are no settings to keep the switch in\n";
+                return kFailed;
+            }
+            if (option == "--status") return printDesktopCalendarStatus(*registry_, out_);
+            if (option == "--off") return desktopCalendarOff(store.get(), *registry_, out_, err_);
+            if (!ownStore)
+                return usageError(
+                    "'desktop-calendar --on' writes the profile's store, not the file of --db "
+                    "(add --with-mirror if that file is the profile's store)");
+            return open() ? desktopCalendarOn(*store, *registry_, out_, err_) : kFailed;
         }
     } catch (const std::exception& e) {
         err_ << "jotwise-store: " << e.what() << "\n";

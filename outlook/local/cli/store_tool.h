@@ -14,8 +14,8 @@ struct FolderRecord;
 
 // The jotwise-store command line: lists and shows what a store holds and adds contacts,
 // mail users and distribution lists, also from vCard files; deletes, restores and changes
-// items; exports folders as iCalendar or vCard, switches the vdir mirror on and off, and sends what
-// waits in the Outbox.
+// items; exports folders as iCalendar or vCard, switches the vdir mirror and the desktop
+// calendar on and off, and sends what waits in the Outbox.
 //
 // Exit codes: 0 done, 1 the store or the operation failed, 2 the command line is wrong, 4 an
 // Outbox item still waits after send-outbox.

@@ -1,10 +1,16 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "outlook/local/store/change.h"
 
 namespace outlook::local {
+
+// The store keeps one observer in each slot: the vdir mirror and the desktop calendar follow
+// their own settings and come and go independently of each other.
+enum class ObserverSlot { Mirror, DesktopCalendar };
+inline constexpr std::size_t kObserverSlots = 2;
 
 // Hears of every change once it is committed: this process's transactions and, through the
 // poll, other processes' changes. Calls come on the committing thread (or the poll's) with

@@ -92,13 +92,15 @@ void Notifier::post(const std::shared_ptr<Connection>& connection,
 
 void Notifier::committed(const std::vector<Change>& changes) {
     if (changes.empty()) return;
-    if (const auto watcher = observer()) watcher->committed(changes);
+    for (const auto& watcher : observers())
+        if (watcher) watcher->committed(changes);
     for (const auto& connection : snapshot())
         post(connection, build(*connection->table, changes));
 }
 
 void Notifier::changedElsewhere() {
-    if (const auto watcher = observer()) watcher->changedElsewhere();
+    for (const auto& watcher : observers())
+        if (watcher) watcher->changedElsewhere();
     for (const auto& connection : snapshot()) {
         NOTIFICATION n;
         n.ulEventType = fnevTableModified;
@@ -107,18 +109,33 @@ void Notifier::changedElsewhere() {
     }
 }
 
-void Notifier::setObserver(std::shared_ptr<ChangeObserver> observer) {
+void Notifier::setObserver(std::shared_ptr<ChangeObserver> observer, ObserverSlot slot) {
     std::shared_ptr<ChangeObserver> replaced;
     {
         std::lock_guard lock(mutex_);
-        replaced = std::exchange(observer_, std::move(observer));
+        replaced = std::exchange(observers_[static_cast<std::size_t>(slot)], std::move(observer));
     }
     if (replaced) replaced->detach();
 }
 
-std::shared_ptr<ChangeObserver> Notifier::observer() const {
+std::shared_ptr<ChangeObserver> Notifier::observer(ObserverSlot slot) const {
     std::lock_guard lock(mutex_);
-    return observer_;
+    return observers_[static_cast<std::size_t>(slot)];
+}
+
+std::array<std::shared_ptr<ChangeObserver>, kObserverSlots> Notifier::observers() const {
+    std::lock_guard lock(mutex_);
+    return observers_;
+}
+
+void Notifier::clearObservers() {
+    std::array<std::shared_ptr<ChangeObserver>, kObserverSlots> replaced;
+    {
+        std::lock_guard lock(mutex_);
+        replaced.swap(observers_);
+    }
+    for (const auto& observer : replaced)
+        if (observer) observer->detach();
 }
 
 }  // namespace outlook::local

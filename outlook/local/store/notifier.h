@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <map>
 #include <memory>
@@ -20,7 +21,7 @@ namespace outlook::local {
 // OnNotify per transaction with all its notifications. A batch posted to the loop but
 // not yet run is dropped when its connection is unadvised meanwhile.
 //
-// Every committed change passes here, so an observer set with setObserver hears of them all
+// Every committed change passes here, so the observers set with setObserver hear of them all
 // as well, straight after the commit.
 class Notifier {
 public:
@@ -38,9 +39,13 @@ public:
     // Another process changed the store: every advised table gets TABLE_CHANGED.
     void changedElsewhere();
 
-    // Replaces the observer (nullptr: none); the one replaced is detached before this returns.
-    void setObserver(std::shared_ptr<ChangeObserver> observer);
-    std::shared_ptr<ChangeObserver> observer() const;
+    // Replaces the slot's observer (nullptr: none); the one replaced is detached before this
+    // returns.
+    void setObserver(std::shared_ptr<ChangeObserver> observer,
+                     ObserverSlot slot = ObserverSlot::Mirror);
+    std::shared_ptr<ChangeObserver> observer(ObserverSlot slot = ObserverSlot::Mirror) const;
+    // Detaches every observer.
+    void clearObservers();
 
 private:
     struct Connection {
@@ -50,6 +55,7 @@ private:
     };
 
     std::vector<std::shared_ptr<Connection>> snapshot() const;
+    std::array<std::shared_ptr<ChangeObserver>, kObserverSlots> observers() const;
     void post(const std::shared_ptr<Connection>& connection,
               std::vector<mapi::NOTIFICATION> notifications);
     static std::vector<mapi::NOTIFICATION> build(TableState& table,
@@ -59,7 +65,7 @@ private:
     mutable std::mutex mutex_;
     std::map<mapi::ULONG_PTR, std::shared_ptr<Connection>> connections_;
     mapi::ULONG_PTR next_ = 1;
-    std::shared_ptr<ChangeObserver> observer_;
+    std::array<std::shared_ptr<ChangeObserver>, kObserverSlots> observers_;
 };
 
 }  // namespace outlook::local

@@ -98,9 +98,9 @@ Store::Store(const Options& options, std::unique_ptr<sqlite::Database> db)
 }
 
 Store::~Store() {
-    // The observer may still be writing what was committed last; it finishes with the store
+    // The observers may still be writing what was committed last; they finish with the store
     // still whole.
-    notifier_.setObserver(nullptr);
+    notifier_.clearObservers();
     if (loop_ && pollTimer_) loop_->stopTimer(pollTimer_);
 }
 

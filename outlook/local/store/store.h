@@ -164,12 +164,15 @@ public:
     Notifier& notifier() { return notifier_; }
     // Reports changes committed by other connections (the poll timer calls it).
     void pollForeignChanges();
-    // The observer that hears of every committed change, such as the vdir mirror that
-    // whoever opens the store attaches. nullptr: none.
-    void setChangeObserver(std::shared_ptr<ChangeObserver> observer) {
-        notifier_.setObserver(std::move(observer));
+    // The observers that hear of every committed change, such as the vdir mirror and the
+    // desktop calendar that whoever opens the store attaches; one per slot. nullptr: none.
+    void setChangeObserver(std::shared_ptr<ChangeObserver> observer,
+                           ObserverSlot slot = ObserverSlot::Mirror) {
+        notifier_.setObserver(std::move(observer), slot);
     }
-    std::shared_ptr<ChangeObserver> changeObserver() const { return notifier_.observer(); }
+    std::shared_ptr<ChangeObserver> changeObserver(ObserverSlot slot = ObserverSlot::Mirror) const {
+        return notifier_.observer(slot);
+    }
 
     sqlite::Database& db() { return *db_; }
     std::recursive_mutex& mutex() { return mutex_; }
