@@ -6,6 +6,7 @@
 
 #include "outlook/local/cli/command_options.h"
 #include "outlook/local/cli/contact_writer.h"
+#include "outlook/local/cli/desktop_contacts_command.h"
 #include "outlook/local/cli/item_commands.h"
 #include "outlook/local/cli/mail_commands.h"
 #include "outlook/local/cli/property_listing.h"
@@ -80,6 +81,9 @@ const char* StoreTool::usage() {
            "                             regular file of at most 64 MB; a card already there\n"
            "                             (the same UID, else the same name and e-mail address)\n"
            "                             updates its contact instead of adding one\n"
+           "  desktop-contacts --sync    bring the desktop's address book into Contacts now:\n"
+           "                             its contacts added, changed and removed there follow\n"
+           "                             (contacts made here are never touched)\n"
            "  export --ics FOLDER        the folder's calendar items as one iCalendar stream\n"
            "  export --vcf [FOLDER]      the contacts (of Contacts) as one vCard 4.0 stream\n"
            "  mirror --to DIR            keep a vdir copy of calendar, tasks, contacts and\n"
@@ -217,6 +221,11 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
         if (command == "import-vcard") {
             if (rest.size() != 1) return usageError("'import-vcard' takes one file");
             return open() ? importVCards(store, rest) : kFailed;
+        }
+        if (command == "desktop-contacts") {
+            if (rest != std::vector<std::string>{"--sync"})
+                return usageError("'desktop-contacts' takes --sync");
+            return open() ? syncDesktopContactsOnce(store, registry_, out_, err_) : kFailed;
         }
         if (command == "export") {
             if (rest.size() == 2 && rest[0] == "--ics")
