@@ -16,6 +16,8 @@
 #include "keywords/ui/keywords_window.h"
 #include "messages/error_box.h"
 #include "notes/ui/jotpad_window.h"
+#include "outlook/local/desktop/desktop_contacts.h"
+#include "outlook/local/desktop/desktop_setting.h"
 #include "outlook/local/local_outlook.h"
 #include "outlook/local/transport/background_sender.h"
 #include "outlook/local/ui/store_windows.h"
@@ -129,6 +131,7 @@ public:
     }
 
     void DestroySession() override {
+        desktopContacts_.reset();
         reminders_.reset();
         errorBox_.setSession(nullptr);
         outlook::InstallDataStore(nullptr);
@@ -155,12 +158,30 @@ public:
         sender_->retryEvery(kOutboxRetry);
         reminders_ =
             std::make_unique<ProgramReminders>(*session_, notifier_, wallClock_, loop_, *registry_);
+        followDesktopContacts();
     }
 
     // exit, not quit: quit asks every window to close first, and a note may refuse.
     void Quit(int exitCode) override { QCoreApplication::exit(exitCode); }
 
 private:
+    // With the desktop calendar switched on, the desktop's address book is kept in Contacts
+    // while the program runs; its copies reach the session's contacts and keywords as any
+    // change of the store does. The desktop module loads only then.
+    void followDesktopContacts() {
+        const auto setting = outlook::local::desktop::readDesktopSetting(*registry_);
+        const auto store = setting.enabled && outlook_ ? outlook_->store() : nullptr;
+        if (!store) return;
+        outlook::local::desktop::DesktopContacts::Options options;
+        options.sourceUid = setting.addressBook;
+        options.problem = [](const std::string& problem) {
+            std::cerr << "jotwise: the desktop's address book cannot be followed: " << problem
+                      << "\n";
+        };
+        desktopContacts_ =
+            std::make_unique<outlook::local::desktop::DesktopContacts>(store, std::move(options));
+    }
+
     const std::filesystem::path programFile_ = platform::ownFileName();
     std::unique_ptr<platform::Registry> registry_;
     platform::QtEventLoop loop_;
@@ -184,6 +205,7 @@ private:
     std::unique_ptr<outlook::TDataStore> session_;
     platform::SystemWallClock wallClock_;
     std::unique_ptr<ProgramReminders> reminders_;
+    std::unique_ptr<outlook::local::desktop::DesktopContacts> desktopContacts_;
 
     std::unique_ptr<GettingStartedWindow> gettingStarted_;
     std::unique_ptr<SplashWindow> splash_;

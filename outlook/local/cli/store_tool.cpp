@@ -7,9 +7,11 @@
 #include "outlook/local/cli/command_options.h"
 #include "outlook/local/cli/contact_writer.h"
 #include "outlook/local/cli/desktop_commands.h"
+#include "outlook/local/cli/desktop_contacts_command.h"
 #include "outlook/local/cli/item_commands.h"
 #include "outlook/local/cli/mail_commands.h"
 #include "outlook/local/cli/property_listing.h"
+#include "outlook/local/cli/vcard_import.h"
 #include "outlook/local/cli/vcard_reader.h"
 #include "outlook/local/desktop/desktop_calendar_attach.h"
 #include "outlook/local/mirror/calendar_writer.h"
@@ -79,7 +81,12 @@ const char* StoreTool::usage() {
            "  add-distlist --name N [--member ENTRYID_OR_EMAIL ...]\n"
            "  import-vcard FILE          the contacts of a vCard file (2.1, 3.0, 4.0), in one\n"
            "                             transaction; bad cards are reported and skipped; a\n"
-           "                             regular file of at most 64 MB\n"
+           "                             regular file of at most 64 MB; a card already there\n"
+           "                             (the same UID, else the same name and e-mail address)\n"
+           "                             updates its contact instead of adding one\n"
+           "  desktop-contacts --sync    bring the desktop's address book into Contacts now:\n"
+           "                             its contacts added, changed and removed there follow\n"
+           "                             (contacts made here are never touched)\n"
            "  export --ics FOLDER        the folder's calendar items as one iCalendar stream\n"
            "  export --vcf [FOLDER]      the contacts (of Contacts) as one vCard 4.0 stream\n"
            "  mirror --to DIR            keep a vdir copy of calendar, tasks, contacts and\n"
@@ -226,6 +233,11 @@ int StoreTool::run(const std::vector<std::string>& args, std::shared_ptr<Store> 
         if (command == "import-vcard") {
             if (rest.size() != 1) return usageError("'import-vcard' takes one file");
             return open() ? importVCards(store, rest) : kFailed;
+        }
+        if (command == "desktop-contacts") {
+            if (rest != std::vector<std::string>{"--sync"})
+                return usageError("'desktop-contacts' takes --sync");
+            return open() ? syncDesktopContactsOnce(store, registry_, out_, err_) : kFailed;
         }
         if (command == "export") {
             if (rest.size() == 2 && rest[0] == "--ics")
@@ -474,14 +486,26 @@ int StoreTool::importVCards(const std::shared_ptr<Store>& store,
         err_ << "jotwise-store: no usable vCard in '" << args[0] << "'\n";
         return kFailed;
     }
-    ContactWriter writer(store);
+    // Skipped: the cards that could not be read and those that change nothing.
+    std::size_t added = 0, updated = 0, skipped = file.problems.size();
     store->transact([&] {
-        for (const auto& card : file.cards)
-            writer.add(contactFieldsOf(card));
+        VCardImport import(store);
+        for (const auto& card : file.cards) {
+            switch (import.import(card)) {
+                case VCardImport::Outcome::Added:
+                    ++added;
+                    break;
+                case VCardImport::Outcome::Updated:
+                    ++updated;
+                    break;
+                case VCardImport::Outcome::Unchanged:
+                case VCardImport::Outcome::KeptByDesktop:
+                    ++skipped;
+                    break;
+            }
+        }
     });
-    out_ << "Imported " << file.cards.size() << " contact" << (file.cards.size() == 1 ? "" : "s");
-    if (!file.problems.empty()) out_ << ", skipped " << file.problems.size();
-    out_ << "\n";
+    out_ << added << " added, " << updated << " updated, " << skipped << " skipped\n";
     return kDone;
 }
 

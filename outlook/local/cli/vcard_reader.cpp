@@ -199,7 +199,8 @@ public:
             }
             return true;
         }
-        static const char* kUsed[] = {"N", "FN", "ORG", "TITLE", "EMAIL", "TEL", "ADR", "NOTE"};
+        static const char* kUsed[] = {"N",   "FN",  "ORG",  "TITLE", "EMAIL",
+                                      "TEL", "ADR", "NOTE", "UID",   "REV"};
         if (std::find(std::begin(kUsed), std::end(kUsed), p.name) == std::end(kUsed)) return true;
         std::string value = p.value;
         if (isQuotedPrintable(p)) {
@@ -252,6 +253,10 @@ public:
             a.country = component(parts, 6);
         } else if (p.name == "NOTE") {
             card_.note = joined(parts);
+        } else if (p.name == "UID") {
+            card_.uid = joined(parts);
+        } else if (p.name == "REV") {
+            card_.revision = joined(parts);
         }
         return true;
     }

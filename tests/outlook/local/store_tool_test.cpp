@@ -128,7 +128,7 @@ TEST_F(LocalStoreTool, ImportsTheGoodCardsOfAFileInOneTransaction) {
     ASSERT_EQ(table->Advise(mapi::fnevTableModified, sink.get(), connection), mapi::S_OK);
     const Result imported = tool({"import-vcard", file.string()});
     EXPECT_EQ(imported.code, 0) << imported.err;
-    EXPECT_EQ(imported.out, "Imported 2 contacts, skipped 1\n");
+    EXPECT_EQ(imported.out, "2 added, 0 updated, 1 skipped\n");
     EXPECT_NE(imported.err.find("cards.vcf:7: card 2 skipped: unsupported vCard version '9'"),
               std::string::npos)
         << imported.err;

@@ -13,7 +13,8 @@ TEST(LocalStoreVCard, ReadsTheFieldsOfEachVersion) {
         "BEGIN:VCARD\nVERSION:3.0\nN:Stone;Bob;J.;;\nEMAIL;TYPE=INTERNET:bob@x.example\n"
         "EMAIL;TYPE=INTERNET,PREF:bob@pref.example\nNOTE:one\\, two\\; three\\nfour\n"
         "item1.ADR;TYPE=work:;;Quay 1;Hull;;HU1;\nEND:VCARD\n"
-        "BEGIN:VCARD\nVERSION:4.0\nFN:Solo\nEMAIL;PREF=1:solo@x.example\nEND:VCARD\n");
+        "BEGIN:VCARD\nVERSION:4.0\nFN:Solo\nEMAIL;PREF=1:solo@x.example\n"
+        "UID:urn:uuid:4fbe8971-0bc3-424c-9c26-36c3e1eff6b1\nREV:20261208T143507Z\nEND:VCARD\n");
     ASSERT_TRUE(file.problems.empty()) << file.problems[0].reason;
     ASSERT_EQ(file.cards.size(), 3u);
     const VCard& ann = file.cards[0];
@@ -37,6 +38,9 @@ TEST(LocalStoreVCard, ReadsTheFieldsOfEachVersion) {
     EXPECT_EQ(file.cards[2].formattedName, "Solo");
     EXPECT_EQ(file.cards[2].email, "solo@x.example");
     EXPECT_EQ(file.cards[2].line, 18);
+    EXPECT_EQ(file.cards[2].uid, "urn:uuid:4fbe8971-0bc3-424c-9c26-36c3e1eff6b1");
+    EXPECT_EQ(file.cards[2].revision, "20261208T143507Z");
+    EXPECT_EQ(ann.uid, "");
 }
 
 TEST(LocalStoreVCard, UnfoldsLinesAndDecodesQuotedPrintable) {
