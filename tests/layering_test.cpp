@@ -57,7 +57,8 @@ const std::vector<Rule>& rules() {
         // The desktop module links EDS and nothing of the program: it shares only the headers
         // of the interface between them.
         {"outlook/local/desktop/eds/",
-         {"outlook/local/desktop/desktop_calendar.h", "outlook/local/desktop/desktop_module.h"}},
+         {"outlook/local/desktop/address_book_module.h", "outlook/local/desktop/desktop_calendar.h",
+          "outlook/local/desktop/desktop_module.h"}},
         {"keywords/", aboveSession},
         {"notes/", with(aboveSession, {"notes/"})},
         {"shell/", with(aboveSession, {"notes/", "shell/"})},
