@@ -1,6 +1,5 @@
 // The save command: the questions and checks before filing, and what the user sees after.
 #include "messages/error_box.h"
-#include "notes/filed_note.h"
 #include "notes/jotpad.h"
 #include "notes/note_filing.h"
 #include "notes/note_host.h"
@@ -71,7 +70,7 @@ void TJotPad::btnSaveClick() {
     lastFiling_ = result;
     if (result.id && result.id != kFilingDeclined) messages::ShowError(result.id);
     if (result.committed) {
-        context_.host.NoteFiled(DescribeFiling(*this, result));
+        context_.host.NoteFiled(*this, result);
         view_.closeWindow();
     }
 }

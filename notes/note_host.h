@@ -3,7 +3,7 @@
 namespace notes {
 
 class TJotPad;
-struct FiledNote;
+struct FilingResult;
 
 // The running program as a note sees it: the list of open notes, the one modal dialog at a
 // time, and the commands of the tray menu that the note's menu offers too.
@@ -17,8 +17,8 @@ public:
     virtual void RemoveNote(TJotPad& note) = 0;
     // Every open note refills its shadow's category list and parses its text again.
     virtual void CategoriesChanged() = 0;
-    // The note was saved or sent, and is about to close.
-    virtual void NoteFiled(const FiledNote&) {}
+    // The note was saved or sent, and is about to close; DescribeFiling tells what it filed.
+    virtual void NoteFiled(TJotPad&, const FilingResult&) {}
     // True while Exit closes the notes: the save question then has no Cancel.
     virtual bool Exiting() const = 0;
 

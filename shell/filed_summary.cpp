@@ -16,18 +16,6 @@ using notes::ItemType;
 constexpr std::size_t kShownText = 80;
 constexpr std::size_t kNamedRecipients = 3;
 
-std::string dayText(year_month_day day, year_month_day today) {
-    static constexpr std::array<const char*, 7> kDays = {"Sun", "Mon", "Tue", "Wed",
-                                                         "Thu", "Fri", "Sat"};
-    static constexpr std::array<const char*, 12> kMonths = {
-        "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::string text = std::string(kDays[weekday(sys_days(day)).c_encoding()]) + " " +
-                       std::to_string(unsigned(day.day())) + " " +
-                       kMonths[unsigned(day.month()) - 1];
-    if (day.year() != today.year()) text += " " + std::to_string(int(day.year()));
-    return text;
-}
-
 // The note's first line, shortened at a word (never inside a UTF-8 character).
 std::string shownText(const std::string& text) {
     std::string line(platform::trimmed(text.substr(0, text.find('\n'))));
@@ -57,9 +45,9 @@ std::string when(const notes::FiledNote& filed, year_month_day today) {
     const bool task = filed.type == ItemType::Task || filed.type == ItemType::TaskRequest;
     std::string text;
     if (task) {
-        if (filed.date) text = "due " + dayText(*filed.date, today);
+        if (filed.date) text = "due " + DayText(*filed.date, today);
     } else {
-        text = dayText(filed.date.value_or(today), today);
+        text = DayText(filed.date.value_or(today), today);
         if (filed.start) {
             text += ", " + platform::formatTimeOfDay(*filed.start);
             if (filed.end) text += "-" + platform::formatTimeOfDay(*filed.end);
@@ -75,6 +63,18 @@ std::string withWhen(const std::string& when, const std::string& text) {
 }
 
 }  // namespace
+
+std::string DayText(year_month_day day, year_month_day today) {
+    static constexpr std::array<const char*, 7> kDays = {"Sun", "Mon", "Tue", "Wed",
+                                                         "Thu", "Fri", "Sat"};
+    static constexpr std::array<const char*, 12> kMonths = {
+        "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::string text = std::string(kDays[weekday(sys_days(day)).c_encoding()]) + " " +
+                       std::to_string(unsigned(day.day())) + " " +
+                       kMonths[unsigned(day.month()) - 1];
+    if (day.year() != today.year()) text += " " + std::to_string(int(day.year()));
+    return text;
+}
 
 FiledText DescribeFiled(const notes::FiledNote& filed, year_month_day today) {
     const std::string text = shownText(filed.text);

@@ -14,6 +14,9 @@ struct FiledText {
     std::string body;
 };
 
+// "Tue 8 Dec"; a date in another year than `today`'s carries its year ("Tue 5 Jan 2027").
+std::string DayText(std::chrono::year_month_day day, std::chrono::year_month_day today);
+
 // Dates in another year than `today`'s carry their year.
 FiledText DescribeFiled(const notes::FiledNote& filed, std::chrono::year_month_day today);
 

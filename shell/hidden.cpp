@@ -252,8 +252,9 @@ bool THidden::NewNote(const notes::NoteSnapshot& snapshot) {
     return true;
 }
 
-void THidden::NoteFiled(const notes::FiledNote& filed) {
-    if (confirmation_) confirmation_->Filed(filed);
+void THidden::NoteFiled(notes::TJotPad& note, const notes::FilingResult& result) {
+    // Only a program that confirms filings spends the reads on describing one.
+    if (confirmation_) confirmation_->Filed(notes::DescribeFiling(note, result));
 }
 
 void THidden::RemoveNote(notes::TJotPad& note) {

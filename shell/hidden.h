@@ -84,7 +84,7 @@ public:
     // NoteHost
     void PostNewNote() override;
     void RemoveNote(notes::TJotPad& note) override;
-    void NoteFiled(const notes::FiledNote& filed) override;
+    void NoteFiled(notes::TJotPad& note, const notes::FilingResult& result) override;
     void CategoriesChanged() override;
     bool Exiting() const override { return exiting; }
     void NewContact(bool checkModal) override;

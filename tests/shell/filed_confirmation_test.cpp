@@ -52,15 +52,7 @@ protected:
         return folderItems(folder)->get("Count").asInt();
     }
     std::string tomorrow() const {
-        const year_month_day day(sys_days(clock.today()) + days(1));
-        static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-        static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-        std::string text = std::string(kDays[weekday(sys_days(day)).c_encoding()]) + " " +
-                           std::to_string(unsigned(day.day())) + " " +
-                           kMonths[unsigned(day.month()) - 1];
-        if (day.year() != clock.today().year()) text += " " + std::to_string(int(day.year()));
-        return text;
+        return DayText(year_month_day(sys_days(clock.today()) + days(1)), clock.today());
     }
 
     FakeActionNotifier notifier;
