@@ -46,7 +46,7 @@ void ShowFailure(platform::MessageBoxes& boxes, const std::string& reason) {
     box.ShowError(messages::kInitializationFailed);
 }
 
-int RunDesktopProgram(StartupPlatform& platform) {
+int RunDesktopProgram(DesktopPlatform& platform) {
     platform::SingleInstanceLock::Outcome outcome = platform::SingleInstanceLock::Outcome::Failed;
     std::string reason;
     std::unique_ptr<Held> lock = platform.Lock(kInstanceLockName, outcome, reason);
@@ -125,7 +125,7 @@ constexpr std::chrono::seconds kAnswerLimit{10};
 
 // `jotwise note|quit|explorer|keywords`: the request to the running program, which is started
 // first when a note, the explorer or the keywords are asked for and none runs.
-int SendProgramCommand(const std::vector<std::string>& args, StartupPlatform& platform,
+int SendProgramCommand(const std::vector<std::string>& args, CommandPlatform& platform,
                        std::ostream& err) {
     std::string reason;
     const std::optional<ProgramCommand> command = ParseProgramCommand(args, reason);
@@ -230,7 +230,7 @@ std::string NoDesktopMessage(const std::string& reason) {
            "); to file a note without one, use 'jotwise add TEXT'.";
 }
 
-int RunProgram(const std::vector<std::string>& args, StartupPlatform& platform, std::ostream& out,
+int RunProgram(const std::vector<std::string>& args, CommandPlatform& platform, std::ostream& out,
                std::ostream& err) {
     const std::string_view command = args.empty() ? std::string_view() : args.front();
     if (command == "add") return platform.QuickAdd({args.begin() + 1, args.end()});
@@ -246,6 +246,10 @@ int RunProgram(const std::vector<std::string>& args, StartupPlatform& platform, 
             << ProgramUsage();
         return kProgramUnknownCommand;
     }
+    return platform.StartTrayProgram();
+}
+
+int RunTrayProgram(DesktopPlatform& platform, std::ostream& err) {
     bool desktop = false;
     try {
         std::string reason;

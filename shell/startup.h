@@ -48,27 +48,17 @@ public:
     virtual ~Held() = default;
 };
 
-// What starting the program needs from the system; main() gives the real one, tests fakes.
-class StartupPlatform {
+// What the command line needs from the system: no desktop and no window. main() gives the
+// real one, tests a fake.
+class CommandPlatform {
 public:
-    virtual ~StartupPlatform() = default;
+    virtual ~CommandPlatform() = default;
     // `jotwise add`: files one note without any window; its exit code.
     virtual int QuickAdd(const std::vector<std::string>& args) = 0;
-    // The desktop application, titled `title`; false with the reason when there is no
-    // desktop (no display, or the windowing system cannot be reached).
-    virtual bool StartDesktop(const std::string& title, std::string& reason) = 0;
-    // Message boxes; only once the desktop has started.
-    virtual platform::MessageBoxes& Boxes() = 0;
     // The single-instance lock; null with the outcome (and a failure's reason) when not taken.
     virtual std::unique_ptr<Held> Lock(std::string_view name,
                                        platform::SingleInstanceLock::Outcome& outcome,
                                        std::string& reason) = 0;
-    // The session's platform, the error box and the windows (the splash, which shows itself,
-    // the tray window, About); destroying it ends them and then the session.
-    virtual std::unique_ptr<Held> StartProgram() = 0;
-    // Runs the event loop until the program quits; the code it quit with.
-    virtual int RunEventLoop() = 0;
-
     // `jotwise note|quit|explorer|keywords`. Sends one request to the running program and
     // reads its answer until the program closes the connection, for at most `limit` (none:
     // as long as it takes).
@@ -81,15 +71,40 @@ public:
     // Whether the program LaunchProgram started still runs.
     virtual bool LaunchedProgramRuns() = 0;
     virtual void Pause(std::chrono::milliseconds time) = 0;
+    // The tray program, given the whole command line (Qt's options too); its exit code.
+    virtual int StartTrayProgram() = 0;
 };
 
-// The tray program from its command line to its end: the commands that need no desktop
-// first (`jotwise add`, the commands to the running program, --autostart, --help, --version,
-// and a word it does not know); then the desktop, the single-instance lock, the windows and
-// the event loop. Returns the process's exit code; `out` receives what the user asked for (the
-// usage, the version), `err` what cannot be shown in a box.
-int RunProgram(const std::vector<std::string>& args, StartupPlatform& platform, std::ostream& out,
+// What the tray program needs from the desktop it runs on.
+class DesktopPlatform {
+public:
+    virtual ~DesktopPlatform() = default;
+    // The desktop application, titled `title`; false with the reason when there is no
+    // desktop (no display, or the windowing system cannot be reached).
+    virtual bool StartDesktop(const std::string& title, std::string& reason) = 0;
+    // Message boxes; only once the desktop has started.
+    virtual platform::MessageBoxes& Boxes() = 0;
+    virtual std::unique_ptr<Held> Lock(std::string_view name,
+                                       platform::SingleInstanceLock::Outcome& outcome,
+                                       std::string& reason) = 0;
+    // The session's platform, the error box and the windows (the splash, which shows itself,
+    // the tray window, About); destroying it ends them and then the session.
+    virtual std::unique_ptr<Held> StartProgram() = 0;
+    // Runs the event loop until the program quits; the code it quit with.
+    virtual int RunEventLoop() = 0;
+};
+
+// The program's command line: the commands that need no desktop (`jotwise add`, the commands
+// to the running program, --autostart, --help, --version, and a word it does not know); the
+// tray program for anything else. Returns the process's exit code; `out` receives what the
+// user asked for (the usage, the version), `err` what cannot be shown in a box.
+int RunProgram(const std::vector<std::string>& args, CommandPlatform& platform, std::ostream& out,
                std::ostream& err);
+
+// The tray program from its start to its end: the desktop, the single-instance lock, the
+// windows and the event loop. Returns the process's exit code; `err` receives what cannot be
+// shown in a box.
+int RunTrayProgram(DesktopPlatform& platform, std::ostream& err);
 
 // The single-instance lock of this system (a lock file, see platform/single_instance.h).
 std::unique_ptr<Held> TakeInstanceLock(std::string_view name,

@@ -62,8 +62,10 @@ const std::vector<Rule>& rules() {
         {"keywords/", aboveSession},
         {"notes/", with(aboveSession, {"notes/"})},
         {"shell/", with(aboveSession, {"notes/", "shell/"})},
-        // The program's start picks the local store, so only the shell's windows see it.
+        // The program's two starts pick the local store, so only they see it: the tray
+        // program with the shell's windows, and the command line.
         {"shell/ui/", with(aboveSession, {"notes/", "shell/", "outlook/local/"})},
+        {"shell/cli/", with(aboveSession, {"notes/", "shell/", "outlook/local/"})},
     };
     return table;
 }
@@ -157,7 +159,9 @@ TEST(Layering, TheTableRefusesTheArrowsItExistsFor) {
     EXPECT_FALSE(allowed("platform/registry.h", "messages/messages.h"));
     EXPECT_FALSE(allowed("parser/parse.cpp", "platform/locale.h"));
     EXPECT_FALSE(allowed("shell/settings.cpp", "outlook/local/local_outlook.h"));
-    EXPECT_TRUE(allowed("shell/ui/main.cpp", "outlook/local/local_outlook.h"));
+    EXPECT_TRUE(allowed("shell/ui/tray_program.cpp", "outlook/local/local_outlook.h"));
+    EXPECT_TRUE(allowed("shell/cli/local_quick_add.cpp", "outlook/local/local_outlook.h"));
+    EXPECT_FALSE(allowed("shell/cli/main.cpp", "shell/ui/tray_program.h"));
     EXPECT_FALSE(
         allowed("outlook/local/address_picker.h", "outlook/local/ui/address_book_dialog.h"));
     EXPECT_TRUE(

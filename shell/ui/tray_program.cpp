@@ -9,7 +9,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
-#include <thread>
 
 #include <utility>
 
@@ -33,18 +32,15 @@
 #include "platform/ui/qt_event_loop.h"
 #include "platform/ui/qt_file_dialogs.h"
 #include "shell/command_dispatcher.h"
-#include "shell/command_request.h"
 #include "shell/hidden.h"
 #include "shell/settings.h"
 #include "shell/splash.h"
 #include "shell/ui/about_window.h"
-#include "shell/ui/command_client.h"
 #include "shell/ui/command_server.h"
 #include "shell/ui/dbus_notifier.h"
 #include "shell/ui/desktop_calendar_choice.h"
 #include "shell/ui/getting_started_window.h"
 #include "shell/ui/keywords_modal.h"
-#include "shell/ui/local_quick_add.h"
 #include "shell/ui/note_windows.h"
 #include "shell/ui/product_picture.h"
 #include "shell/ui/program_reminders.h"
@@ -257,15 +253,11 @@ void onTerminationSignal(int) {
 
 }  // namespace
 
-QtStartupPlatform::QtStartupPlatform(int& argc, char** argv) : argc_(argc), argv_(argv) {}
+QtDesktopPlatform::QtDesktopPlatform(int& argc, char** argv) : argc_(argc), argv_(argv) {}
 
-QtStartupPlatform::~QtStartupPlatform() = default;
+QtDesktopPlatform::~QtDesktopPlatform() = default;
 
-int QtStartupPlatform::QuickAdd(const std::vector<std::string>& args) {
-    return RunQuickAddOnLocalStore(args);
-}
-
-bool QtStartupPlatform::StartDesktop(const std::string& title, std::string& reason) {
+bool QtDesktopPlatform::StartDesktop(const std::string& title, std::string& reason) {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     const QByteArray display = qgetenv("DISPLAY");
     const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
@@ -299,17 +291,17 @@ bool QtStartupPlatform::StartDesktop(const std::string& title, std::string& reas
     return true;
 }
 
-std::unique_ptr<Held> QtStartupPlatform::Lock(std::string_view name,
+std::unique_ptr<Held> QtDesktopPlatform::Lock(std::string_view name,
                                               platform::SingleInstanceLock::Outcome& outcome,
                                               std::string& reason) {
     return TakeInstanceLock(name, outcome, reason);
 }
 
-std::unique_ptr<Held> QtStartupPlatform::StartProgram() {
+std::unique_ptr<Held> QtDesktopPlatform::StartProgram() {
     return std::make_unique<TrayProgram>();
 }
 
-int QtStartupPlatform::RunEventLoop() {
+int QtDesktopPlatform::RunEventLoop() {
     std::unique_ptr<QSocketNotifier> notifier;
     if (pipe2(gSignalPipe, O_CLOEXEC) == 0) {
         notifier = std::make_unique<QSocketNotifier>(gSignalPipe[0], QSocketNotifier::Read);
@@ -333,27 +325,6 @@ int QtStartupPlatform::RunEventLoop() {
     for (int& end : gSignalPipe)
         if (end >= 0) close(std::exchange(end, -1));
     return exitCode;
-}
-
-CommandDelivery QtStartupPlatform::SendCommand(const std::string& request,
-                                               std::optional<std::chrono::milliseconds> limit,
-                                               std::string& answer, std::string& reason) {
-    const std::optional<std::filesystem::path> path = CommandSocketPath(&reason);
-    if (!path) return CommandDelivery::Failed;
-    return sendCommand(*path, request, limit, answer, reason);
-}
-
-bool QtStartupPlatform::LaunchProgram(std::string& reason) {
-    launched_ = launchDetached(platform::ownFileName(), reason);
-    return launched_.has_value();
-}
-
-bool QtStartupPlatform::LaunchedProgramRuns() {
-    return launched_ && processRuns(*launched_);
-}
-
-void QtStartupPlatform::Pause(std::chrono::milliseconds time) {
-    std::this_thread::sleep_for(time);
 }
 
 }  // namespace shell::ui

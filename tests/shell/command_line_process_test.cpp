@@ -1,5 +1,6 @@
 // The real program's command line where there is no display at all: the usage, the version
-// and a word it does not know are answered without starting the tray program.
+// and a word it does not know are answered without starting the tray program, whose file the
+// command line does not even link.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -35,6 +36,21 @@ TEST(ProgramCommandLine, AnUnknownOptionIsRefusedOnStandardErrorWithExitCode2) {
     EXPECT_NE(unknown.out.find("'--bogus' is no command or option of jotwise"), std::string::npos)
         << unknown.out;
     EXPECT_EQ(unknown.out.find("needs a desktop"), std::string::npos) << unknown.out;
+}
+
+// What the dynamic loader maps for the program, one library a line.
+std::string loadedLibraries(const std::string& program) {
+    const auto listed = runCommand("ldd " + shellQuote(program) + " 2>&1");
+    EXPECT_EQ(listed.exitCode, 0) << listed.out;
+    EXPECT_NE(listed.out.find("libc.so"), std::string::npos) << listed.out;
+    return listed.out;
+}
+
+TEST(ProgramCommandLine, TheCommandLineLinksNoWindowSystem) {
+    const std::string libraries = loadedLibraries(JOTWISE_PROGRAM_PATH);
+    for (const char* windowing :
+         {"libQt", "libX11", "libxcb", "libGL", "libEGL", "libdbus", "libjotwise-tray"})
+        EXPECT_EQ(libraries.find(windowing), std::string::npos) << windowing << "\n" << libraries;
 }
 
 }  // namespace

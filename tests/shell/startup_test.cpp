@@ -19,7 +19,7 @@ using ::testing::StrictMock;
 using Outcome = platform::SingleInstanceLock::Outcome;
 
 // The system as the start sees it, writing down every step in order.
-class FakeStartupPlatform : public StartupPlatform {
+class FakeStartupPlatform : public CommandPlatform, public DesktopPlatform {
 public:
     class Recorded : public Held {
     public:
@@ -82,6 +82,7 @@ public:
     }
     bool LaunchedProgramRuns() override { return launchedRuns; }
     void Pause(std::chrono::milliseconds) override { ++pauses; }
+    int StartTrayProgram() override { return RunTrayProgram(*this, *trayErr); }
 
     std::vector<std::string> log;
     std::string title;
@@ -96,11 +97,15 @@ public:
     std::vector<std::optional<std::chrono::milliseconds>> limits;
     bool launches = true, launchedRuns = true;
     int pauses = 0;
+    std::ostream* trayErr = nullptr;
 };
 
 class StartupTest : public ::testing::Test {
 protected:
-    int run(std::vector<std::string> args = {}) { return RunProgram(args, platform, out, err); }
+    int run(std::vector<std::string> args = {}) {
+        platform.trayErr = &err;
+        return RunProgram(args, platform, out, err);
+    }
     FakeStartupPlatform platform;
     std::ostringstream out, err;
 };

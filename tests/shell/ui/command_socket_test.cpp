@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "shell/command_dispatcher.h"
-#include "shell/ui/command_client.h"
+#include "shell/command_client.h"
 #include "shell/ui/command_server.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/unprivileged.h"

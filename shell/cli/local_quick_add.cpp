@@ -1,4 +1,4 @@
-#include "shell/ui/local_quick_add.h"
+#include "shell/cli/local_quick_add.h"
 
 #include <iostream>
 
@@ -8,7 +8,7 @@
 #include "platform/unattended_event_loop.h"
 #include "shell/quick_add.h"
 
-namespace shell::ui {
+namespace shell::cli {
 
 namespace {
 
@@ -58,4 +58,4 @@ int RunQuickAddOnLocalStore(const std::vector<std::string>& args) {
     return RunQuickAdd(*options, platform, std::cout, std::cerr);
 }
 
-}  // namespace shell::ui
+}  // namespace shell::cli

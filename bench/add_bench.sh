@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# `jotwise add` end to end with 1,000 contacts in the store, against `khal new` filing a
+# structured event into a vdir calendar: the two run alternately, 10 times each, and the
+# medians, their ratio and the peak memory of `jotwise add` are printed. No display needed:
+#   bench/add_bench.sh build/shell/jotwise build/outlook/local/jotwise-store [RUNS]
+# Everything lives in a temporary folder.
+set -euo pipefail
+
+jotwise=$(realpath "$1")
+store=$(realpath "$2")
+runs=${3:-10}
+contacts=1000
+
+command -v khal >/dev/null || { echo "khal is not installed (apt-get install khal)" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
+export XDG_CACHE_HOME="$work/cache" HOME="$work/home"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$XDG_CACHE_HOME" "$HOME" \
+    "$work/khal/notes"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+{
+    for i in $(seq 1 $contacts); do
+        printf 'BEGIN:VCARD\nVERSION:3.0\nN:Surname%d;Given%d;;;\nFN:Given%d Surname%d\n' \
+            "$i" "$i" "$i" "$i"
+        printf 'EMAIL:given%d@example.com\nEND:VCARD\n' "$i"
+    done
+} >"$work/contacts.vcf"
+"$store" import-vcard "$work/contacts.vcf" >/dev/null
+
+cat >"$work/khal.conf" <<KHAL
+[calendars]
+[[notes]]
+path = $work/khal/notes
+type = calendar
+[locale]
+timeformat = %H:%M
+dateformat = %Y-%m-%d
+longdateformat = %Y-%m-%d
+datetimeformat = %Y-%m-%d %H:%M
+longdatetimeformat = %Y-%m-%d %H:%M
+[default]
+default_calendar = notes
+KHAL
+
+/usr/bin/python3 - "$jotwise" "$work/khal.conf" "$runs" <<'PY'
+import os, resource, statistics, subprocess, sys, time
+
+jotwise, khal_conf, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
+tomorrow = time.strftime("%Y-%m-%d", time.localtime(time.time() + 86400))
+commands = {
+    "jotwise add": [jotwise, "add", "lunch with given42 surname42 tomorrow at noon"],
+    "khal new": ["khal", "-c", khal_conf, "new", "-a", "notes", tomorrow, "12:00", "13:00",
+                 "Lunch with Given42 Surname42"],
+}
+
+def run(argv):
+    start = time.perf_counter()
+    subprocess.run(argv, check=True, stdout=subprocess.DEVNULL)
+    return (time.perf_counter() - start) * 1000
+
+# One of each first: the files the two read are in the page cache for both.
+for argv in commands.values():
+    run(argv)
+times = {name: [] for name in commands}
+for _ in range(runs):
+    for name, argv in commands.items():
+        times[name].append(run(argv))
+for name, each in times.items():
+    print(f"{name:12} ({runs} runs): median {statistics.median(each):6.1f} ms, "
+          f"min {min(each):6.1f} ms, max {max(each):6.1f} ms")
+ratio = statistics.median(times["khal new"]) / statistics.median(times["jotwise add"])
+print(f"jotwise add is {ratio:.1f} times as fast as khal new")
+
+# Peak memory, in a child of its own so that nothing else counts.
+peak = subprocess.run(
+    [sys.executable, "-c",
+     "import resource, subprocess, sys; subprocess.run(sys.argv[1:], check=True, "
+     "stdout=subprocess.DEVNULL); "
+     "print(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss)", *commands["jotwise add"]],
+    check=True, capture_output=True, text=True).stdout
+print(f"peak memory of jotwise add: {int(peak) / 1024:.1f} MiB")
+PY
+echo "$("$store" items Tasks | wc -l) tasks and $("$store" items Calendar | wc -l) appointments filed"
