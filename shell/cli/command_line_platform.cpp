@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "platform/own_file_name.h"
+#include "shell/cli/heap_reserve.h"
 #include "shell/cli/local_quick_add.h"
 #include "shell/cli/tray_loader.h"
 #include "shell/command_client.h"
@@ -11,6 +12,7 @@
 namespace shell::cli {
 
 int CommandLinePlatform::QuickAdd(const std::vector<std::string>& args) {
+    ReserveHeapForOneRun();
     return RunQuickAddOnLocalStore(args);
 }
 

@@ -30,6 +30,12 @@ void PropertyBag::set(SPropValue value) {
     removed_.erase(id);
 }
 
+void PropertyBag::load(SPropValue value) {
+    const ULONG type = PROP_TYPE(value.ulPropTag);
+    if (type == PT_NULL || type == PT_ERROR) return;
+    values_[PROP_ID(value.ulPropTag)] = std::move(value);
+}
+
 void PropertyBag::setString(PropTag tag, std::string text) {
     set(SPropValue::string(tag, std::move(text)));
 }

@@ -22,6 +22,8 @@ public:
 
     // Replaces any value with the same id. PT_NULL and PT_ERROR values are ignored.
     void set(mapi::SPropValue value);
+    // A value read from the store: kept as set() keeps it, but not a change to write.
+    void load(mapi::SPropValue value);
     void setString(mapi::PropTag tag, std::string text);
     void setLong(mapi::PropTag tag, std::int32_t value);
     void setBool(mapi::PropTag tag, bool value);

@@ -252,16 +252,25 @@ std::map<std::int64_t, PropertyBag> Store::loadProps(const std::vector<std::int6
     if (items.empty()) return out;
     const auto [low, high] = std::minmax_element(items.begin(), items.end());
     const std::set<std::int64_t> wanted(items.begin(), items.end());
-    const std::set<ULONG> wantedIds =
-        ids ? std::set<ULONG>(ids->begin(), ids->end()) : std::set<ULONG>();
+    // Only the wanted ids are read (they are numbers, written into the statement as they are).
+    std::string onlyIds;
+    if (ids) {
+        const std::set<ULONG> distinct(ids->begin(), ids->end());
+        onlyIds = " AND id IN (";
+        for (const ULONG id : distinct)
+            onlyIds += std::to_string(id) + ",";
+        if (distinct.empty())
+            onlyIds = " AND 0";
+        else
+            onlyIds.back() = ')';
+    }
 
     const auto keep = [&](Statement& query) {
         while (query.step()) {
             const auto it = out.find(query.columnInt(0));
             if (it == out.end()) continue;
-            if (ids && !wantedIds.count(static_cast<ULONG>(query.columnInt(1)))) continue;
             const auto tag = static_cast<PropTag>(query.columnInt(2));
-            if (auto value = readPropValue(query, 3, tag)) it->second.set(std::move(*value));
+            if (auto value = readPropValue(query, 3, tag)) it->second.load(std::move(*value));
         }
     };
     // One range scan when the items lie close together (a folder's rows), else one
@@ -271,13 +280,14 @@ std::map<std::int64_t, PropertyBag> Store::loadProps(const std::vector<std::int6
         existing.bind(1, *low).bind(2, *high);
         while (existing.step())
             if (wanted.count(existing.columnInt(0))) out[existing.columnInt(0)];
-        auto query =
-            db_->prepare("SELECT item, id, tag, value FROM props WHERE item BETWEEN ? AND ?");
+        auto query = db_->prepare(
+            "SELECT item, id, tag, value FROM props WHERE item BETWEEN ? AND ?" + onlyIds);
         query.bind(1, *low).bind(2, *high);
         keep(query);
     } else {
         auto existing = db_->prepare("SELECT 1 FROM items WHERE id = ?");
-        auto query = db_->prepare("SELECT item, id, tag, value FROM props WHERE item = ?");
+        auto query =
+            db_->prepare("SELECT item, id, tag, value FROM props WHERE item = ?" + onlyIds);
         for (const auto id : wanted) {
             existing.bind(1, id);
             if (existing.step()) out[id];
@@ -287,8 +297,6 @@ std::map<std::int64_t, PropertyBag> Store::loadProps(const std::vector<std::int6
             query.reset();
         }
     }
-    for (auto& [id, bag] : out)
-        bag.markSaved();
     return out;
 }
 
