@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # How long `jotwise note TEXT` takes against a running program: from starting the command to
-# its exit, which comes once the program has opened the note with the text and answered. Run
-# by hand, on a display with a tray host:
+# its exit, which comes once the program has opened the note with the text and answered, and
+# from starting it to the note on the screen. Run by hand, on a display with a tray host:
 #   scripts/with-xvfb.sh --tray bench/command_bench.sh build/shell/jotwise \
 #       build/outlook/local/jotwise-store [RUNS]
 # `jotwise --version` is timed too: what starting the command's process costs by itself; and
@@ -25,9 +25,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-now_us() { echo $(($(date +%s%N) / 1000)); }
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-noteVisible() { xdotool search --all --onlyvisible --pid "$pid" --name '^Task - Jotwise' >/dev/null 2>&1; }
+
+
 
 "$jotwise" >"$work/jotwise.log" 2>&1 &
 pid=$!
@@ -35,63 +34,117 @@ within 30 grep -q "Jotwise is running" "$work/jotwise.log" || { echo "the progra
 xdotool mousemove 1 1
 sleep 0.5
 
-versions=()
-for _ in $(seq "$runs"); do
-    t0=$(now_us)
-    "$jotwise" --version >/dev/null
-    versions+=($((($(now_us) - t0) / 1000)))
-done
+# Timed in one Python process, so that taking a time costs microseconds, not a process: the
+# note is looked for on the X server itself (libX11 through ctypes), every half millisecond.
+/usr/bin/python3 - "$jotwise" "$runs" "$XDG_RUNTIME_DIR/jotwise/commands" <<'PY'
+import ctypes, socket, statistics, subprocess, sys, time
 
-notes=()
-for run in $(seq "$runs"); do
-    t0=$(now_us)
-    "$jotwise" note "pack box$run and go"
-    notes+=($((($(now_us) - t0) / 1000)))
-    noteVisible || { echo "run $run: the command ended before its note showed" >&2; exit 1; }
-    xdotool key ctrl+s
-    while noteVisible; do sleep 0.01; done
-done
-# From starting the command to its note on the screen, looked for as fast as xdotool can
-# (a look takes a few milliseconds, which the times include).
-visible=()
-for run in $(seq "$runs"); do
-    t0=$(now_us)
-    "$jotwise" note "pack bag$run and go" &
-    until noteVisible; do :; done
-    visible+=($((($(now_us) - t0) / 1000)))
-    wait $!
-    xdotool key ctrl+s
-    while noteVisible; do sleep 0.01; done
-done
+jotwise, runs, command_socket = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+
+class Attributes(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int),
+                ("height", ctypes.c_int), ("border_width", ctypes.c_int),
+                ("depth", ctypes.c_int), ("visual", ctypes.c_void_p),
+                ("root", ctypes.c_ulong), ("class_", ctypes.c_int),
+                ("bit_gravity", ctypes.c_int), ("win_gravity", ctypes.c_int),
+                ("backing_store", ctypes.c_int), ("backing_planes", ctypes.c_ulong),
+                ("backing_pixel", ctypes.c_ulong), ("save_under", ctypes.c_int),
+                ("colormap", ctypes.c_ulong), ("map_installed", ctypes.c_int),
+                ("map_state", ctypes.c_int), ("all_event_masks", ctypes.c_long),
+                ("your_event_mask", ctypes.c_long), ("do_not_propagate_mask", ctypes.c_long),
+                ("override_redirect", ctypes.c_int), ("screen", ctypes.c_void_p)]
+
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x.XDefaultRootWindow.restype = ctypes.c_ulong
+x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+                         ctypes.POINTER(ctypes.c_ulong),
+                         ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong)),
+                         ctypes.POINTER(ctypes.c_uint)]
+x.XFetchName.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_char_p)]
+x.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong,
+                                   ctypes.POINTER(Attributes)]
+x.XFree.argtypes = [ctypes.c_void_p]
+display = x.XOpenDisplay(None)
+root = x.XDefaultRootWindow(display)
+
+def note_visible(window=root, depth=0):
+    name = ctypes.c_char_p()
+    if depth and x.XFetchName(display, window, ctypes.byref(name)) and name.value:
+        title = name.value
+        x.XFree(name)
+        if title.startswith(b"Task - Jotwise"):
+            attributes = Attributes()
+            x.XGetWindowAttributes(display, window, ctypes.byref(attributes))
+            if attributes.map_state == 2:  # IsViewable
+                return True
+    if depth == 3:
+        return False
+    parent, root_return = ctypes.c_ulong(), ctypes.c_ulong()
+    children, count = ctypes.POINTER(ctypes.c_ulong)(), ctypes.c_uint()
+    if not x.XQueryTree(display, window, ctypes.byref(root_return), ctypes.byref(parent),
+                        ctypes.byref(children), ctypes.byref(count)):
+        return False
+    found = any(note_visible(children[i], depth + 1) for i in range(count.value))
+    if count.value:
+        x.XFree(children)
+    return found
+
+def file_the_note():
+    subprocess.run(["xdotool", "key", "ctrl+s"], check=True)
+    while note_visible():
+        time.sleep(0.01)
+
+def report(label, times):
+    each = " ".join(f"{t:.0f}" for t in times)
+    print(f"{label} ({len(times)} times): {each} ms")
+    print(f"  median: {statistics.median(times):.1f} ms, max: {max(times):.1f} ms")
+
+versions = []
+for _ in range(runs):
+    start = time.perf_counter()
+    subprocess.run([jotwise, "--version"], check=True, stdout=subprocess.DEVNULL)
+    versions.append((time.perf_counter() - start) * 1000)
+
+answered, visible = [], []
+for run in range(runs):
+    start = time.perf_counter()
+    subprocess.run([jotwise, "note", f"pack box{run} and go"], check=True)
+    answered.append((time.perf_counter() - start) * 1000)
+    if not note_visible():
+        sys.exit(f"run {run}: the command ended before its note showed")
+    file_the_note()
+
+    start = time.perf_counter()
+    command = subprocess.Popen([jotwise, "note", f"pack bag{run} and go"])
+    while not note_visible():
+        time.sleep(0.0005)
+    visible.append((time.perf_counter() - start) * 1000)
+    command.wait()
+    file_the_note()
+
 # The same request without the command's process around it.
-socket="$XDG_RUNTIME_DIR/jotwise/commands"
-answers=()
-for run in $(seq "$runs"); do
-    answers+=($(python3 - "$socket" "$run" <<'PY'
-import socket, sys, time
-start = time.perf_counter()
-s = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
-s.connect(sys.argv[1])
-s.sendall(b"note\0pack crate" + sys.argv[2].encode() + b" and go\n")
-answer = b""
-while chunk := s.recv(64):
-    answer += chunk
-assert answer == b"ok\n", answer
-print(round((time.perf_counter() - start) * 1000))
+requests = []
+for run in range(runs):
+    start = time.perf_counter()
+    connection = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    connection.connect(command_socket)
+    connection.sendall(b"note\0pack crate" + str(run).encode() + b" and go\n")
+    answer = b""
+    while chunk := connection.recv(64):
+        answer += chunk
+    assert answer == b"ok\n", answer
+    requests.append((time.perf_counter() - start) * 1000)
+    file_the_note()
+
+report("jotwise --version (starting the process)", versions)
+report("jotwise note TEXT, until it ends (the program answered)", answered)
+report("jotwise note TEXT, until its note is visible", visible)
+report("the request alone, connect to answer", requests)
 PY
-))
-    xdotool key ctrl+s
-    while noteVisible; do sleep 0.01; done
-done
 filed=$("$store" items Tasks | wc -l)
 runs_total=$((runs * 3))
 
-echo "jotwise --version ($runs times): ${versions[*]} ms"
-echo "  median: $(printf '%s\n' "${versions[@]}" | median) ms (starting the process)"
-echo "jotwise note TEXT, until answered ($runs times): ${notes[*]} ms"
-echo "  median: $(printf '%s\n' "${notes[@]}" | median) ms, max: $(printf '%s\n' "${notes[@]}" | sort -n | tail -1) ms"
-echo "jotwise note TEXT, until its note is visible ($runs times): ${visible[*]} ms"
-echo "  median: $(printf '%s\n' "${visible[@]}" | median) ms, max: $(printf '%s\n' "${visible[@]}" | sort -n | tail -1) ms"
-echo "the request alone, connect to answer ($runs times): ${answers[*]} ms"
-echo "  median: $(printf '%s\n' "${answers[@]}" | median) ms, max: $(printf '%s\n' "${answers[@]}" | sort -n | tail -1) ms"
 echo "  $filed of $runs_total notes filed with their text"

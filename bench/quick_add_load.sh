@@ -6,6 +6,7 @@
 # may crash, and no task may lack its journal entry (or the reverse).
 #   bench/quick_add_load.sh build/shell/jotwise build/outlook/local/jotwise-store
 set -euo pipefail
+source "$(dirname "$0")/seed_contacts.sh"
 
 jotwise=$1
 store=$2
@@ -23,14 +24,7 @@ chmod 700 "$XDG_RUNTIME_DIR"
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 count() { "$store" items "$1" | grep -c . || true; }
 
-{
-    for i in $(seq 1 $contacts); do
-        printf 'BEGIN:VCARD\nVERSION:3.0\nN:Surname%d;Given%d;;;\nFN:Given%d Surname%d\n' \
-            "$i" "$i" "$i" "$i"
-        printf 'EMAIL:given%d@example.com\nEND:VCARD\n' "$i"
-    done
-} >"$work/contacts.vcf"
-"$store" import-vcard "$work/contacts.vcf" >/dev/null
+seedContacts "$store" "$contacts" "$work"
 
 # One writer: its notes, one per line of its log with the exit code.
 writer() {

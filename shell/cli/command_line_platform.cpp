@@ -1,5 +1,7 @@
 #include "shell/cli/command_line_platform.h"
 
+#include <cstdlib>
+#include <iostream>
 #include <thread>
 
 #include "platform/own_file_name.h"
@@ -13,7 +15,12 @@ namespace shell::cli {
 
 int CommandLinePlatform::QuickAdd(const std::vector<std::string>& args) {
     ReserveHeapForOneRun();
-    return RunQuickAddOnLocalStore(args);
+    const int code = RunQuickAddOnLocalStore(args);
+    // The store is closed and everything said: the parser's tables and the program's other
+    // statics would only be taken apart block by block for a process that ends anyway.
+    std::cout.flush();
+    std::cerr.flush();
+    std::_Exit(code);
 }
 
 std::unique_ptr<Held> CommandLinePlatform::Lock(std::string_view name,

@@ -14,6 +14,7 @@ class CommandLinePlatform : public CommandPlatform {
 public:
     CommandLinePlatform(int argc, char** argv) : argc_(argc), argv_(argv) {}
 
+    // Ends the process when the note is filed, with its exit code.
     int QuickAdd(const std::vector<std::string>& args) override;
     std::unique_ptr<Held> Lock(std::string_view name,
                                platform::SingleInstanceLock::Outcome& outcome,
