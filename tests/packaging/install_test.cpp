@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <sys/wait.h>
 
 #include <array>
 #include <cstdint>
@@ -106,6 +107,7 @@ TEST(Packaging, InstallingPutsEverythingInPlaceAndTheProgramsRun) {
                                       bin / "sentex.ini", prefix / "lib" / "libsentex.so"};
     if (kWithProgram) {
         expected.push_back(bin / "jotwise");
+        expected.push_back(prefix / "lib/jotwise/libjotwise-tray.so");
         expected.push_back(bin / "Jotwise for MS Outlook.html");
         expected.push_back(prefix / "share/applications/jotwise.desktop");
         expected.push_back(prefix / "share/icons/hicolor/scalable/apps/jotwise.svg");
@@ -122,14 +124,20 @@ TEST(Packaging, InstallingPutsEverythingInPlaceAndTheProgramsRun) {
     EXPECT_TRUE(fs::is_empty(prefix / "Jotwise Data"));
 
     // The programs find every library, the parser the installed one and not the build's.
-    std::vector<std::string> programs = {"jotwise-store", "sentex-parse"};
-    if (kWithProgram) programs.push_back("jotwise");
-    for (const std::string& program : programs) {
-        const Outcome libraries = run("env -u LD_LIBRARY_PATH ldd " + quoted(bin / program));
+    // `jotwise` carries the parser in itself; the tray program's file loads the installed one.
+    const fs::path trayFile = prefix / "lib/jotwise/libjotwise-tray.so";
+    std::vector<std::pair<fs::path, std::string>> programs = {
+        {bin / "jotwise-store", ""}, {bin / "sentex-parse", bin.string() + "/../lib/libsentex.so"}};
+    if (kWithProgram) {
+        programs.push_back({bin / "jotwise", ""});
+        programs.push_back({trayFile, trayFile.parent_path().string() + "/../libsentex.so"});
+    }
+    for (const auto& [program, parser] : programs) {
+        const Outcome libraries = run("env -u LD_LIBRARY_PATH ldd " + quoted(program));
         EXPECT_EQ(libraries.output.find("not found"), std::string::npos) << libraries.output;
-        if (program == "jotwise-store") continue;  // it does not call the parser
-        const std::string installed = "libsentex.so => " + bin.string() + "/../lib/libsentex.so";
-        EXPECT_NE(libraries.output.find(installed), std::string::npos) << libraries.output;
+        if (parser.empty()) continue;
+        EXPECT_NE(libraries.output.find("libsentex.so => " + parser), std::string::npos)
+            << libraries.output;
     }
     const Outcome help = run("env -u LD_LIBRARY_PATH " + quoted(bin / "jotwise-store") + " --help");
     EXPECT_EQ(help.status, 0) << help.output;
@@ -141,6 +149,15 @@ TEST(Packaging, InstallingPutsEverythingInPlaceAndTheProgramsRun) {
     EXPECT_NE(parse.output.find("startTime: 12:0\n"), std::string::npos) << parse.output;
 
     if (!kWithProgram) return;
+    // Without a display the installed program still loads its tray program's file, which
+    // then says what it needs.
+    const Outcome tray =
+        run("env -u LD_LIBRARY_PATH -u DISPLAY -u WAYLAND_DISPLAY "
+            "-u QT_QPA_PLATFORM " +
+            quoted(bin / "jotwise"));
+    EXPECT_EQ(WEXITSTATUS(tray.status), 2) << tray.output;
+    EXPECT_NE(tray.output.find("the tray program needs a desktop"), std::string::npos)
+        << tray.output;
     const fs::path entry = prefix / "share/applications/jotwise.desktop";
     EXPECT_TRUE(validDesktopEntry(entry));
     const std::string text = contentOf(entry);
