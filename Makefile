@@ -37,6 +37,7 @@ bench: build
 	build/bench/keywords_bench
 	build/bench/note_bench
 	build/bench/quick_add_bench
+	bench/add_bench.sh build/shell/jotwise build/outlook/local/jotwise-store
 	scripts/with-xvfb.sh build/bench/window_bench
 	scripts/with-xvfb.sh --tray bench/startup_bench.sh build/shell/jotwise \
 		build/outlook/local/jotwise-store
