@@ -12,6 +12,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/file_descriptor.h"
+
 extern char** environ;
 
 namespace shell {
@@ -22,20 +24,6 @@ using Clock = std::chrono::steady_clock;
 // How long a full backlog of the program's socket is waited out.
 constexpr std::chrono::milliseconds kConnectLimit{2000};
 constexpr std::chrono::milliseconds kConnectRetry{10};
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 std::string systemError(int error) {
     return std::strerror(error);
@@ -67,14 +55,13 @@ CommandDelivery sendCommand(const std::filesystem::path& path, const std::string
         return CommandDelivery::Failed;
     }
     std::memcpy(address.sun_path, name.c_str(), name.size() + 1);
-    const Descriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (socket.get() < 0) {
+    const platform::Fd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    if (socket.fd < 0) {
         reason = "no socket could be made: " + systemError(errno);
         return CommandDelivery::Failed;
     }
     const auto connectEnd = Clock::now() + kConnectLimit;
-    while (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) !=
-           0) {
+    while (::connect(socket.fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         const int error = errno;
         if (error == ENOENT || error == ECONNREFUSED) return CommandDelivery::NotListening;
         const bool busy = error == EAGAIN || error == EINTR;
@@ -85,7 +72,7 @@ CommandDelivery sendCommand(const std::filesystem::path& path, const std::string
         ::usleep(static_cast<useconds_t>(
             std::chrono::duration_cast<std::chrono::microseconds>(kConnectRetry).count()));
     }
-    if (!sendAll(socket.get(), request, reason)) return CommandDelivery::Failed;
+    if (!sendAll(socket.fd, request, reason)) return CommandDelivery::Failed;
 
     const std::optional<Clock::time_point> end =
         limit ? std::optional(Clock::now() + *limit) : std::nullopt;
@@ -97,14 +84,14 @@ CommandDelivery sendCommand(const std::filesystem::path& path, const std::string
             if (left.count() <= 0) return CommandDelivery::NoAnswer;
             timeout = static_cast<int>(left.count());
         }
-        pollfd waiting{socket.get(), POLLIN, 0};
+        pollfd waiting{socket.fd, POLLIN, 0};
         const int ready = ::poll(&waiting, 1, timeout);
         if (ready < 0 && errno != EINTR) {
             reason = "the answer could not be read: " + systemError(errno);
             return CommandDelivery::Failed;
         }
         if (ready <= 0) continue;
-        const ssize_t got = ::read(socket.get(), buffer, sizeof buffer);
+        const ssize_t got = ::read(socket.fd, buffer, sizeof buffer);
         if (got == 0) return CommandDelivery::Answered;
         if (got < 0) {
             if (errno == EINTR || errno == EAGAIN) continue;

@@ -16,16 +16,12 @@ constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
 constexpr std::size_t kReserve = std::size_t{8} << 20;
 
 // What a run with a thousand contacts touches, mapped before it runs.
-constexpr std::size_t kMapped = std::size_t{6} << 20;
+constexpr std::size_t kMapped = std::size_t{4} << 20;
 #ifdef MADV_POPULATE_WRITE
 constexpr int kPopulateWrite = MADV_POPULATE_WRITE;
 #else
 constexpr int kPopulateWrite = 23;  // Linux 5.14
 #endif
-
-std::uintptr_t heapEnd() {
-    return reinterpret_cast<std::uintptr_t>(::sbrk(0));
-}
 
 }  // namespace
 
@@ -43,7 +39,7 @@ void ReserveHeapForOneRun() {
     // The free top of the heap, where the next blocks come from. Its start up to the first
     // 2 MiB boundary is taken by a block that is never touched (so never mapped), so that
     // the run's blocks begin on a huge page.
-    const std::uintptr_t end = heapEnd();
+    const auto end = reinterpret_cast<std::uintptr_t>(::sbrk(0));
     const std::uintptr_t top = end - mallinfo2().keepcost;
     const std::uintptr_t huge = (top + kHugePage - 1) & ~(kHugePage - 1);
     if (end < huge + kHugePage) return;

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/file_descriptor.h"
 #include "platform/text.h"
 
 extern char** environ;
@@ -26,14 +27,7 @@ using Clock = std::chrono::steady_clock;
 // What the command says is kept up to this size; the rest is read and dropped.
 constexpr std::size_t kMostOutput = 4096;
 
-struct Fd {
-    int fd = -1;
-    ~Fd() { reset(); }
-    void reset() {
-        if (fd >= 0) ::close(fd);
-        fd = -1;
-    }
-};
+using platform::Fd;
 
 // The first lines of what the command printed, on one line.
 std::string firstLines(const std::string& output) {
