@@ -57,6 +57,7 @@ public:
     void setStartText(const std::string&) override {}
     void setEndText(const std::string&) override {}
     void setRepeatText(const std::string&) override {}
+    bool listsContacts() const override { return false; }
     void setContacts(const std::vector<ContactChoice>&) override {}
     void selectContact(const std::string&) override {}
     void setCategories(const std::vector<std::string>&) override {}

@@ -31,6 +31,9 @@ public:
     // The line under the date box that tells how the item repeats, with its button to drop
     // the repeat; an empty text hides both and the shadow is as short as without them.
     virtual void setRepeatText(const std::string& words) = 0;
+    // Whether the view offers the contacts to pick from; one that does not (a note without a
+    // window) is spared sorting the address book.
+    virtual bool listsContacts() const { return true; }
     // The contacts in the order to show them; the selection is cleared.
     virtual void setContacts(const std::vector<ContactChoice>& contacts) = 0;
     // Selects the contact with this key; an empty or unknown key selects nothing.

@@ -19,11 +19,11 @@ const T* valueIf(const SPropValue& v, ULONG type) {
 
 std::string HexFromBin(const Binary& bytes) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string hex;
-    hex.reserve(bytes.size() * 2);
+    std::string hex(bytes.size() * 2, '0');
+    char* digit = hex.data();
     for (std::uint8_t b : bytes) {
-        hex += kDigits[b >> 4];
-        hex += kDigits[b & 0xF];
+        *digit++ = kDigits[b >> 4];
+        *digit++ = kDigits[b & 0xF];
     }
     return hex;
 }

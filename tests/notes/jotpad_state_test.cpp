@@ -428,6 +428,20 @@ TEST_F(NoteTest, TheShadowNamesTheWeekdayOfWhateverDateItHolds) {
     EXPECT_EQ(shadowView.weekday, std::nullopt);
 }
 
+TEST_F(NoteTest, TheShadowListsContactsByNameWhateverTheirCaseAndTwinsByKey) {
+    const std::string lowerAnn = addContact("ann", "lee");
+    const std::string upperCy = addContact("Cy", "LEE");
+    const std::string twin = addContact("Ann", "Lee", "Other Co");
+    settle();
+    note->Shadow().ContactChanged(std::nullopt, std::nullopt);  // the list is read anew
+    const auto [first, second] = std::minmax(ann, twin);
+    EXPECT_EQ(shadowView.contacts, (std::vector<ContactChoice>{{"Lee, Ann", first},
+                                                               {"Lee, Ann", second},
+                                                               {"lee, ann", lowerAnn},
+                                                               {"LEE, Cy", upperCy},
+                                                               {"Smith, Bob", bob}}));
+}
+
 TEST_F(NoteTest, ContactChangesReachTheShadowsList) {
     setMemo("call ann lee");
     ASSERT_EQ(shadowView.selected, ann);

@@ -14,8 +14,9 @@ void appendBigEndian(mapi::Binary& out, std::int64_t value) {
 }  // namespace
 
 mapi::EntryId makeEntryId(EntryKind kind, const StoreUid& store, std::int64_t row) {
-    mapi::EntryId id(kHeader, kHeader + 3);
+    mapi::EntryId id;
     id.reserve(kEntryIdSize);
+    id.insert(id.end(), kHeader, kHeader + 3);
     id.push_back(static_cast<std::uint8_t>(kind));
     id.insert(id.end(), store.begin(), store.end());
     appendBigEndian(id, row);

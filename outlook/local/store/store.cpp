@@ -541,11 +541,14 @@ std::optional<SPropValue> Store::computedItemProp(std::int64_t item, std::int64_
         case PROP_ID(PR_OBJECT_TYPE):
             if (!sameValueType(type, PT_LONG)) return std::nullopt;
             return SPropValue::integer(PR_OBJECT_TYPE, static_cast<std::int32_t>(MAPI_MESSAGE));
-        case PROP_ID(PR_ORIGINAL_ENTRYID):
+        case PROP_ID(PR_ORIGINAL_ENTRYID): {
+            const SPropValue* email = props.find(known_[Known::Email1Address]);
+            const auto* address = email ? std::get_if<std::string>(&email->value) : nullptr;
             if (props.has(PR_ORIGINAL_ENTRYID) || folder != this->folder(FolderKind::Contacts).id ||
-                std::string(trimmed(props.string(known_[Known::Email1Address]))).empty())
+                !address || trimmed(*address).empty())
                 return std::nullopt;
             return binary(PR_ORIGINAL_ENTRYID, entryId(EntryKind::ContactUser, item));
+        }
         default:
             return std::nullopt;
     }
