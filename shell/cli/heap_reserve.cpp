@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <string_view>
 
 namespace shell::cli {
 namespace {
@@ -23,9 +24,20 @@ constexpr int kPopulateWrite = MADV_POPULATE_WRITE;
 constexpr int kPopulateWrite = 23;  // Linux 5.14
 #endif
 
+bool reserved = false;
+
+// `jotwise add` reserves its heap before the static constructors run, so that the tables the
+// parser builds in one of them come from the reserve too. glibc passes the program's
+// arguments to these constructors.
+[[gnu::constructor(101)]] void reserveBeforeStaticConstructors(int argc, char** argv) {
+    if (argc > 1 && std::string_view(argv[1]) == "add") ReserveHeapForOneRun();
+}
+
 }  // namespace
 
 void ReserveHeapForOneRun() {
+    if (reserved) return;
+    reserved = true;
     // Blocks up to the reserve come from the heap, the heap grows by the reserve at once, and
     // what is freed stays for the next block instead of going back to the system.
     mallopt(M_MMAP_THRESHOLD, static_cast<int>(kReserve));

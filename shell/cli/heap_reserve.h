@@ -7,7 +7,8 @@ namespace shell::cli {
 // fault per 4 KiB, which on a virtual machine costs about 10 µs each: more than the work
 // itself. This reserves the heap in one piece and asks for it in 2 MiB pages where the
 // system has them (transparent huge pages), so that it comes in a few faults. Where the
-// system has none, nothing changes. Called once, before the run allocates.
+// system has none, nothing changes. `jotwise add` calls it before the static constructors
+// run; later calls do nothing.
 void ReserveHeapForOneRun();
 
 }  // namespace shell::cli

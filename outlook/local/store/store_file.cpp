@@ -7,11 +7,11 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 
 #include "outlook/local/sqlite/sqlite_error.h"
 #include "outlook/local/sqlite/transaction.h"
 #include "outlook/local/store/schema.h"
+#include "platform/file_descriptor.h"
 #include "platform/user_folders.h"
 
 namespace outlook::local {
@@ -87,13 +87,14 @@ bool StoreFile::looksLikeSqlite(const fs::path& path, std::string& error) {
         error = "Cannot open the store " + quoted(path) + ": it is not a regular file";
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
-    char header[16] = {};
-    if (!in) {
+    const platform::Fd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.fd < 0) {
         error = "Cannot open the store " + quoted(path) + ": " + std::strerror(errno);
         return false;
     }
-    if (!in.read(header, sizeof header) || std::memcmp(header, kMagic, sizeof kMagic) != 0) {
+    char header[16] = {};
+    if (::pread(file.fd, header, sizeof header, 0) != sizeof header ||
+        std::memcmp(header, kMagic, sizeof kMagic) != 0) {
         error = "Cannot open the store " + quoted(path) +
                 ": it is not a jotwise store (not an SQLite database); the file was left as it "
                 "is";
