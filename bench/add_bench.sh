@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # `jotwise add` end to end with 1,000 contacts in the store, against `khal new` filing a
 # structured event into a vdir calendar: the two run alternately, 10 times each, and the
-# medians, their ratio and the peak memory of `jotwise add` are printed. No display needed:
+# medians and their ratio are printed, then the same with the disk flushed before each
+# command, then `jotwise add` alone, back to back, without and with the store held open,
+# and its peak memory. No display needed:
 #   bench/add_bench.sh build/shell/jotwise build/outlook/local/jotwise-store [RUNS]
 # Everything lives in a temporary folder.
 set -euo pipefail
@@ -53,7 +55,13 @@ commands = {
 if not shutil.which("khal"):
     del commands["khal new"]
 
-def run(argv):
+def run(argv, flushed=False):
+    # `jotwise add` makes its item durable (fdatasync), and the sync can wait for what other
+    # programs left unwritten, such as the calendar file khal has just written. Flushed: the
+    # disk is synced before the command starts, so that neither is charged for the other's
+    # writes.
+    if flushed:
+        os.sync()
     start = time.perf_counter()
     subprocess.run(argv, check=True, stdout=subprocess.DEVNULL)
     return (time.perf_counter() - start) * 1000
@@ -61,25 +69,36 @@ def run(argv):
 # One of each first: the files the two read are in the page cache for both.
 for argv in commands.values():
     run(argv)
-times = {name: [] for name in commands}
-for _ in range(runs):
-    for name, argv in commands.items():
-        times[name].append(run(argv))
-for name, each in times.items():
-    print(f"{name:12} ({runs} runs): median {statistics.median(each):6.1f} ms, "
-          f"min {min(each):6.1f} ms, max {max(each):6.1f} ms")
-if "khal new" in times:
-    ratio = statistics.median(times["khal new"]) / statistics.median(times["jotwise add"])
-    print(f"jotwise add is {ratio:.1f} times as fast as khal new")
 
+def alternately(flushed):
+    times = {name: [] for name in commands}
+    for _ in range(runs):
+        for name, argv in commands.items():
+            times[name].append(run(argv, flushed))
+    print("alternately, each on a flushed disk:" if flushed else "alternately:")
+    for name, each in times.items():
+        print(f"  {name:12} ({runs} runs): median {statistics.median(each):6.1f} ms, "
+              f"min {min(each):6.1f} ms, max {max(each):6.1f} ms")
+    if "khal new" in times:
+        ratio = statistics.median(times["khal new"]) / statistics.median(times["jotwise add"])
+        print(f"  jotwise add is {ratio:.1f} times as fast as khal new")
+
+alternately(False)
+alternately(True)
+
+# `jotwise add` alone, back to back: what it costs with no other program's writes around.
+def backToBack(label):
+    each = [run(commands["jotwise add"]) for _ in range(runs)]
+    print(f"jotwise add {label} ({runs} runs): median {statistics.median(each):6.1f} ms, "
+          f"min {min(each):6.1f} ms, max {max(each):6.1f} ms")
+
+backToBack("back to back")
 # While another program has the store open, as the tray program has while it runs: the
 # store's log file is then kept between two `jotwise add`s rather than made anew by each.
 holder = sqlite3.connect(store)
 holder.execute("SELECT count(*) FROM items").fetchone()
-held = [run(commands["jotwise add"]) for _ in range(runs)]
+backToBack("back to back, store held open")
 holder.close()
-print(f"jotwise add while the store is held open ({runs} runs): median "
-      f"{statistics.median(held):6.1f} ms, min {min(held):6.1f} ms, max {max(held):6.1f} ms")
 
 # Peak memory, in a child of its own so that nothing else counts.
 peak = subprocess.run(
