@@ -1,7 +1,6 @@
 #include "notes/shadow.h"
 
 #include <algorithm>
-#include <tuple>
 
 #include "messages/error_box.h"
 #include "notes/jotpad.h"
@@ -58,26 +57,11 @@ messages::MessageId TShadow::Create() {
 void TShadow::FillContacts() {
     contacts_.clear();
     if (!view_.listsContacts()) return;
-    // Sorted by a lowercased copy of each name, made once: a large address book takes many
-    // thousands of comparisons, each of which would otherwise fold both names again. The
-    // order is sortsBefore's.
-    struct Sortable {
-        std::string folded;
-        ContactChoice choice;
-    };
-    std::vector<Sortable> sortable;
-    outlook::CollectingItemList list([&](const std::string& fileAs, outlook::TItem* item) {
-        sortable.push_back({platform::lowercasedAscii(fileAs),
-                            {fileAs, static_cast<outlook::TContact*>(item)->Key()}});
+    outlook::CollectingItemList list([this](const std::string& fileAs, outlook::TItem* item) {
+        contacts_.push_back({fileAs, static_cast<outlook::TContact*>(item)->Key()});
     });
     context_.store.FillContactList(list);
-    std::sort(sortable.begin(), sortable.end(), [](const Sortable& a, const Sortable& b) {
-        return std::tie(a.folded, a.choice.fileAs, a.choice.key) <
-               std::tie(b.folded, b.choice.fileAs, b.choice.key);
-    });
-    contacts_.reserve(sortable.size());
-    for (Sortable& s : sortable)
-        contacts_.push_back(std::move(s.choice));
+    std::sort(contacts_.begin(), contacts_.end(), sortsBefore);
     view_.setContacts(contacts_);
     view_.selectContact(selectedContact_);
 }

@@ -18,15 +18,6 @@ inline bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// The text with its ASCII letters lowercased; comparing two such copies byte by byte orders
-// them as lessIgnoringCase does, up to texts that differ only in case.
-inline std::string lowercasedAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = lowerAscii(c);
-    return out;
-}
-
 // Whether a sorts before b when letter case does not count; equal texts apart from case
 // keep their byte order, so that a sort is stable and total.
 inline bool lessIgnoringCase(std::string_view a, std::string_view b) {

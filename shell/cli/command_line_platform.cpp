@@ -14,6 +14,8 @@
 namespace shell::cli {
 
 int CommandLinePlatform::QuickAdd(const std::vector<std::string>& args) {
+    // Done already, before the static constructors, where the C library passes them the
+    // command line.
     ReserveHeapForOneRun();
     const int code = RunQuickAddOnLocalStore(args);
     // The store is closed and everything said: the parser's tables and the program's other
