@@ -253,16 +253,24 @@ std::map<std::int64_t, PropertyBag> Store::loadProps(const std::vector<std::int6
     const auto [low, high] = std::minmax_element(items.begin(), items.end());
     const std::set<std::int64_t> wanted(items.begin(), items.end());
     // Only the wanted ids are read (they are numbers, written into the statement as they are).
-    std::string onlyIds;
+    // Looking up an item's ids, an IN list lets SQLite seek each one. Scanning a range of
+    // items, SQLite tests every row against the list, and a CASE of plain comparisons does
+    // that test at two thirds of the cost of its lookup in a temporary index.
+    std::string idInList, idIsOneOf;
     if (ids) {
         const std::set<ULONG> distinct(ids->begin(), ids->end());
-        onlyIds = " AND id IN (";
-        for (const ULONG id : distinct)
-            onlyIds += std::to_string(id) + ",";
-        if (distinct.empty())
-            onlyIds = " AND 0";
-        else
-            onlyIds.back() = ')';
+        if (distinct.empty()) {
+            idInList = idIsOneOf = " AND 0";
+        } else {
+            idInList = " AND id IN (";
+            idIsOneOf = " AND CASE id";
+            for (const ULONG id : distinct) {
+                idInList += std::to_string(id) + ",";
+                idIsOneOf += " WHEN " + std::to_string(id) + " THEN 1";
+            }
+            idInList.back() = ')';
+            idIsOneOf += " ELSE 0 END";
+        }
     }
 
     const auto keep = [&](Statement& query) {
@@ -281,13 +289,13 @@ std::map<std::int64_t, PropertyBag> Store::loadProps(const std::vector<std::int6
         while (existing.step())
             if (wanted.count(existing.columnInt(0))) out[existing.columnInt(0)];
         auto query = db_->prepare(
-            "SELECT item, id, tag, value FROM props WHERE item BETWEEN ? AND ?" + onlyIds);
+            "SELECT item, id, tag, value FROM props WHERE item BETWEEN ? AND ?" + idIsOneOf);
         query.bind(1, *low).bind(2, *high);
         keep(query);
     } else {
         auto existing = db_->prepare("SELECT 1 FROM items WHERE id = ?");
         auto query =
-            db_->prepare("SELECT item, id, tag, value FROM props WHERE item = ?" + onlyIds);
+            db_->prepare("SELECT item, id, tag, value FROM props WHERE item = ?" + idInList);
         for (const auto id : wanted) {
             existing.bind(1, id);
             if (existing.step()) out[id];

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <ctime>
 
@@ -111,6 +113,40 @@ TEST_F(LocalStoreStorage, StoredValuesOfEveryTypeComeBackAfterReopening) {
     const auto loaded = store().loadItem(record.id);
     ASSERT_TRUE(loaded);
     EXPECT_EQ(loaded->props.all(), saved);
+}
+
+// Items read together come from one scan of their range, items far apart one at a time:
+// both ways return every asked item that exists, with the wanted properties and no others.
+TEST_F(LocalStoreStorage, LoadingSomePropertiesReadsJustThoseOfCloseAndDistantItems) {
+    std::vector<std::int64_t> ids;
+    for (int i = 0; i < 12; ++i) {
+        ItemRecord record;
+        record.folder = store().folder(FolderKind::Inbox).id;
+        record.props.setString(PR_SUBJECT, "item " + std::to_string(i));
+        record.props.setString(PR_BODY, "body " + std::to_string(i));
+        record.props.setLong(PROP_TAG(PT_LONG, 0x6001), i);
+        store().saveItem(record);
+        ids.push_back(record.id);
+    }
+    const std::vector<ULONG> wanted = {PROP_ID(PR_SUBJECT), 0x6001, 0x6001, 0x7777};
+    const std::int64_t missing = ids.back() + 1;
+    for (const std::vector<std::int64_t>& asked :
+         {std::vector<std::int64_t>(ids.begin(), ids.end()),               // close together
+          std::vector<std::int64_t>{ids.front(), ids.back(), missing}}) {  // far apart
+        const auto props = store().loadProps(asked, &wanted);
+        ASSERT_EQ(props.size(), asked.size() - (asked.back() == missing)) << asked.size();
+        for (const auto& [id, bag] : props) {
+            const auto index = std::find(ids.begin(), ids.end(), id) - ids.begin();
+            EXPECT_EQ(bag.string(PR_SUBJECT), "item " + std::to_string(index));
+            EXPECT_EQ(bag.longValue(PROP_TAG(PT_LONG, 0x6001)), index);
+            EXPECT_EQ(bag.values().size(), 2u) << id;
+        }
+        // Asking for no property still says which items exist.
+        const std::vector<ULONG> none;
+        for (const auto& [id, bag] : store().loadProps(asked, &none))
+            EXPECT_TRUE(bag.empty()) << id;
+        EXPECT_EQ(store().loadProps(asked, &none).size(), props.size());
+    }
 }
 
 TEST_F(LocalStoreStorage, NamedPropertiesGetStableIdsFrom0x8000) {
