@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "platform/own_file_name.h"
-#include "shell/cli/large_pages.h"
 #include "shell/cli/local_quick_add.h"
 #include "shell/cli/tray_loader.h"
 #include "shell/command_client.h"
@@ -14,9 +13,6 @@
 namespace shell::cli {
 
 int CommandLinePlatform::QuickAdd(const std::vector<std::string>& args) {
-    // Done already, before the static constructors, where the C library passes them the
-    // command line.
-    UseLargePagesForOneRun();
     const int code = RunQuickAddOnLocalStore(args);
     // The store is closed and everything said: the parser's tables and the program's other
     // statics would only be taken apart block by block for a process that ends anyway.

@@ -64,6 +64,22 @@ std::vector<Change> coalesce(const std::vector<Change>& changes) {
     return out;
 }
 
+// The condition that keeps a props row to the wanted ids (numbers, written into the statement
+// as they are); empty when every id is wanted. Looking up one item's rows, an IN list lets
+// SQLite seek each id. Scanning a range of items, SQLite tests every row, and a CASE of plain
+// comparisons does that test at two thirds of the cost of a lookup in an IN list's index.
+std::string idFilter(const std::vector<ULONG>* ids, bool scanning) {
+    if (!ids) return {};
+    const std::set<ULONG> distinct(ids->begin(), ids->end());
+    if (distinct.empty()) return " AND 0";
+    std::string filter = scanning ? " AND CASE id" : " AND id IN (";
+    for (const ULONG id : distinct)
+        filter += scanning ? " WHEN " + std::to_string(id) + " THEN 1" : std::to_string(id) + ",";
+    if (scanning) return filter + " ELSE 0 END";
+    filter.back() = ')';
+    return filter;
+}
+
 }  // namespace
 
 std::shared_ptr<Store> Store::open(const Options& options, std::string& error) {
@@ -252,27 +268,6 @@ std::map<std::int64_t, PropertyBag> Store::loadProps(const std::vector<std::int6
     if (items.empty()) return out;
     const auto [low, high] = std::minmax_element(items.begin(), items.end());
     const std::set<std::int64_t> wanted(items.begin(), items.end());
-    // Only the wanted ids are read (they are numbers, written into the statement as they are).
-    // Looking up an item's ids, an IN list lets SQLite seek each one. Scanning a range of
-    // items, SQLite tests every row against the list, and a CASE of plain comparisons does
-    // that test at two thirds of the cost of its lookup in a temporary index.
-    std::string idInList, idIsOneOf;
-    if (ids) {
-        const std::set<ULONG> distinct(ids->begin(), ids->end());
-        if (distinct.empty()) {
-            idInList = idIsOneOf = " AND 0";
-        } else {
-            idInList = " AND id IN (";
-            idIsOneOf = " AND CASE id";
-            for (const ULONG id : distinct) {
-                idInList += std::to_string(id) + ",";
-                idIsOneOf += " WHEN " + std::to_string(id) + " THEN 1";
-            }
-            idInList.back() = ')';
-            idIsOneOf += " ELSE 0 END";
-        }
-    }
-
     const auto keep = [&](Statement& query) {
         while (query.step()) {
             const auto it = out.find(query.columnInt(0));
@@ -283,19 +278,21 @@ std::map<std::int64_t, PropertyBag> Store::loadProps(const std::vector<std::int6
     };
     // One range scan when the items lie close together (a folder's rows), else one
     // lookup per item so that unrelated items in between are not read.
-    if (static_cast<std::uint64_t>(*high - *low) < 4 * wanted.size()) {
+    const bool scanRange = static_cast<std::uint64_t>(*high - *low) < 4 * wanted.size();
+    const std::string onlyIds = idFilter(ids, scanRange);
+    if (scanRange) {
         auto existing = db_->prepare("SELECT id FROM items WHERE id BETWEEN ? AND ?");
         existing.bind(1, *low).bind(2, *high);
         while (existing.step())
-            if (wanted.count(existing.columnInt(0))) out[existing.columnInt(0)];
+            if (const auto id = existing.columnInt(0); wanted.count(id)) out[id];
         auto query = db_->prepare(
-            "SELECT item, id, tag, value FROM props WHERE item BETWEEN ? AND ?" + idIsOneOf);
+            "SELECT item, id, tag, value FROM props WHERE item BETWEEN ? AND ?" + onlyIds);
         query.bind(1, *low).bind(2, *high);
         keep(query);
     } else {
         auto existing = db_->prepare("SELECT 1 FROM items WHERE id = ?");
         auto query =
-            db_->prepare("SELECT item, id, tag, value FROM props WHERE item = ?" + idInList);
+            db_->prepare("SELECT item, id, tag, value FROM props WHERE item = ?" + onlyIds);
         for (const auto id : wanted) {
             existing.bind(1, id);
             if (existing.step()) out[id];
