@@ -49,6 +49,9 @@ const Binary* SPropValue::asBinary() const {
 const std::int32_t* SPropValue::asLong() const {
     return valueIf<std::int32_t>(*this, PT_LONG);
 }
+const FileTime* SPropValue::asFileTime() const {
+    return valueIf<FileTime>(*this, PT_SYSTIME);
+}
 
 const SPropValue* FindProp(const PropValueArray& values, PropTag tag) {
     for (const auto& v : values)

@@ -107,6 +107,8 @@ inline constexpr PropTag PR_EMAIL_ADDRESS = 0x3003001E;
 inline constexpr PropTag PR_COMMENT = 0x3004001E;
 inline constexpr PropTag PR_CREATION_TIME = 0x30070040;
 inline constexpr PropTag PR_LAST_MODIFICATION_TIME = 0x30080040;
+// When anything in a folder last changed.
+inline constexpr PropTag PR_LOCAL_COMMIT_TIME_MAX = 0x670A0040;
 inline constexpr PropTag PR_PARENT_ENTRYID = 0x0E090102;
 inline constexpr PropTag PR_INSTANCE_KEY = 0x0FF60102;
 inline constexpr PropTag PR_STORE_ENTRYID = 0x0FFB0102;
@@ -163,6 +165,7 @@ struct SPropValue {
     const std::string* asString8() const;
     const Binary* asBinary() const;
     const std::int32_t* asLong() const;
+    const FileTime* asFileTime() const;
 };
 
 using PropValueArray = std::vector<SPropValue>;

@@ -32,6 +32,12 @@ fs::path userDataFolder() {
     return fs::path(home && *home ? home : ".") / ".local" / "share";
 }
 
+fs::path userCacheFolder() {
+    if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache && *cache == '/') return cache;
+    const char* home = std::getenv("HOME");
+    return fs::path(home && *home ? home : ".") / ".cache";
+}
+
 bool isPrivateFolder(const fs::path& folder) {
     struct stat status {};
     return ::lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&

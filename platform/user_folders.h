@@ -9,6 +9,8 @@ namespace platform {
 // $XDG_DATA_HOME when it is an absolute path, else $HOME/.local/share (./.local/share
 // without HOME).
 std::filesystem::path userDataFolder();
+// $XDG_CACHE_HOME when it is an absolute path, else $HOME/.cache (./.cache without HOME).
+std::filesystem::path userCacheFolder();
 
 // The folder for this user's lock files and sockets: $XDG_RUNTIME_DIR when it is a folder of
 // this user that nobody else may enter, else a folder of our own with those properties,

@@ -297,6 +297,7 @@ public:
           errorBox_(boxes_),
           session_(platform.outlook) {
         if (platform.keywordsFile) session_.SetKeywordsFile(*platform.keywordsFile);
+        if (platform.contactCacheFile) session_.SetContactCacheFile(*platform.contactCacheFile);
         outlook::InstallDataStore(&session_);
         errorBox_.setSession(&session_);
         messages::InstallErrorBox(&errorBox_);

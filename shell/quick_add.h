@@ -33,6 +33,8 @@ struct QuickAddPlatform {
     outlook::TDataStore::Platform outlook;
     // Where the keywords file is read from; the one beside the program when not given.
     std::optional<std::filesystem::path> keywordsFile;
+    // Where the contacts are kept between runs; not given: none are kept.
+    std::optional<std::filesystem::path> contactCacheFile = {};
     // Delivers what the filing sent and says how that went; nothing when it sent nothing.
     // Not given: what was sent is left to the store.
     std::function<std::optional<QuickAddDelivery>()> deliver = {};

@@ -21,6 +21,7 @@
 namespace outlook {
 
 class ContactListener;
+struct ContactRow;
 class ItemList;
 class TAdviseSink;
 class TAppointment;
@@ -103,6 +104,9 @@ public:
     MessageId SaveKeywords(const platform::BeforeReplaceHook& beforeReplace = {});
     // Where the keywords file is; by default "Jotwise Data" beside the program's folder.
     void SetKeywordsFile(std::filesystem::path path) { keywordsFile_ = std::move(path); }
+    // Where the Contacts table's rows are kept between runs (contact_cache.h); none by default,
+    // and then every connect reads the whole table.
+    void SetContactCacheFile(std::filesystem::path path) { contactCacheFile_ = std::move(path); }
 
     // Handles a batch of Contacts table notifications; always 0.
     mapi::ULONG OnNotify(mapi::ULONG count, const mapi::NOTIFICATION* notifications);
@@ -146,6 +150,8 @@ private:
     void SynchroniseCategories(const std::optional<std::string>& text);
     void BuildFolderCache();
     MessageId LoadContacts(TProgressBox& progress);
+    // The Contacts table's rows, from the cache file while the folder is unchanged.
+    mapi::HRESULT ReadContactRows(FolderTableParts& parts, std::vector<ContactRow>& rows);
     void RemoveCachedContactKeywords();
     // A customised contact that leaves the Contacts folder (to Deleted Items, say) takes its
     // keywords out of the parser; they are held here and given back when it returns.
@@ -184,6 +190,7 @@ private:
     ContactListener* contactListener_ = nullptr;
     // Unset until first used, then the default location unless a caller chose one.
     std::optional<std::filesystem::path> keywordsFile_;
+    std::optional<std::filesystem::path> contactCacheFile_;
     // The file and the reason when it was there but could not be read; it is then never
     // written over in this run.
     std::string keywordsFileUnreadable_;

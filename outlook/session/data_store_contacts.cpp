@@ -2,7 +2,9 @@
 
 #include "outlook/items/contact.h"
 #include "outlook/object_model.h"
+#include "outlook/session/contact_cache.h"
 #include "outlook/session/contact_listener.h"
+#include "outlook/session/contact_row.h"
 #include "outlook/session/data_store.h"
 #include "outlook/session/progress_box.h"
 #include "sentex.h"
@@ -14,37 +16,6 @@ const mapi::PropTagArray TDataStore::kContactColumns = {mapi::PR_ENTRYID, mapi::
                                                         mapi::PR_ORIGINAL_ENTRYID};
 
 namespace {
-
-// A contact as a table row describes it; columns are found by tag, and a column of an
-// unexpected type counts as absent.
-struct ContactRow {
-    std::string key;
-    TContact::Names names;
-    std::optional<mapi::Binary> originalEntryId;
-
-    explicit ContactRow(const mapi::Row& row) {
-        auto text = [&row](mapi::PropTag tag) {
-            const mapi::SPropValue* value = mapi::FindProp(row, tag);
-            const std::string* s = value ? value->asString8() : nullptr;
-            return s ? *s : std::string();
-        };
-        auto bytes = [&row](mapi::PropTag tag) -> const mapi::Binary* {
-            const mapi::SPropValue* value = mapi::FindProp(row, tag);
-            return value ? value->asBinary() : nullptr;
-        };
-        names.givenName = text(mapi::PR_GIVEN_NAME);
-        names.surname = text(mapi::PR_SURNAME);
-        names.company = text(mapi::PR_COMPANY_NAME);
-        names.fileAs = FileAsName(names.givenName, names.surname, names.company);
-        if (const mapi::Binary* entryId = bytes(mapi::PR_ENTRYID)) key = mapi::HexFromBin(*entryId);
-        if (const mapi::Binary* original = bytes(mapi::PR_ORIGINAL_ENTRYID))
-            originalEntryId = *original;
-    }
-
-    std::unique_ptr<TContact> makeContact() const {
-        return std::make_unique<TContact>(key, names, originalEntryId);
-    }
-};
 
 // The contact each keyword names, by the keyword's canonical text.
 std::unordered_map<std::string, std::string> contactOfEachKeyword() {
@@ -72,12 +43,11 @@ bool ownsDefaultKeyword(const TContact& contact,
 
 MessageId TDataStore::LoadContacts(TProgressBox& progress) {
     FolderTableParts parts;
-    mapi::RowSet rows;
+    std::vector<ContactRow> rows;
     if (mapi::Failed(OpenFolderTable(olFolderContacts, parts)) ||
-        mapi::Failed(mapi::HrQueryAllRows(parts.table.get(), &kContactColumns, 0, rows)))
+        mapi::Failed(ReadContactRows(parts, rows)))
         return messages::kContactsCommFailure;
-    for (const auto& row : rows) {
-        const ContactRow contact(row);
+    for (const auto& contact : rows) {
         if (!contact.names.fileAs.empty()) {
             Prs_AddContact(contact.key.c_str());
             contacts_[contact.key] = contact.makeContact();
@@ -85,6 +55,47 @@ MessageId TDataStore::LoadContacts(TProgressBox& progress) {
         progress.StepIt();
     }
     return messages::kNoError;
+}
+
+namespace {
+
+// The folder's identity and change time; nothing when the store does not tell its change
+// time, and then nothing can be kept.
+std::optional<ContactsVersion> versionOf(mapi::IMAPIFolder& folder) {
+    const mapi::PropTagArray tags = {mapi::PR_STORE_ENTRYID, mapi::PR_ENTRYID,
+                                     mapi::PR_LOCAL_COMMIT_TIME_MAX};
+    mapi::PropValueArray values;
+    if (mapi::Failed(folder.GetProps(&tags, 0, values)) || values.size() != tags.size())
+        return std::nullopt;
+    const mapi::Binary* store = values[0].asBinary();
+    const mapi::Binary* entryId = values[1].asBinary();
+    const mapi::FileTime* changed = values[2].asFileTime();
+    if (!store || !entryId || !changed) return std::nullopt;
+    return ContactsVersion{*store, *entryId, changed->ticks};
+}
+
+}  // namespace
+
+mapi::HRESULT TDataStore::ReadContactRows(FolderTableParts& parts, std::vector<ContactRow>& rows) {
+    // Taken before the rows: a change made while they are read gives the folder a later time,
+    // so the rows are kept under a time that is already out of date, never the other way.
+    const std::optional<ContactsVersion> version =
+        contactCacheFile_ ? versionOf(*parts.folder) : std::nullopt;
+    if (version) {
+        if (auto cached = ReadContactCache(*contactCacheFile_, *version)) {
+            rows = std::move(*cached);
+            return mapi::S_OK;
+        }
+    }
+    mapi::RowSet table;
+    const mapi::HRESULT result =
+        mapi::HrQueryAllRows(parts.table.get(), &kContactColumns, 0, table);
+    if (mapi::Failed(result)) return result;
+    rows.reserve(table.size());
+    for (const auto& row : table)
+        rows.emplace_back(row);
+    if (version) WriteContactCache(*contactCacheFile_, *version, rows);
+    return mapi::S_OK;
 }
 
 void TDataStore::RemoveCachedContactKeywords() {

@@ -4,6 +4,7 @@
 
 #include "outlook/local/local_outlook.h"
 #include "outlook/local/transport/outbox_sender.h"
+#include "outlook/session/contact_cache.h"
 #include "platform/file_registry.h"
 #include "platform/unattended_event_loop.h"
 #include "shell/quick_add.h"
@@ -54,6 +55,7 @@ int RunQuickAddOnLocalStore(const std::vector<std::string>& args) {
     std::vector<std::int64_t> queued;
     outlook->outbox().setListener([&queued](std::int64_t item) { queued.push_back(item); });
     QuickAddPlatform platform{{outlook->automation(), outlook->mapi(), *registry}, std::nullopt};
+    platform.contactCacheFile = outlook::DefaultContactCacheFile();
     platform.deliver = [&] { return deliverQueued(*outlook, *registry, queued); };
     return RunQuickAdd(*options, platform, std::cout, std::cerr);
 }

@@ -21,6 +21,7 @@
 #include "outlook/local/transport/background_sender.h"
 #include "outlook/local/ui/store_windows.h"
 #include "outlook/local/window_sizes.h"
+#include "outlook/session/contact_cache.h"
 #include "outlook/session/data_store.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
@@ -121,6 +122,7 @@ public:
             [sender = sender_.get()](std::int64_t item) { sender->sendQueued(item); });
         session_ = std::make_unique<outlook::TDataStore>(
             outlook::TDataStore::Platform{outlook_->automation(), outlook_->mapi(), *registry_});
+        session_->SetContactCacheFile(outlook::DefaultContactCacheFile());
         outlook::InstallDataStore(session_.get());
         errorBox_.setSession(session_.get());
         return *session_;

@@ -24,6 +24,8 @@ HRESULT LocalFolder::GetProps(const PropTagArray* tags, ULONG, PropValueArray& v
         bag.setString(PR_DISPLAY_NAME, folder->name);
         bag.setString(tags::PR_CONTAINER_CLASS, folder->containerClass);
         bag.setLong(tags::PR_CONTENT_COUNT, static_cast<std::int32_t>(store_->itemCount(folder_)));
+        if (const auto changed = store_->folderChangeTime(folder_))
+            bag.set({PR_LOCAL_COMMIT_TIME_MAX, *changed});
         values = tags ? buildRow(bag, *tags, nullptr) : bag.all();
         return S_OK;
     });

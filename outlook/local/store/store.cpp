@@ -9,6 +9,7 @@
 #include "outlook/local/sqlite/transaction.h"
 #include "outlook/local/store/address_book_data.h"
 #include "outlook/local/store/file_time.h"
+#include "outlook/local/store/folder_changes.h"
 #include "outlook/local/store/property_codec.h"
 #include "outlook/local/store/property_value.h"
 #include "outlook/local/store/store_failure.h"
@@ -155,7 +156,9 @@ void Store::load() {
 
     // A read-only store made before some names existed cannot register them; it still opens,
     // and those properties read as unset on its items.
-    if (!readUid() || !foldersComplete || (!namesComplete && !readOnly_)) {
+    const bool changesTracked = folderChangesTracked(*db_);
+    if (!readUid() || !foldersComplete || (!namesComplete && !readOnly_) ||
+        (!changesTracked && !readOnly_)) {
         transact([&] {
             if (!readUid()) {
                 uid_ = randomUid();
@@ -172,6 +175,7 @@ void Store::load() {
                     .run();
             for (std::size_t i = 0; i < kKnownCount; ++i)
                 names_->idFor(toNameId(knownName(static_cast<Known>(i))));
+            if (!changesTracked) trackFolderChanges(*db_);
         });
         readFolders();
     }
@@ -232,6 +236,13 @@ std::uint32_t Store::itemCount(std::int64_t folder) {
     auto query = db_->prepare("SELECT count(*) FROM items WHERE folder = ?");
     query.bind(1, folder).step();
     return static_cast<std::uint32_t>(query.columnInt(0));
+}
+
+std::optional<FileTime> Store::folderChangeTime(std::int64_t folder) {
+    std::lock_guard lock(mutex_);
+    const auto ticks = folderChangeTicks(*db_, folder);
+    if (!ticks) return std::nullopt;
+    return FileTime{*ticks};
 }
 
 std::vector<std::int64_t> Store::itemIdsAfter(std::int64_t folder, std::int64_t after,

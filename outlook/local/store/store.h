@@ -98,6 +98,9 @@ public:
 
     // --- Items
     std::uint32_t itemCount(std::int64_t folder);
+    // When anything in the folder last changed (folder_changes.h); nothing when the store
+    // does not keep it.
+    std::optional<mapi::FileTime> folderChangeTime(std::int64_t folder);
     // Item ids of a folder in ascending order, after `after` (0: from the start).
     std::vector<std::int64_t> itemIdsAfter(std::int64_t folder, std::int64_t after,
                                            std::size_t limit);

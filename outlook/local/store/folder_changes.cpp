@@ -1,0 +1,68 @@
+#include "outlook/local/store/folder_changes.h"
+
+#include <string>
+#include <string_view>
+
+#include "outlook/local/sqlite/database.h"
+
+namespace outlook::local {
+namespace {
+
+// Now as FILETIME ticks (100 ns since 1601-01-01 UTC; julianday 2305813.5 is that day).
+constexpr const char* kNowTicks = "CAST((julianday('now') - 2305813.5) * 864000000000 AS INTEGER)";
+
+// Moves the time of the folder that `folder` names (read from `from`) on.
+std::string touch(std::string_view folder, std::string_view from) {
+    std::string sql = "INSERT INTO folder_changes(folder, changed) SELECT ";
+    sql.append(folder).append(", ").append(kNowTicks).append(from);
+    sql += " ON CONFLICT(folder) DO UPDATE SET changed = max(changed + 1, excluded.changed);";
+    return sql;
+}
+
+std::string trigger(std::string_view name, std::string_view event, std::string_view body) {
+    std::string sql = "CREATE TRIGGER IF NOT EXISTS folder_changed_";
+    sql.append(name).append(" AFTER ").append(event).append(" BEGIN ").append(body);
+    sql += " END;";
+    return sql;
+}
+
+}  // namespace
+
+bool folderChangesTracked(sqlite::Database& db) {
+    return db.queryInt(
+               "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = "
+               "'folder_changes'") == 1;
+}
+
+void trackFolderChanges(sqlite::Database& db) {
+    // A SELECT without FROM ends in "WHERE true", so that SQLite does not read the ON
+    // CONFLICT that follows as part of a join.
+    const std::string alone = " WHERE true";
+    std::string sql =
+        "CREATE TABLE IF NOT EXISTS folder_changes(folder INTEGER PRIMARY KEY, changed INTEGER "
+        "NOT NULL);";
+    sql += trigger("item_added", "INSERT ON items", touch("NEW.folder", alone));
+    sql += trigger("item_removed", "DELETE ON items", touch("OLD.folder", alone));
+    sql += trigger("item_changed", "UPDATE ON items",
+                   touch("OLD.folder", alone) + touch("NEW.folder", alone));
+    sql += trigger("prop_added", "INSERT ON props",
+                   touch("folder", " FROM items WHERE id = NEW.item"));
+    sql += trigger("prop_changed", "UPDATE ON props",
+                   touch("folder", " FROM items WHERE id = NEW.item"));
+    // The properties of a deleted item go after it; its folder has been told already.
+    sql += trigger("prop_removed", "DELETE ON props",
+                   touch("folder", " FROM items WHERE id = OLD.item"));
+    sql.append("INSERT OR IGNORE INTO folder_changes(folder, changed) SELECT id, ")
+        .append(kNowTicks)
+        .append(" FROM folders;");
+    db.exec(sql);
+}
+
+std::optional<std::int64_t> folderChangeTicks(sqlite::Database& db, std::int64_t folder) {
+    if (!folderChangesTracked(db)) return std::nullopt;
+    auto query = db.prepare("SELECT changed FROM folder_changes WHERE folder = ?");
+    if (!query.bind(1, folder).step()) return std::nullopt;
+    return query.columnInt(0);
+}
+
+}  // namespace outlook::local
