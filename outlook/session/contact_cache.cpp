@@ -10,15 +10,24 @@
 namespace outlook {
 namespace {
 
-constexpr std::string_view kMagic = "jotwise contacts 1\n";
+constexpr std::string_view kMagic = "jotwise contacts 2\n";
 // Far above any real address book; a larger file is not a cache of ours.
 constexpr std::size_t kMaxFileBytes = 256u << 20;
 
-// FNV-1a: enough to tell a damaged file, which is all the checksum is for.
+// Enough to tell a damaged file, which is all it is for: eight bytes at a time, as an
+// FNV-style multiply and xor.
 std::uint64_t checksum(std::string_view bytes) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const unsigned char c : bytes)
-        hash = (hash ^ c) * 1099511628211ull;
+    constexpr std::uint64_t kPrime = 1099511628211ull;
+    std::uint64_t hash = 14695981039346656037ull ^ bytes.size();
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + at, 8);
+        hash = (hash ^ word) * kPrime;
+        hash ^= hash >> 29;
+    }
+    for (; at < bytes.size(); ++at)
+        hash = (hash ^ static_cast<unsigned char>(bytes[at])) * kPrime;
     return hash;
 }
 

@@ -1,5 +1,7 @@
 #include "outlook/local/mapi/local_folder.h"
 
+#include <algorithm>
+
 #include "outlook/local/mapi/local_table.h"
 #include "outlook/local/mapi/store_entries.h"
 #include "outlook/local/store/row_builder.h"
@@ -23,9 +25,18 @@ HRESULT LocalFolder::GetProps(const PropTagArray* tags, ULONG, PropValueArray& v
         bag.setLong(tags::PR_FOLDER_TYPE, 1);
         bag.setString(PR_DISPLAY_NAME, folder->name);
         bag.setString(tags::PR_CONTAINER_CLASS, folder->containerClass);
-        bag.setLong(tags::PR_CONTENT_COUNT, static_cast<std::int32_t>(store_->itemCount(folder_)));
-        if (const auto changed = store_->folderChangeTime(folder_))
-            bag.set({PR_LOCAL_COMMIT_TIME_MAX, *changed});
+        // These two are read from the database: only when asked for.
+        const auto asked = [tags](PropTag tag) {
+            return !tags || std::any_of(tags->begin(), tags->end(), [tag](PropTag wanted) {
+                return PROP_ID(wanted) == PROP_ID(tag);
+            });
+        };
+        if (asked(tags::PR_CONTENT_COUNT))
+            bag.setLong(tags::PR_CONTENT_COUNT,
+                        static_cast<std::int32_t>(store_->itemCount(folder_)));
+        if (asked(PR_LOCAL_COMMIT_TIME_MAX))
+            if (const auto changed = store_->folderChangeTime(folder_))
+                bag.set({PR_LOCAL_COMMIT_TIME_MAX, *changed});
         values = tags ? buildRow(bag, *tags, nullptr) : bag.all();
         return S_OK;
     });
