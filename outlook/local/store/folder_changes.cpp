@@ -11,11 +11,12 @@ namespace {
 // Now as FILETIME ticks (100 ns since 1601-01-01 UTC; julianday 2305813.5 is that day).
 constexpr const char* kNowTicks = "CAST((julianday('now') - 2305813.5) * 864000000000 AS INTEGER)";
 
-// Moves the time of the folder that `folder` names (read from `from`) on.
-std::string touch(std::string_view folder, std::string_view from) {
-    std::string sql = "INSERT INTO folder_changes(folder, changed) SELECT ";
-    sql.append(folder).append(", ").append(kNowTicks).append(from);
-    sql += " ON CONFLICT(folder) DO UPDATE SET changed = max(changed + 1, excluded.changed);";
+// Moves the time of the folder that `folder` names on. Every folder has its row from the
+// start (the default folders are fixed for the life of a store); one without a row has no
+// time, and nothing is kept from it.
+std::string touch(std::string_view folder) {
+    std::string sql = "UPDATE folder_changes SET changed = max(changed + 1, ";
+    sql.append(kNowTicks).append(") WHERE folder = ").append(folder).append(";");
     return sql;
 }
 
@@ -35,23 +36,18 @@ bool folderChangesTracked(sqlite::Database& db) {
 }
 
 void trackFolderChanges(sqlite::Database& db) {
-    // A SELECT without FROM ends in "WHERE true", so that SQLite does not read the ON
-    // CONFLICT that follows as part of a join.
-    const std::string alone = " WHERE true";
+    constexpr std::string_view kItemFolder = "(SELECT folder FROM items WHERE id = NEW.item)";
     std::string sql =
         "CREATE TABLE IF NOT EXISTS folder_changes(folder INTEGER PRIMARY KEY, changed INTEGER "
         "NOT NULL);";
-    sql += trigger("item_added", "INSERT ON items", touch("NEW.folder", alone));
-    sql += trigger("item_removed", "DELETE ON items", touch("OLD.folder", alone));
-    sql += trigger("item_changed", "UPDATE ON items",
-                   touch("OLD.folder", alone) + touch("NEW.folder", alone));
-    sql += trigger("prop_added", "INSERT ON props",
-                   touch("folder", " FROM items WHERE id = NEW.item"));
-    sql += trigger("prop_changed", "UPDATE ON props",
-                   touch("folder", " FROM items WHERE id = NEW.item"));
+    sql += trigger("item_added", "INSERT ON items", touch("NEW.folder"));
+    sql += trigger("item_removed", "DELETE ON items", touch("OLD.folder"));
+    sql += trigger("item_changed", "UPDATE ON items", touch("OLD.folder") + touch("NEW.folder"));
+    sql += trigger("prop_added", "INSERT ON props", touch(kItemFolder));
+    sql += trigger("prop_changed", "UPDATE ON props", touch(kItemFolder));
     // The properties of a deleted item go after it; its folder has been told already.
     sql += trigger("prop_removed", "DELETE ON props",
-                   touch("folder", " FROM items WHERE id = OLD.item"));
+                   touch("(SELECT folder FROM items WHERE id = OLD.item)"));
     sql.append("INSERT OR IGNORE INTO folder_changes(folder, changed) SELECT id, ")
         .append(kNowTicks)
         .append(" FROM folders;");

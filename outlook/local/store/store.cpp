@@ -175,7 +175,8 @@ void Store::load() {
                     .run();
             for (std::size_t i = 0; i < kKnownCount; ++i)
                 names_->idFor(toNameId(knownName(static_cast<Known>(i))));
-            if (!changesTracked) trackFolderChanges(*db_);
+            // Also gives a folder made just now its first change time.
+            trackFolderChanges(*db_);
         });
         readFolders();
     }
