@@ -25,8 +25,7 @@ protected:
                                        ? "setpriv --reuid=65534 --regid=65534 --clear-groups "
                                        : "";
         return "XDG_CONFIG_HOME=" + shellQuote((temp.path() / "config").string()) +
-               " XDG_DATA_HOME=" + shellQuote((temp.path() / "data").string()) +
-               " XDG_CACHE_HOME=" + shellQuote((temp.path() / "cache").string()) + " " + asUser +
+               " XDG_DATA_HOME=" + shellQuote((temp.path() / "data").string()) + " " + asUser +
                shellQuote(program) + " " + args;
     }
     std::string add(const std::string& args, bool unprivileged = false) const {
