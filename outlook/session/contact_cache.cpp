@@ -1,7 +1,6 @@
 #include "outlook/session/contact_cache.h"
 
 #include <cstring>
-#include <system_error>
 
 #include "platform/atomic_file.h"
 #include "platform/user_folders.h"
@@ -33,6 +32,7 @@ std::uint64_t checksum(std::string_view bytes) {
 
 class Writer {
 public:
+    explicit Writer(std::string_view start = {}) : out_(start) {}
     void number(std::uint64_t value) { out_.append(reinterpret_cast<const char*>(&value), 8); }
     void bytes(std::string_view value) {
         number(value.size());
@@ -41,7 +41,7 @@ public:
     void bytes(const mapi::Binary& value) {
         bytes(std::string_view(reinterpret_cast<const char*>(value.data()), value.size()));
     }
-    std::string& text() { return out_; }
+    const std::string& text() const { return out_; }
 
 private:
     std::string out_;
@@ -55,53 +55,41 @@ public:
     bool atEnd() const { return in_.empty(); }
 
     std::uint64_t number() {
-        if (!take(8)) return 0;
-        std::uint64_t value;
-        std::memcpy(&value, in_.data() - 8, 8);
+        const std::string_view raw = take(8);
+        std::uint64_t value = 0;
+        if (!failed_) std::memcpy(&value, raw.data(), 8);
         return value;
     }
-    std::string_view bytes() {
-        const std::uint64_t size = number();
-        if (failed_ || size > in_.size()) return fail();
-        take(size);
-        return {in_.data() - size, size};
-    }
+    std::string_view bytes() { return take(number()); }
     mapi::Binary binary() {
         const std::string_view raw = bytes();
         return mapi::Binary(raw.begin(), raw.end());
     }
 
 private:
-    bool take(std::size_t size) {
+    std::string_view take(std::uint64_t size) {
         if (failed_ || size > in_.size()) {
-            fail();
-            return false;
+            failed_ = true;
+            in_ = {};
+            return {};
         }
+        const std::string_view taken = in_.substr(0, size);
         in_.remove_prefix(size);
-        return true;
-    }
-    std::string_view fail() {
-        failed_ = true;
-        in_ = {};
-        return {};
+        return taken;
     }
 
     std::string_view in_;
     bool failed_ = false;
 };
 
-void writeVersion(Writer& out, const ContactsVersion& version) {
-    out.bytes(version.store);
-    out.bytes(version.folder);
-    out.number(static_cast<std::uint64_t>(version.changed));
-}
-
 }  // namespace
 
 std::string EncodeContactCache(const ContactsVersion& version,
                                const std::vector<ContactRow>& rows) {
     Writer body;
-    writeVersion(body, version);
+    body.bytes(version.store);
+    body.bytes(version.folder);
+    body.number(static_cast<std::uint64_t>(version.changed));
     body.number(rows.size());
     for (const auto& row : rows) {
         body.bytes(row.key);
@@ -111,8 +99,7 @@ std::string EncodeContactCache(const ContactsVersion& version,
         body.number(row.originalEntryId ? 1 : 0);
         if (row.originalEntryId) body.bytes(*row.originalEntryId);
     }
-    Writer file;
-    file.text() = kMagic;
+    Writer file(kMagic);
     file.number(checksum(body.text()));
     return file.text() + body.text();
 }

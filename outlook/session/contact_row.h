@@ -16,7 +16,6 @@ struct ContactRow {
     TContact::Names names;
     std::optional<mapi::Binary> originalEntryId;
 
-    ContactRow() = default;
     // Columns are found by tag; a column of an unexpected type counts as absent.
     explicit ContactRow(const mapi::Row& row);
     // Names given; the name it is filed as follows from them.

@@ -39,6 +39,21 @@ bool ownsDefaultKeyword(const TContact& contact,
     return it != contactOf.end() && it->second == contact.Key();
 }
 
+// The folder's identity and change time; nothing when the store does not tell its change
+// time, and then nothing can be kept.
+std::optional<ContactsVersion> versionOf(mapi::IMAPIFolder& folder) {
+    const mapi::PropTagArray tags = {mapi::PR_STORE_ENTRYID, mapi::PR_ENTRYID,
+                                     mapi::PR_LOCAL_COMMIT_TIME_MAX};
+    mapi::PropValueArray values;
+    if (mapi::Failed(folder.GetProps(&tags, 0, values)) || values.size() != tags.size())
+        return std::nullopt;
+    const mapi::Binary* store = values[0].asBinary();
+    const mapi::Binary* entryId = values[1].asBinary();
+    const mapi::FileTime* changed = values[2].asFileTime();
+    if (!store || !entryId || !changed) return std::nullopt;
+    return ContactsVersion{*store, *entryId, changed->ticks};
+}
+
 }  // namespace
 
 MessageId TDataStore::LoadContacts(TProgressBox& progress) {
@@ -56,25 +71,6 @@ MessageId TDataStore::LoadContacts(TProgressBox& progress) {
     }
     return messages::kNoError;
 }
-
-namespace {
-
-// The folder's identity and change time; nothing when the store does not tell its change
-// time, and then nothing can be kept.
-std::optional<ContactsVersion> versionOf(mapi::IMAPIFolder& folder) {
-    const mapi::PropTagArray tags = {mapi::PR_STORE_ENTRYID, mapi::PR_ENTRYID,
-                                     mapi::PR_LOCAL_COMMIT_TIME_MAX};
-    mapi::PropValueArray values;
-    if (mapi::Failed(folder.GetProps(&tags, 0, values)) || values.size() != tags.size())
-        return std::nullopt;
-    const mapi::Binary* store = values[0].asBinary();
-    const mapi::Binary* entryId = values[1].asBinary();
-    const mapi::FileTime* changed = values[2].asFileTime();
-    if (!store || !entryId || !changed) return std::nullopt;
-    return ContactsVersion{*store, *entryId, changed->ticks};
-}
-
-}  // namespace
 
 mapi::HRESULT TDataStore::ReadContactRows(FolderTableParts& parts, std::vector<ContactRow>& rows) {
     // Taken before the rows: a change made while they are read gives the folder a later time,

@@ -20,6 +20,13 @@ std::string touch(std::string_view folder) {
     return sql;
 }
 
+// The folder of the item that a row of the properties names (`row` is NEW or OLD).
+std::string itemFolder(std::string_view row) {
+    std::string sql = "(SELECT folder FROM items WHERE id = ";
+    sql.append(row).append(".item)");
+    return sql;
+}
+
 std::string trigger(std::string_view name, std::string_view event, std::string_view body) {
     std::string sql = "CREATE TRIGGER IF NOT EXISTS folder_changed_";
     sql.append(name).append(" AFTER ").append(event).append(" BEGIN ").append(body);
@@ -36,18 +43,16 @@ bool folderChangesTracked(sqlite::Database& db) {
 }
 
 void trackFolderChanges(sqlite::Database& db) {
-    constexpr std::string_view kItemFolder = "(SELECT folder FROM items WHERE id = NEW.item)";
     std::string sql =
         "CREATE TABLE IF NOT EXISTS folder_changes(folder INTEGER PRIMARY KEY, changed INTEGER "
         "NOT NULL);";
     sql += trigger("item_added", "INSERT ON items", touch("NEW.folder"));
     sql += trigger("item_removed", "DELETE ON items", touch("OLD.folder"));
     sql += trigger("item_changed", "UPDATE ON items", touch("OLD.folder") + touch("NEW.folder"));
-    sql += trigger("prop_added", "INSERT ON props", touch(kItemFolder));
-    sql += trigger("prop_changed", "UPDATE ON props", touch(kItemFolder));
+    sql += trigger("prop_added", "INSERT ON props", touch(itemFolder("NEW")));
+    sql += trigger("prop_changed", "UPDATE ON props", touch(itemFolder("NEW")));
     // The properties of a deleted item go after it; its folder has been told already.
-    sql += trigger("prop_removed", "DELETE ON props",
-                   touch("(SELECT folder FROM items WHERE id = OLD.item)"));
+    sql += trigger("prop_removed", "DELETE ON props", touch(itemFolder("OLD")));
     sql.append("INSERT OR IGNORE INTO folder_changes(folder, changed) SELECT id, ")
         .append(kNowTicks)
         .append(" FROM folders;");

@@ -12,11 +12,13 @@ class Database;
 // Each folder's last change time, kept by the database itself: triggers on the items and
 // their properties move a folder's time on whenever an item is added to it, removed from
 // it, moved in or out, or has a property written or removed, by whichever connection or
-// program version does it. The time is a FILETIME that only grows: a change within the
-// same tick, or after the clock went back, still moves it on by one. Each property written
-// runs one small update, which makes saving an appointment about a third slower (0.33 to
-// 0.45 ms of processor time): the price of counting every writer, whatever its version. Readers keep copies
-// of a folder's contents that stay good while its time is unchanged.
+// program version does it. Readers keep copies of a folder's contents that stay good while
+// its time is unchanged.
+//
+// The time is a FILETIME that only grows: a change within the same tick, or after the clock
+// went back, still moves it on by one. Each property written runs one small update, which
+// makes saving an appointment about a third slower (0.33 to 0.45 ms of processor time): the
+// price of counting every writer, whatever its version.
 
 // Whether the store keeps the times (stores made before they existed do not, until a
 // connection that may write them opens the store).
